@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <utility>
+#include <vector>
+
+namespace plandeck {
+
+// Outcome of a write to disk. `error` says what went wrong in words a user can be shown.
+struct WriteResult {
+    bool ok = true;
+    std::string error;
+
+    static WriteResult Failure(std::string message) { return {false, std::move(message)}; }
+};
+
+// The bytes of a text file split into physical lines. A line ends at LF; a CR right before the LF belongs
+// to the line end. A missing final line end still gives a last line. Lines are stored as offsets so the
+// object can be moved freely without invalidating anything.
+class TextLines {
+public:
+    TextLines() = default;
+    explicit TextLines(std::string bytes);
+
+    std::size_t size() const { return m_spans.size(); }
+    bool empty() const { return m_spans.empty(); }
+    // Line i, 0-based, without its line end.
+    std::string_view line(std::size_t i) const { return {m_bytes.data() + m_spans[i].first, m_spans[i].second}; }
+    std::vector<std::string> toStrings() const;
+    const std::string& bytes() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+    std::vector<std::pair<std::size_t, std::size_t>> m_spans;
+};
+
+// Whole-file read. A missing or unreadable file (or a folder) gives exists = false and no bytes.
+struct ReadResult {
+    bool exists = false;
+    std::string bytes;
+};
+ReadResult ReadWholeFile(const std::string& path);
+
+// Lines joined the way every rewrite of a data file joins them: CR LF between lines, one CR LF at the end.
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+// The one way this program replaces a file: the new content goes to a temporary file in the same folder,
+// is flushed to disk and then renamed over the original, so a crash or a full disk leaves the old file
+// whole. A symbolic link stays a link; its target is replaced. The file's permissions are kept.
+WriteResult RewriteFile(const std::string& path, std::string_view bytes);
+
+// Appends bytes at the end of a file, creating it when missing.
+WriteResult AppendToFile(const std::string& path, std::string_view bytes);
+
+bool FileExists(const std::string& path);
+
+// Tests replace the low-level write call to simulate a full disk or a failing device.
+using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
+void SetWriteFunctionForTesting(WriteFunction fn);
+
+} // namespace plandeck

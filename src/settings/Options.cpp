@@ -1,0 +1,220 @@
+#include "settings/Options.h"
+
+#include "settings/NumberForm.h"
+
+#include <algorithm>
+
+namespace plandeck {
+
+// Line 13 is sixteen two-character fields: span 0..3 start hour/minute, then span 0..3 end hour/minute.
+// The options window edits them in fields Text1..Text16 in this order.
+const std::array<int, 16> kSpanFieldOrder = {3, 4, 2, 1, 10, 9, 14, 13, 5, 6, 8, 7, 12, 11, 16, 15};
+
+namespace {
+
+std::string Flag(bool on) {
+    return on ? " 1 " : " 0 ";
+}
+
+int InRangeOr(int value, int low, int high, int fallback) {
+    return (value >= low && value <= high) ? value : fallback;
+}
+
+} // namespace
+
+MainOptions ParseMainOptions(const TextLines& lines) {
+    MainOptions o;
+    const std::size_t n = lines.size();
+    auto has = [&](int lineNo) { return static_cast<std::size_t>(lineNo) <= n; };
+    auto text = [&](int lineNo) { return std::string(lines.line(static_cast<std::size_t>(lineNo - 1))); };
+
+    if (has(1))
+        o.keepCategoryFilter = FlagValue(text(1));
+    if (has(9))
+        o.categoryShownFlags = text(9).substr(0, MainOptions::CategoryFlagCount);
+    if (has(10))
+        o.skinName = text(10);
+    if (has(11))
+        o.purgePastNotes = FlagValue(text(11));
+    if (has(12))
+        o.confirmDelete = FlagValue(text(12));
+    if (has(13))
+        o.workSpans = text(13);
+    if (has(14))
+        o.shadeWorkSpans = FlagValue(text(14));
+    if (has(15))
+        o.workSpanEnabled = text(15);
+    if (has(16))
+        o.tileFontName = text(16);
+    if (has(17)) {
+        double size = NumericValue(text(17));
+        o.tileFontSize = (size >= 1 && size <= 400) ? size : MainOptions{}.tileFontSize;
+    }
+    if (has(18))
+        o.tileForeColor = std::clamp<long>(static_cast<long>(NumericValue(text(18))), 0, 0xFFFFFF);
+    if (has(19)) {
+        if (text(19) == "max") {
+            o.maximised = true;
+        } else {
+            o.windowHeight = std::clamp(IntegerValue(text(19)), 0, 1'000'000);
+            if (has(20))
+                o.windowWidth = std::clamp(IntegerValue(text(20)), 0, 1'000'000);
+        }
+    }
+    const MainOptions d;
+    if (has(21))
+        o.snapMinutes = InRangeOr(IntegerValue(text(21)), 1, 60, d.snapMinutes);
+    if (has(22))
+        o.languageFile = text(22);
+    if (has(23))
+        o.configuredDays = InRangeOr(IntegerValue(text(23)), 1, 8, d.configuredDays);
+    if (has(24))
+        o.firstHour = InRangeOr(IntegerValue(text(24)), 6, 23, d.firstHour);
+    if (has(25))
+        o.lastHour = InRangeOr(IntegerValue(text(25)), 7, 24, d.lastHour);
+    if (o.lastHour <= o.firstHour) {
+        o.firstHour = d.firstHour;
+        o.lastHour = d.lastHour;
+    }
+    if (has(26))
+        o.notesFilePath = text(26);
+    return o;
+}
+
+SystemOptions ParseSystemOptions(const TextLines& lines) {
+    SystemOptions o;
+    auto flag = [&](std::size_t lineNo, bool& field) {
+        if (lines.size() >= lineNo)
+            field = FlagValue(lines.line(lineNo - 1));
+    };
+    flag(1, o.startAtLogon);
+    flag(2, o.useTrayIcon);
+    flag(3, o.todayOnHide);
+    flag(4, o.reminderSound);
+    return o;
+}
+
+MainOptions LoadMainOptions(const std::string& path) {
+    return ParseMainOptions(TextLines(ReadWholeFile(path).bytes));
+}
+
+SystemOptions LoadSystemOptions(const std::string& path) {
+    return ParseSystemOptions(TextLines(ReadWholeFile(path).bytes));
+}
+
+std::string FormatSystemOptions(const SystemOptions& o) {
+    return JoinLinesCrLf({Flag(o.startAtLogon), Flag(o.useTrayIcon), Flag(o.todayOnHide), Flag(o.reminderSound)});
+}
+
+WriteResult WriteSystemOptions(const std::string& path, const SystemOptions& options) {
+    return RewriteFile(path, FormatSystemOptions(options));
+}
+
+OptionsWindowFields FieldsFromOptions(const MainOptions& main, const SystemOptions& system) {
+    OptionsWindowFields f;
+    f.check2 = main.keepCategoryFilter;
+    f.check5 = main.purgePastNotes;
+    f.check1 = main.confirmDelete;
+    for (std::size_t k = 0; k < kSpanFieldOrder.size(); ++k)
+        f.spanText[static_cast<std::size_t>(kSpanFieldOrder[k])] =
+            main.workSpans.size() > 2 * k ? main.workSpans.substr(2 * k, 2) : std::string();
+    f.check3 = main.shadeWorkSpans;
+    for (std::size_t i = 0; i < 4; ++i)
+        f.check4[i] = main.workSpanEnabled.size() > i && main.workSpanEnabled[i] == '1';
+    f.fontName = main.tileFontName;
+    f.fontSize = main.tileFontSize;
+    f.foreColor = main.tileForeColor;
+    f.text17 = std::to_string(main.snapMinutes);
+    f.text18 = std::to_string(main.configuredDays);
+    f.text19 = std::to_string(main.firstHour);
+    f.text20 = std::to_string(main.lastHour);
+    f.check6 = system.startAtLogon;
+    f.check7 = system.useTrayIcon;
+    f.check8 = system.todayOnHide;
+    f.check9 = system.reminderSound;
+    return f;
+}
+
+OptionsModuleState ModuleStateFromOptions(const MainOptions& main) {
+    OptionsModuleState s;
+    for (int i = 0; i < MainOptions::CategoryFlagCount; ++i)
+        s.categoryShown.push_back(static_cast<std::size_t>(i) < main.categoryShownFlags.size()
+                                      ? std::string(1, main.categoryShownFlags[static_cast<std::size_t>(i)])
+                                      : std::string());
+    s.skinName = main.skinName;
+    s.maximised = main.maximised;
+    s.windowHeight = main.windowHeight;
+    s.windowWidth = main.windowWidth;
+    s.languageFile = main.languageFile;
+    s.notesPath = main.notesFilePath;
+    return s;
+}
+
+std::string SaveOptionsText(OptionsWindowFields& f, const OptionsModuleState& s) {
+    std::vector<std::string> lines;
+    lines.reserve(MainOptions::LineCount);
+    lines.push_back(Flag(f.check2));
+    for (int i = 0; i < 7; ++i)
+        lines.emplace_back("not used");
+    std::string shown;
+    for (const auto& flag : s.categoryShown)
+        shown += flag;
+    lines.push_back(shown);
+    lines.push_back(s.skinName);
+    lines.push_back(Flag(f.check5));
+    lines.push_back(Flag(f.check1));
+    std::string spans;
+    for (int n : kSpanFieldOrder) {
+        std::string& field = f.spanText[static_cast<std::size_t>(n)];
+        if (field.size() == 1)
+            field.insert(field.begin(), '0');
+        spans += field;
+    }
+    lines.push_back(spans);
+    lines.push_back(Flag(f.check3));
+    std::string enabled;
+    for (bool on : f.check4)
+        enabled += on ? '1' : '0';
+    lines.push_back(enabled);
+    lines.push_back(f.fontName);
+    lines.push_back(NumberForm(f.fontSize));
+    lines.push_back(NumberForm(static_cast<double>(f.foreColor)));
+    if (s.maximised) {
+        lines.emplace_back("max");
+        lines.emplace_back("max");
+    } else {
+        lines.push_back(NumberForm(s.windowHeight));
+        lines.push_back(NumberForm(s.windowWidth));
+    }
+    lines.push_back(NumberForm(NumericValue(f.text17)));
+    lines.push_back(s.languageFile);
+    lines.push_back(NumberForm(NumericValue(f.text18)));
+    lines.push_back(NumberForm(NumericValue(f.text19)));
+    lines.push_back(NumberForm(NumericValue(f.text20)));
+    lines.push_back(s.notesPath);
+    return JoinLinesCrLf(lines);
+}
+
+WriteResult SaveOptions(const std::string& path, OptionsWindowFields& fields, const OptionsModuleState& state) {
+    return RewriteFile(path, SaveOptionsText(fields, state));
+}
+
+std::string FormatMainOptions(const MainOptions& options) {
+    OptionsWindowFields fields = FieldsFromOptions(options, SystemOptions{});
+    return SaveOptionsText(fields, ModuleStateFromOptions(options));
+}
+
+SystemOptions SystemOptionsFromFields(const OptionsWindowFields& f) {
+    return SystemOptions{f.check6, f.check7, f.check8, f.check9};
+}
+
+std::vector<std::string> StartupCategoryFlags(const MainOptions& options) {
+    std::vector<std::string> flags(MainOptions::CategoryFlagCount, "1");
+    if (!options.keepCategoryFilter)
+        return flags;
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        flags[i] = i < options.categoryShownFlags.size() ? std::string(1, options.categoryShownFlags[i]) : "";
+    return flags;
+}
+
+} // namespace plandeck

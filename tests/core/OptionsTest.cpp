@@ -1,0 +1,206 @@
+#include "settings/Options.h"
+#include "notes/DataDirectory.h"
+#include "settings/NumberForm.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace plandeck;
+using plandeck::test::TempDir;
+
+namespace {
+
+std::string Lines(std::initializer_list<std::string> lines) {
+    return JoinLinesCrLf(lines);
+}
+
+MainOptions Parse(const std::string& bytes) {
+    return ParseMainOptions(TextLines(bytes));
+}
+
+} // namespace
+
+TEST(NumberForm, ReadsNumericPrefixes) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    for (const Case& c : {Case{" 1 ", 1}, Case{"1.5", 1.5}, Case{"08", 8}, Case{"0A", 0}, Case{"", 0}, Case{"abc", 0},
+                          Case{"-3 ", -3}, Case{"  9.5 ", 9.5}, Case{".5", 0.5}, Case{"7.", 7}, Case{"1.2.3", 1.2},
+                          Case{"+4", 4}, Case{"-", 0}, Case{"5x7", 5}})
+        EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_EQ(IntegerValue("2.5"), 2);
+    EXPECT_EQ(IntegerValue("3.5"), 4);
+    EXPECT_EQ(IntegerValue("-2.5"), -2);
+    EXPECT_EQ(IntegerValue(std::string(400, '9')), std::numeric_limits<int>::max());
+}
+
+TEST(NumberForm, FlagIsOnOnlyForExactlyOne) {
+    EXPECT_TRUE(FlagValue(" 1 "));
+    EXPECT_TRUE(FlagValue("1"));
+    EXPECT_TRUE(FlagValue("1.0"));
+    for (const char* off : {"", " 0 ", "1.5", "2", "-1", "yes", "01x"})
+        EXPECT_EQ(FlagValue(off), std::string(off) == "01x") << off;
+}
+
+TEST(NumberForm, WritesBlanksAroundDigits) {
+    EXPECT_EQ(NumberForm(1), " 1 ");
+    EXPECT_EQ(NumberForm(0), " 0 ");
+    EXPECT_EQ(NumberForm(-3), "-3 ");
+    EXPECT_EQ(NumberForm(9.5), " 9.5 ");
+    EXPECT_EQ(NumberForm(16500), " 16500 ");
+    EXPECT_EQ(NumberForm(1e20), " 100000000000000000000 ");
+}
+
+TEST(Options, ShippedFilesRoundTripByteForByte) {
+    for (const char* name : {"pdopt.ini", "sys.ini"}) {
+        ReadResult shipped = ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdfiles/" + name);
+        ASSERT_TRUE(shipped.exists) << name;
+        std::string again = std::string(name) == "sys.ini"
+                                ? FormatSystemOptions(ParseSystemOptions(TextLines(shipped.bytes)))
+                                : FormatMainOptions(ParseMainOptions(TextLines(shipped.bytes)));
+        EXPECT_EQ(again, shipped.bytes) << name;
+    }
+    // The shipped defaults are the documented ones.
+    MainOptions shipped = LoadMainOptions(std::string(PLANDECK_DATA_DIR) + "/pdfiles/pdopt.ini");
+    EXPECT_EQ(shipped.snapMinutes, 5);
+    EXPECT_EQ(shipped.configuredDays, 3);
+    EXPECT_EQ(shipped.firstHour, 8);
+    EXPECT_EQ(shipped.lastHour, 20);
+    EXPECT_EQ(shipped.categoryShownFlags, std::string(101, '1'));
+    EXPECT_EQ(shipped.notesFilePath, "");
+}
+
+TEST(Options, MaximisedWindowIsStoredAsMaxTwice) {
+    MainOptions o;
+    o.maximised = true;
+    std::string text = FormatMainOptions(o);
+    TextLines lines(text);
+    ASSERT_EQ(lines.size(), 26u);
+    EXPECT_EQ(lines.line(18), "max");
+    EXPECT_EQ(lines.line(19), "max");
+    EXPECT_TRUE(Parse(text).maximised);
+    // "max" is compared exactly; anything else is a number.
+    MainOptions upper =
+        Parse(Lines({" 0 ", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "MAX", " 7000 "}));
+    EXPECT_FALSE(upper.maximised);
+    EXPECT_EQ(upper.windowHeight, 0);
+    EXPECT_EQ(upper.windowWidth, 7000);
+}
+
+TEST(Options, MissingOrShortFilesTakeTheDefaults) {
+    EXPECT_EQ(Parse(""), MainOptions{});
+    EXPECT_EQ(ParseSystemOptions(TextLines("")), SystemOptions{});
+    MainOptions ten = Parse(Lines(
+        {" 1 ", "not used", "not used", "not used", "not used", "not used", "not used", "not used", "0101", "Dark"}));
+    EXPECT_TRUE(ten.keepCategoryFilter);
+    EXPECT_EQ(ten.skinName, "Dark");
+    EXPECT_EQ(ten.snapMinutes, 5);
+    EXPECT_EQ(ten.languageFile, "English.lng");
+    SystemOptions two = ParseSystemOptions(TextLines(Lines({" 1 ", " 0 "})));
+    EXPECT_TRUE(two.startAtLogon);
+    EXPECT_FALSE(two.useTrayIcon);
+    EXPECT_TRUE(two.reminderSound);
+    TempDir dir;
+    EXPECT_EQ(LoadMainOptions(dir.file("none.ini")), MainOptions{});
+}
+
+TEST(Options, ValuesThatWouldBreakTheGridFallBack) {
+    auto withLines = [](const std::string& snap, const std::string& days, const std::string& first,
+                        const std::string& last) {
+        std::vector<std::string> l(26, " 0 ");
+        l[20] = snap;
+        l[22] = days;
+        l[23] = first;
+        l[24] = last;
+        return ParseMainOptions(TextLines(JoinLinesCrLf(l)));
+    };
+    MainOptions bad = withLines("", "40", "x", "-2");
+    EXPECT_EQ(bad.snapMinutes, 5);
+    EXPECT_EQ(bad.configuredDays, 3);
+    EXPECT_EQ(bad.firstHour, 8);
+    EXPECT_EQ(bad.lastHour, 20);
+    MainOptions inverted = withLines(" 15 ", " 8 ", " 20 ", " 9 ");
+    EXPECT_EQ(inverted.snapMinutes, 15);
+    EXPECT_EQ(inverted.configuredDays, 8);
+    EXPECT_EQ(inverted.firstHour, 8);
+    EXPECT_EQ(inverted.lastHour, 20);
+    MainOptions ok = withLines(" 60 ", " 1 ", " 6 ", " 24 ");
+    EXPECT_EQ(ok.snapMinutes, 60);
+    EXPECT_EQ(ok.firstHour, 6);
+    EXPECT_EQ(ok.lastHour, 24);
+}
+
+TEST(SaveOptions, WritesFieldsAndModuleStateInTheirLines) {
+    MainOptions defaults;
+    OptionsWindowFields f = FieldsFromOptions(defaults, SystemOptions{});
+    f.spanText[3] = "7";  // span 0 start hour
+    f.spanText[15] = "5"; // span 3 end minute
+    f.check4 = {true, false, true, false};
+    f.text17 = " 15 ";
+    f.fontSize = 10.5;
+    OptionsModuleState s = ModuleStateFromOptions(defaults);
+    s.categoryShown[1] = "0";
+    s.skinName = "Dark";
+    s.windowHeight = 9000;
+    s.windowWidth = 12000;
+    s.notesPath = "/home/me/notes.txt";
+
+    TextLines lines(SaveOptionsText(f, s));
+    ASSERT_EQ(lines.size(), 26u);
+    EXPECT_EQ(lines.line(1), "not used");
+    EXPECT_EQ(lines.line(8), "1" + std::string("0") + std::string(99, '1'));
+    EXPECT_EQ(lines.line(9), "Dark");
+    EXPECT_EQ(lines.line(12), "07000800080008001600160016001605");
+    EXPECT_EQ(f.spanText[3], "07"); // the window shows what was saved
+    EXPECT_EQ(lines.line(14), "1010");
+    EXPECT_EQ(lines.line(16), " 10.5 ");
+    EXPECT_EQ(lines.line(18), " 9000 ");
+    EXPECT_EQ(lines.line(19), " 12000 ");
+    EXPECT_EQ(lines.line(20), " 15 ");
+    EXPECT_EQ(lines.line(25), "/home/me/notes.txt");
+}
+
+TEST(Options, CategoryFilterAppliesOnlyWhenAskedFor) {
+    MainOptions o;
+    o.categoryShownFlags = "101";
+    std::vector<std::string> all = StartupCategoryFlags(o);
+    EXPECT_EQ(all, std::vector<std::string>(101, "1"));
+    o.keepCategoryFilter = true;
+    std::vector<std::string> kept = StartupCategoryFlags(o);
+    EXPECT_EQ(kept[0], "1");
+    EXPECT_EQ(kept[1], "0");
+    EXPECT_EQ(kept[2], "1");
+    EXPECT_EQ(kept[3], "");
+    // The filter of the last run is still written back even when it is not applied at start-up.
+    o.keepCategoryFilter = false;
+    OptionsWindowFields f = FieldsFromOptions(o, SystemOptions{});
+    EXPECT_EQ(TextLines(SaveOptionsText(f, ModuleStateFromOptions(o))).line(8), "101");
+}
+
+TEST(Options, NotesPathFallsBackToTheDefaultFile) {
+    TempDir dir;
+    DataDirectory data(dir.path() + "/");
+    EXPECT_EQ(data.resolveNotesFile(""), dir.path() + "/pdnotes/all.txt");
+    EXPECT_EQ(data.resolveNotesFile(dir.file("gone.txt")), dir.path() + "/pdnotes/all.txt");
+    std::string mine = dir.write("elsewhere/mine.txt", "");
+    EXPECT_EQ(data.resolveNotesFile(mine), mine);
+    EXPECT_EQ(data.resolveNotesFile(dir.path()), dir.path() + "/pdnotes/all.txt"); // a folder is no notes file
+}
+
+TEST(Options, AnyBytesGiveUsableOptions) {
+    for (unsigned seed = 0; seed < 500; ++seed) {
+        std::string bytes = test::RandomBytes(seed, 600);
+        MainOptions o = ParseMainOptions(TextLines(bytes));
+        EXPECT_GE(o.snapMinutes, 1);
+        EXPECT_LE(o.snapMinutes, 60);
+        EXPECT_GE(o.configuredDays, 1);
+        EXPECT_LE(o.configuredDays, 8);
+        EXPECT_LT(o.firstHour, o.lastHour);
+        EXPECT_GT(o.tileFontSize, 0);
+        // Saving what was read and reading it back changes nothing more.
+        const std::string once = FormatMainOptions(o);
+        EXPECT_EQ(FormatMainOptions(ParseMainOptions(TextLines(once))), once) << "seed " << seed;
+        ParseSystemOptions(TextLines(bytes));
+    }
+}
