@@ -1,0 +1,313 @@
+#include "notes/WeekRefresh.h"
+
+#include "notes/Note.h"
+#include "settings/NumberForm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace plandeck {
+
+namespace {
+
+constexpr long White = 16777215;
+
+std::string_view FieldView(std::string_view field) {
+    return (!field.empty() && field[0] == '0') ? field.substr(1, 1) : field;
+}
+
+// Hours are small unsigned numbers; anything else reads as hour 0.
+int HourOf(std::string_view field) {
+    int v = IntegerValue(FieldView(field));
+    return (v < 0 || v > 255) ? 0 : v;
+}
+
+float Round(double v) {
+    return static_cast<float>(std::nearbyint(v));
+}
+
+// The day of a column as a number when its text is a plain decimal without leading zeros, else -1: such a
+// text can only equal the decimal text of a day code value when the numbers are equal.
+int CanonicalNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9 || text[0] == '0')
+        return -1;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+// Category data looked up once per refresh instead of once per note.
+struct CategoryLookup {
+    std::vector<bool> shown;
+    std::vector<long> colour;
+    // The single-day view's sub-column start (design units) of each category, or -1 when it has none.
+    std::vector<int> subColumnStart;
+    int shownNamed = 0; // the number of sub-columns
+
+    CategoryLookup(const WeekRefreshInput& in) {
+        const std::size_t n = Note::CategoryCount;
+        shown.assign(n, true);
+        colour.assign(n, White);
+        subColumnStart.assign(n, -1);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i < in.categoryShown.size())
+                shown[i] = FlagValue(in.categoryShown[i]);
+            if (i < in.categoryColours.size() && !in.categoryColours[i].empty())
+                colour[i] = static_cast<long>(NumericValue(in.categoryColours[i]));
+        }
+        // Shown categories up to the first one without a name each get a sub-column.
+        for (std::size_t i = 0; i < n && i < in.categoryNames.size() && !in.categoryNames[i].empty(); ++i)
+            if (shown[i])
+                ++shownNamed;
+        if (shownNamed == 0)
+            return;
+        const int step = static_cast<int>(std::nearbyint(9600.0 / shownNamed));
+        std::size_t f = 0;
+        for (int x0 = 780; x0 <= 9180; x0 += step) {
+            while (f < n && !FlagOf(in, f))
+                ++f;
+            if (f >= n)
+                break;
+            subColumnStart[f] = x0;
+            ++f;
+        }
+    }
+
+    // The shown flag as stored: an index without a record counts as shown.
+    static bool FlagOf(const WeekRefreshInput& in, std::size_t i) {
+        return i >= in.categoryShown.size() || FlagValue(in.categoryShown[i]);
+    }
+};
+
+bool Overlaps(const NoteTile& q, const NoteTile& k, bool singleDay) {
+    const TileRect& a = q.shape;
+    const TileRect& b = k.shape;
+    bool horizontal = b.left <= a.left && a.left < b.left + b.width;
+    bool vertical =
+        (a.top < b.top && a.top + a.height > b.top) || (a.top > b.top && a.top < b.top + b.height) || a.top == b.top;
+    return horizontal && vertical && (!singleDay || q.fillColour == k.fillColour);
+}
+
+// Tiles that overlap the new one share their combined width: the newest tile leftmost, then the earlier
+// ones in slot order. A group of any size is shared out evenly.
+void ResolveOverlap(std::vector<NoteTile>& tiles, bool singleDay) {
+    NoteTile& k = tiles.back();
+    std::vector<std::size_t> group;
+    for (std::size_t q = 0; q + 1 < tiles.size(); ++q)
+        if (Overlaps(tiles[q], k, singleDay))
+            group.push_back(q);
+    if (group.empty())
+        return;
+    const float total = k.shape.width;
+    const float left = k.shape.left;
+    const float share = total / static_cast<float>(group.size() + 1);
+    k.shape.width = share;
+    for (std::size_t p = 0; p < group.size(); ++p) {
+        NoteTile& t = tiles[group[p]];
+        t.shape.width = share;
+        t.shape.left = left + static_cast<float>(p + 1) * total / static_cast<float>(group.size() + 1);
+    }
+}
+
+class Refresh {
+public:
+    Refresh(const NotesStore& store, const WeekRefreshInput& in) : m_store(store), m_in(in), m_categories(in) {
+        const int days = std::min<int>(in.view.days, static_cast<int>(in.columns.size()));
+        for (int j = 0; j < days; ++j) {
+            const DayColumn& c = in.columns[static_cast<std::size_t>(j)];
+            m_keys.push_back({c.day, c.month, c.year, CanonicalNumber(c.day), c.weekday});
+        }
+    }
+
+    WeekRefreshResult run() {
+        WeekRefreshResult result;
+        for (;;) {
+            result.tiles.clear();
+            result.captions.clear();
+            result.editedLine = 0;
+            if (scan(result))
+                break;
+        }
+        finish(result);
+        return result;
+    }
+
+private:
+    struct ColumnKey {
+        std::string_view day, month, year;
+        int dayNumber;
+        int weekday;
+    };
+
+    // One pass over the file. Returns false when a malformed line was removed and the pass must start over.
+    bool scan(WeekRefreshResult& result) {
+        TextLines lines = m_store.read();
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::string_view line = lines.line(i);
+            const int lineNumber = static_cast<int>(i + 1);
+            switch (ClassifyLine(line)) {
+            case LineKind::Ignored:
+                continue;
+            case LineKind::Malformed:
+                if (!m_in.askMalformed)
+                    continue;
+                switch (m_in.askMalformed(std::string(line), lineNumber)) {
+                case MalformedAnswer::Keep:
+                    continue;
+                case MalformedAnswer::Quit:
+                    result.quit = true;
+                    return true;
+                case MalformedAnswer::Remove: {
+                    WriteResult w = RemoveNoteLines(m_store, line);
+                    if (w.ok)
+                        return false;
+                    result.saveErrors.push_back(w.error);
+                    continue;
+                }
+                }
+                continue;
+            case LineKind::Note:
+                placeInColumns(line, lineNumber, result);
+                break;
+            }
+        }
+        return true;
+    }
+
+    bool dayMatches(std::string_view day, const ColumnKey& col) const {
+        if (day == "yy")
+            return true;
+        const std::int64_t v = HexToNumber(day);
+        if (v <= 31)
+            return v == col.dayNumber;
+        if (v <= Note::LastWeeklyCode)
+            return col.weekday >= 1 && col.weekday <= 7 && ((v - 31) >> (col.weekday - 1)) & 1;
+        return false;
+    }
+
+    void placeInColumns(std::string_view line, int lineNumber, WeekRefreshResult& result) {
+        const std::string_view year = line.substr(0, 4);
+        const std::string_view month = FieldView(line.substr(4, 2));
+        const std::string_view day = FieldView(line.substr(6, 2));
+        bool checked = false;
+        bool visible = false;
+        for (std::size_t j = 0; j < m_keys.size(); ++j) {
+            const ColumnKey& col = m_keys[j];
+            if ((year != "yyyy" && year != col.year) || (month != "yy" && month != col.month) || !dayMatches(day, col))
+                continue;
+            if (!checked) {
+                checked = true;
+                visible = passesVisibility(line);
+            }
+            if (visible)
+                place(line, lineNumber, static_cast<int>(j), result);
+        }
+    }
+
+    bool passesVisibility(std::string_view line) const {
+        const int category = static_cast<unsigned char>(line[16]) - Note::FirstCategoryCode;
+        const bool shown =
+            category < 0 || category >= Note::CategoryCount || m_categories.shown[static_cast<std::size_t>(category)];
+        return HourOf(line.substr(8, 2)) < m_in.view.lastHour && HourOf(line.substr(12, 2)) >= m_in.view.firstHour &&
+               shown;
+    }
+
+    void place(std::string_view line, int lineNumber, int column, WeekRefreshResult& result) {
+        if (static_cast<int>(result.tiles.size()) >= NoteTile::SlotCount - 1)
+            return;
+        const WeekView& v = m_in.view;
+        const int startHour = HourOf(line.substr(8, 2));
+        const int endHour = HourOf(line.substr(12, 2));
+        const int startMinute = IntegerValue(line.substr(10, 2));
+        const int endMinute = IntegerValue(line.substr(14, 2));
+        const int category = static_cast<unsigned char>(line[16]) - Note::FirstCategoryCode;
+        const bool known = category >= 0 && category < Note::CategoryCount;
+
+        NoteTile t;
+        t.slot = static_cast<int>(result.tiles.size()) + 1;
+        t.column = column;
+        t.category = category;
+        t.tag = lineNumber;
+        t.fillColour = known ? m_categories.colour[static_cast<std::size_t>(category)] : White;
+
+        const int start = startHour * 60 + startMinute;
+        const int end = endHour * 60 + endMinute;
+        const int visibleStart = std::max(start, v.firstHour * 60);
+        const int visibleEnd = endHour < v.lastHour ? end : v.lastHour * 60;
+        const int duration = visibleEnd - visibleStart;
+
+        t.shape.left = Round((column * 9600.0 / v.days + 780) * v.hScale);
+        t.shape.top = startHour < v.firstHour ? v.gridTop
+                                              : Round(static_cast<double>(startHour - v.firstHour) * v.hourHeight +
+                                                      v.gridTop + static_cast<double>(v.hourHeight) * startMinute / 60);
+        t.shape.width = v.columnWidth - 10;
+        t.shape.height = static_cast<float>(std::abs(duration) * static_cast<double>(v.hourHeight) / 60);
+        t.caption = TileCaption(line);
+        t.tooltip = t.caption;
+        t.text = std::string(line.substr(Note::HeaderLength));
+
+        const bool singleDay = v.days == 1;
+        if (singleDay && m_categories.shownNamed > 0) {
+            t.shape.width = static_cast<float>(9600 * v.hScale / m_categories.shownNamed);
+            const int x0 = known ? m_categories.subColumnStart[static_cast<std::size_t>(category)] : -1;
+            if (x0 >= 0) {
+                t.shape.left = static_cast<float>(x0 * v.hScale);
+                SubColumnCaption caption{static_cast<float>(x0 * v.hScale + 70), static_cast<float>(550 * v.vScale),
+                                         m_in.categoryNames[static_cast<std::size_t>(category)]};
+                if (std::find(result.captions.begin(), result.captions.end(), caption) == result.captions.end())
+                    result.captions.push_back(caption);
+            }
+        }
+
+        result.tiles.push_back(std::move(t));
+        ResolveOverlap(result.tiles, singleDay);
+
+        const NoteTile& placed = result.tiles.back();
+        if (placed.text == PlaceholderText) {
+            result.editedLine = lineNumber;
+            result.editorRect = {placed.shape.left + 20, placed.shape.top + 20, placed.shape.width - 40,
+                                 placed.shape.height};
+        }
+    }
+
+    static void finish(WeekRefreshResult& result) {
+        for (NoteTile& t : result.tiles) {
+            t.label = {t.shape.left + NoteTile::GripInset, t.shape.top, t.shape.width - 2 * NoteTile::GripInset,
+                       t.shape.height};
+            t.gripLeft = t.shape.left + NoteTile::GripInset;
+            t.gripTop = t.shape.top + t.shape.height - NoteTile::GripHeight;
+            t.visible = true;
+        }
+    }
+
+    const NotesStore& m_store;
+    const WeekRefreshInput& m_in;
+    CategoryLookup m_categories;
+    std::vector<ColumnKey> m_keys;
+};
+
+} // namespace
+
+std::string TileCaption(std::string_view line) {
+    std::string caption = std::to_string(HourOf(line.substr(8, 2)));
+    caption += ':';
+    caption += line.substr(10, 2);
+    caption += '-';
+    caption += std::to_string(HourOf(line.substr(12, 2)));
+    caption += ':';
+    caption += NumericValue(line.substr(14, 2)) < 0 ? std::string_view("00") : line.substr(14, 2);
+    caption += ' ';
+    caption += line.substr(Note::HeaderLength);
+    return caption;
+}
+
+WeekRefreshResult WeekRefresh(const NotesStore& store, const WeekRefreshInput& input) {
+    return Refresh(store, input).run();
+}
+
+} // namespace plandeck

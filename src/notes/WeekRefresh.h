@@ -1,0 +1,94 @@
+#pragma once
+
+#include "calendar/DayColumn.h"
+#include "calendar/WeekView.h"
+#include "notes/NotesStore.h"
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace plandeck {
+
+// A rectangle in the grid's drawing units (twips).
+struct TileRect {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+
+    float right() const { return left + width; }
+    float bottom() const { return top + height; }
+};
+
+// One note tile: the coloured rectangle, its text label and its resize grip.
+struct NoteTile {
+    static constexpr int SlotCount = 201; // slots 0..200; slot 0 is never filled
+    static constexpr float GripInset = 30;
+    static constexpr float GripHeight = 100;
+
+    int slot = 0;
+    int column = 0;
+    int category = 0;
+    TileRect shape;
+    TileRect label;
+    float gripLeft = 0;
+    float gripTop = 0;
+    long fillColour = 0xFFFFFF;
+    std::string caption;
+    std::string tooltip;
+    std::string text; // the note's text alone
+    int tag = 0;      // the note's line number in the notes file
+    bool visible = false;
+};
+
+// A category name printed over its sub-column in the single-day view.
+struct SubColumnCaption {
+    float x = 0;
+    float y = 0;
+    std::string name;
+    friend bool operator==(const SubColumnCaption&, const SubColumnCaption&) = default;
+};
+
+enum class MalformedAnswer {
+    Remove, // rewrite the notes file without the line and start over
+    Keep,   // leave it in the file; it gets no tile
+    Quit,   // end the program at once
+};
+
+// What the refresh reads besides the notes file.
+struct WeekRefreshInput {
+    WeekView view;
+    std::span<const DayColumn> columns; // at least view.days entries
+    // The category table: 101 names, colour texts and shown flags.
+    std::span<const std::string> categoryNames;
+    std::span<const std::string> categoryColours;
+    std::span<const std::string> categoryShown;
+    // Asked once for every malformed line (2 to 16 characters) met on the way.
+    std::function<MalformedAnswer(const std::string& line, int lineNumber)> askMalformed;
+};
+
+struct WeekRefreshResult {
+    std::vector<NoteTile> tiles; // the placed tiles, in slot order (tiles[i].slot == i + 1)
+    std::vector<SubColumnCaption> captions;
+    // A note that still carries the placeholder text: the editor opens on it.
+    int editedLine = 0;
+    TileRect editorRect;
+    bool quit = false;                   // the user chose to end the program
+    std::vector<std::string> saveErrors; // a removal of a malformed line that could not be saved
+};
+
+// The text a note created by a drop carries until the user types its text.
+inline constexpr const char* PlaceholderText = "no text";
+
+// Rebuilds every tile from the notes file for the shown columns: matching dates (with the "every year",
+// "every month", "every day" wildcards and weekday masks), the hour range and the category filter, placing
+// each tile by time, resolving overlaps, and in the single-day view giving every shown category its own
+// sub-column.
+WeekRefreshResult WeekRefresh(const NotesStore& store, const WeekRefreshInput& input);
+
+// The caption of a tile: "9:30-11:00 Meeting".
+std::string TileCaption(std::string_view line);
+
+} // namespace plandeck
