@@ -2,15 +2,13 @@
 
 #include "settings/NumberForm.h"
 
-#include <cctype>
-
 namespace plandeck {
 
 std::int64_t HexToNumber(std::string_view digits) {
     // Unsigned arithmetic: a long run of digits wraps instead of overflowing into undefined behaviour.
     std::uint64_t value = 0;
     for (char raw : digits) {
-        char c = static_cast<char>(std::toupper(static_cast<unsigned char>(raw)));
+        const char c = (raw >= 'a' && raw <= 'z') ? static_cast<char>(raw - 'a' + 'A') : raw;
         std::uint64_t digit = 0;
         if (c >= '0' && c <= '9')
             digit = static_cast<std::uint64_t>(c - '0');

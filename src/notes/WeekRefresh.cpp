@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 
 namespace plandeck {
 
@@ -17,9 +19,20 @@ std::string_view FieldView(std::string_view field) {
     return (!field.empty() && field[0] == '0') ? field.substr(1, 1) : field;
 }
 
+// The numeric value of a short field; plain digits (nearly every field) are read without the general reader.
+int SmallNumber(std::string_view text) {
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return IntegerValue(text);
+        v = v * 10 + (c - '0');
+    }
+    return text.empty() ? 0 : v;
+}
+
 // Hours are small unsigned numbers; anything else reads as hour 0.
 int HourOf(std::string_view field) {
-    int v = IntegerValue(FieldView(field));
+    int v = SmallNumber(FieldView(field));
     return (v < 0 || v > 255) ? 0 : v;
 }
 
@@ -146,10 +159,18 @@ private:
 
     // One pass over the file. Returns false when a malformed line was removed and the pass must start over.
     bool scan(WeekRefreshResult& result) {
-        TextLines lines = m_store.read();
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            std::string_view line = lines.line(i);
-            const int lineNumber = static_cast<int>(i + 1);
+        // One pass that splits and matches at once keeps each line in the cache while it is looked at.
+        const std::string bytes = ReadWholeFile(m_store.path()).bytes;
+        int lineNumber = 0;
+        for (std::size_t start = 0; start < bytes.size();) {
+            const void* hit = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
+            const std::size_t end =
+                hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - bytes.data()) : bytes.size();
+            std::string_view line(bytes.data() + start, end - start);
+            if (hit && !line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            start = end + 1;
+            ++lineNumber;
             switch (ClassifyLine(line)) {
             case LineKind::Ignored:
                 continue;
@@ -179,26 +200,42 @@ private:
         return true;
     }
 
-    bool dayMatches(std::string_view day, const ColumnKey& col) const {
-        if (day == "yy")
-            return true;
-        const std::int64_t v = HexToNumber(day);
-        if (v <= 31)
-            return v == col.dayNumber;
-        if (v <= Note::LastWeeklyCode)
-            return col.weekday >= 1 && col.weekday <= 7 && ((v - 31) >> (col.weekday - 1)) & 1;
-        return false;
-    }
+    // The day field decoded once per line: every day, a day of the month, or a weekday mask.
+    struct DayRule {
+        bool everyDay = false;
+        std::int64_t value = 0;
+
+        explicit DayRule(std::string_view day) : everyDay(day == "yy"), value(everyDay ? 0 : HexToNumber(day)) {}
+
+        bool matches(const ColumnKey& col) const {
+            if (everyDay)
+                return true;
+            if (value <= 31)
+                return value == col.dayNumber;
+            // Day codes above the last weekly one are never written; they match no day.
+            if (value <= Note::LastWeeklyCode)
+                return col.weekday >= 1 && col.weekday <= 7 && (((value - 31) >> (col.weekday - 1)) & 1);
+            return false;
+        }
+    };
 
     void placeInColumns(std::string_view line, int lineNumber, WeekRefreshResult& result) {
+        if (static_cast<int>(result.tiles.size()) >= NoteTile::SlotCount - 1)
+            return;
         const std::string_view year = line.substr(0, 4);
         const std::string_view month = FieldView(line.substr(4, 2));
-        const std::string_view day = FieldView(line.substr(6, 2));
+        const bool everyYear = year == "yyyy";
+        const bool everyMonth = month == "yy";
+        std::optional<DayRule> day; // decoded only for lines whose year and month match a column
         bool checked = false;
         bool visible = false;
         for (std::size_t j = 0; j < m_keys.size(); ++j) {
             const ColumnKey& col = m_keys[j];
-            if ((year != "yyyy" && year != col.year) || (month != "yy" && month != col.month) || !dayMatches(day, col))
+            if ((!everyYear && year != col.year) || (!everyMonth && month != col.month))
+                continue;
+            if (!day)
+                day.emplace(FieldView(line.substr(6, 2)));
+            if (!day->matches(col))
                 continue;
             if (!checked) {
                 checked = true;
@@ -223,8 +260,8 @@ private:
         const WeekView& v = m_in.view;
         const int startHour = HourOf(line.substr(8, 2));
         const int endHour = HourOf(line.substr(12, 2));
-        const int startMinute = IntegerValue(line.substr(10, 2));
-        const int endMinute = IntegerValue(line.substr(14, 2));
+        const int startMinute = SmallNumber(line.substr(10, 2));
+        const int endMinute = SmallNumber(line.substr(14, 2));
         const int category = static_cast<unsigned char>(line[16]) - Note::FirstCategoryCode;
         const bool known = category >= 0 && category < Note::CategoryCount;
 
