@@ -1,0 +1,48 @@
+#include "app/PictureButton.h"
+
+#include <QMouseEvent>
+
+namespace plandeck {
+
+PictureButton::PictureButton(const QString& name, QWidget* parent) : QLabel(parent) {
+    setObjectName(name);
+    setAlignment(Qt::AlignCenter);
+    setCursor(Qt::PointingHandCursor);
+    setMouseTracking(true);
+}
+
+void PictureButton::setPictures(const QPixmap& normal, const QPixmap& pressed, const QPixmap& released) {
+    m_normal = normal;
+    m_pressed = pressed.isNull() ? normal : pressed;
+    m_released = released.isNull() ? normal : released;
+    show(m_normal);
+}
+
+void PictureButton::setNormalPicture(const QPixmap& normal) {
+    m_normal = normal;
+    show(normal);
+}
+
+void PictureButton::show(const QPixmap& picture) {
+    setPixmap(picture);
+    if (!picture.isNull() && size() != picture.size() / picture.devicePixelRatio())
+        resize(picture.size() / picture.devicePixelRatio());
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QLabel::mousePressEvent(event);
+    show(m_pressed);
+    emit pressed();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QLabel::mouseReleaseEvent(event);
+    show(m_released);
+    emit released();
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+} // namespace plandeck

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "calendar/HourGrid.h"
+#include "notes/WeekRefresh.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+namespace plandeck {
+
+// Everything the hour grid shows, in the grid's drawing units (twips) as the logic computes them.
+struct HourGridModel {
+    WeekView view;
+    HourGridLayout layout;
+    std::vector<std::string> dayHeaders; // "Monday, 7 Dec" for each shown column
+    std::vector<SpanBand> spans;
+    std::vector<NoteTile> tiles;
+    std::vector<SubColumnCaption> captions;
+    std::optional<float> timeLineY;
+};
+
+// The pictures and colours the skin gives the grid.
+struct HourGridLook {
+    QPixmap background;
+    QPixmap todayHeader;
+    QPixmap otherHeader;
+    QPixmap grip;
+    QColor foreground{40, 48, 60};
+    QColor rowLines{200, 205, 214};
+    QColor hourLines{222, 226, 232};
+    QColor todayColumn{128, 128, 255, 38};
+    QColor timeLine{220, 60, 60};
+    std::array<QColor, 4> spanColours{QColor(236, 242, 250), QColor(236, 242, 250), QColor(236, 242, 250),
+                                      QColor(236, 242, 250)};
+    QFont tileFont{QStringLiteral("DejaVu Sans"), 9};
+    QColor tileText{Qt::black};
+};
+
+// The grid picture: background, day headers, today's column, working spans, hour labels and lines, the note
+// tiles and the current-time line, painted from a model. It hit-tests the same tile rectangles it draws.
+class HourGridWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HourGridWidget(QWidget* parent = nullptr);
+
+    void setModel(HourGridModel model);
+    const HourGridModel& model() const { return m_model; }
+    void setLook(HourGridLook look);
+    const HourGridLook& look() const { return m_look; }
+
+    // The tile under a point in pixels, topmost first; nullptr over empty grid.
+    const NoteTile* tileAt(QPoint pixel) const;
+    // Whether a point in pixels lies on the resize grip of a tile.
+    bool onGrip(const NoteTile& tile, QPoint pixel) const;
+
+    static QRectF ToPixels(const TileRect& r);
+    static double ToPixels(double twips) { return twips / WeekView::TwipsPerPixel; }
+
+signals:
+    // The language entry of the hint for what the pointer is over.
+    void hintEntry(int entry);
+    void resized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void paintBackground(QPainter& p) const;
+    void paintTiles(QPainter& p) const;
+
+    HourGridModel m_model;
+    HourGridLook m_look;
+};
+
+} // namespace plandeck

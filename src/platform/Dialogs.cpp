@@ -1,0 +1,118 @@
+#include "platform/Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace plandeck {
+
+void Dialogs::queue(const Scripted& answer) {
+    s_scripting = true;
+    s_queue.push_back(answer);
+}
+
+void Dialogs::clearQueue() {
+    s_queue.clear();
+    s_shown.clear();
+}
+
+void Dialogs::setScripting(bool on) {
+    s_scripting = on;
+    if (!on)
+        clearQueue();
+}
+
+std::optional<Dialogs::Scripted> Dialogs::next(const QString& text) {
+    if (!s_scripting)
+        return std::nullopt;
+    s_shown.push_back(text);
+    if (s_queue.empty())
+        return Scripted{Answer::Cancel, {}, {}, {}};
+    Scripted a = s_queue.front();
+    s_queue.pop_front();
+    return a;
+}
+
+Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
+                                 bool warning) {
+    if (auto a = next(text))
+        return buttons == Buttons::Ok ? Answer::Ok : a->answer;
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text, QMessageBox::NoButton,
+                    parent);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, const QString& title,
+                                      const QString& initial) {
+    if (auto a = next(prompt)) {
+        if (a->answer == Answer::Cancel)
+            return std::nullopt;
+        return a->text.value_or(QString());
+    }
+    bool ok = false;
+    QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QColor> Dialogs::colour(QWidget* parent, const QColor& initial) {
+    if (auto a = next(QStringLiteral("colour"))) {
+        if (a->answer == Answer::Cancel || !a->colour)
+            return std::nullopt;
+        return a->colour;
+    }
+    QColor c = QColorDialog::getColor(initial, parent);
+    if (!c.isValid())
+        return std::nullopt;
+    return c;
+}
+
+std::optional<QFont> Dialogs::font(QWidget* parent, const QFont& initial) {
+    if (auto a = next(QStringLiteral("font"))) {
+        if (a->answer == Answer::Cancel || !a->font)
+            return std::nullopt;
+        return a->font;
+    }
+    bool ok = false;
+    QFont f = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok)
+        return std::nullopt;
+    return f;
+}
+
+std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& title, const QString& folder) {
+    if (auto a = next(title)) {
+        if (a->answer == Answer::Cancel || !a->text)
+            return std::nullopt;
+        return a->text;
+    }
+    QString path = QFileDialog::getOpenFileName(parent, title, folder);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+} // namespace plandeck

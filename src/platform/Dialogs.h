@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <deque>
+#include <optional>
+
+class QWidget;
+
+namespace plandeck {
+
+// Every modal question the program asks goes through here, so that tests can answer in advance instead of
+// blocking on a dialog.
+class Dialogs {
+public:
+    enum class Buttons { Ok, YesNo, YesNoCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    static Answer message(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
+                          bool warning = false);
+    // An input box; nothing when the user cancels.
+    static std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
+                                        const QString& initial = {});
+    // The colour picker, opening on `initial`; nothing when the user cancels.
+    static std::optional<QColor> colour(QWidget* parent, const QColor& initial);
+    static std::optional<QFont> font(QWidget* parent, const QFont& initial);
+    // A file to open; nothing when the user cancels.
+    static std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder);
+
+    // Test hooks: queued answers are used in order, one per dialog, instead of showing it. Each dialog
+    // shown is also recorded with its text.
+    struct Scripted {
+        Answer answer = Answer::Ok;
+        std::optional<QString> text;
+        std::optional<QColor> colour;
+        std::optional<QFont> font;
+    };
+    static void queue(const Scripted& answer);
+    static void queueAnswer(Answer answer) { queue({answer, {}, {}, {}}); }
+    static void clearQueue();
+    static bool scripted() { return s_scripting; }
+    // Switch scripting on: with an empty queue a dialog then answers Cancel (or OK for a plain message).
+    static void setScripting(bool on);
+    static const std::deque<QString>& shown() { return s_shown; }
+
+private:
+    static std::optional<Scripted> next(const QString& text);
+
+    static inline bool s_scripting = false;
+    static inline std::deque<Scripted> s_queue;
+    static inline std::deque<QString> s_shown;
+};
+
+} // namespace plandeck
