@@ -183,8 +183,9 @@ TEST(ShippedLanguages, EveryUsedEntryHasATextInItsPlace) {
             const std::string& text = table.entry(n);
             EXPECT_EQ(text.empty(), !IsUsedLanguageEntry(n)) << "entry " << n;
             EXPECT_EQ(text.find('\r'), std::string::npos) << "entry " << n;
-            if (!text.empty())
+            if (!text.empty()) {
                 EXPECT_TRUE(text.front() != ' ' && text.back() != ' ') << "entry " << n;
+            }
         }
         for (int m = 1; m <= 12; ++m) {
             EXPECT_EQ(table.monthName(m), lang.months[static_cast<std::size_t>(m - 1)]);
