@@ -1,0 +1,45 @@
+#pragma once
+
+#include "notes/NotesStore.h"
+#include "settings/LanguageTable.h"
+
+#include <array>
+#include <string>
+
+namespace plandeck {
+
+// The date of one day column, held as the texts the column shows: day and month without leading zeros,
+// the year with its four digits. Notes are matched to columns by comparing these texts.
+struct DayColumn {
+    std::string day;         // "7"
+    std::string month;       // "12"
+    std::string year;        // "2005"
+    std::string weekdayName; // the column heading, from the language table
+
+    static DayColumn FromDate(const Date& date);
+    // The numbers the texts stand for (a text that is no number reads 0).
+    Date date() const;
+
+    friend bool operator==(const DayColumn&, const DayColumn&) = default;
+};
+
+// Column slots 0..7. Slot 0 is set by navigation; slots 1..7 follow from it. Slot 7 holds the day after
+// the seventh column, which the week step forward needs.
+constexpr int DayColumnCount = 8;
+using DayColumns = std::array<DayColumn, DayColumnCount>;
+
+// Derives the dates of slots 1..7 from slot 0, one day apart, and gives every slot its weekday heading.
+void plandeck(DayColumns& columns, const LanguageTable& language);
+
+// The date captions that follow the column months and the clock.
+struct DateCaptions {
+    std::string label17;                             // the fixed caption by today's date
+    std::array<std::string, DayColumnCount> label22; // short month name over each column
+    std::string label39;                             // today's month name
+    std::string label37;                             // today's weekday name
+
+    friend bool operator==(const DateCaptions&, const DateCaptions&) = default;
+};
+DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& language, const Date& now);
+
+} // namespace plandeck
