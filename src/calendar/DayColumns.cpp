@@ -5,16 +5,20 @@
 
 namespace plandeck {
 
-DayColumn DayColumn::FromDate(const Date& date) {
-    return {std::to_string(date.day), std::to_string(date.month), std::to_string(date.year), {}};
+DayColumn DayColumnFromDate(const Date& date) {
+    DayColumn column;
+    column.day = std::to_string(date.day);
+    column.month = std::to_string(date.month);
+    column.year = std::to_string(date.year);
+    return column;
 }
 
-Date DayColumn::date() const {
-    return {IntegerValue(year), IntegerValue(month), IntegerValue(day)};
+Date ColumnDate(const DayColumn& column) {
+    return {IntegerValue(column.year), IntegerValue(column.month), IntegerValue(column.day)};
 }
 
 void plandeck(DayColumns& columns, const LanguageTable& language) {
-    const Date first = columns[0].date();
+    const Date first = ColumnDate(columns[0]);
     const int length = MonthLength(columns[0].month, first.year);
     // Wide integers: a hand-made slot 0 may hold numbers at the edge of int.
     long long day = first.day;
@@ -31,12 +35,16 @@ void plandeck(DayColumns& columns, const LanguageTable& language) {
             month = 1;
         if (day == 1 && month == 1)
             ++year;
-        columns[i] = {std::to_string(day), std::to_string(month), std::to_string(year), {}};
+        columns[i] = DayColumn{};
+        columns[i].day = std::to_string(day);
+        columns[i].month = std::to_string(month);
+        columns[i].year = std::to_string(year);
     }
     // Each heading comes from the slot's own date, so it is right whatever month the calendar shows.
     for (DayColumn& column : columns) {
-        const Date date = column.date();
-        column.weekdayName = language.columnWeekdayName(WeekdayNumber(date.day, date.month, date.year));
+        const Date date = ColumnDate(column);
+        column.weekday = WeekdayNumber(date.day, date.month, date.year);
+        column.weekdayName = language.columnWeekdayName(column.weekday);
     }
 }
 

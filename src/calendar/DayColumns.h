@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/DayColumn.h"
 #include "notes/NotesStore.h"
 #include "settings/LanguageTable.h"
 
@@ -8,27 +9,18 @@
 
 namespace plandeck {
 
-// The date of one day column, held as the texts the column shows: day and month without leading zeros,
-// the year with its four digits. Notes are matched to columns by comparing these texts.
-struct DayColumn {
-    std::string day;         // "7"
-    std::string month;       // "12"
-    std::string year;        // "2005"
-    std::string weekdayName; // the column heading, from the language table
-
-    static DayColumn FromDate(const Date& date);
-    // The numbers the texts stand for (a text that is no number reads 0).
-    Date date() const;
-
-    friend bool operator==(const DayColumn&, const DayColumn&) = default;
-};
+// A column showing a date: day and month without leading zeros, the year as its digits.
+DayColumn DayColumnFromDate(const Date& date);
+// The numbers a column's texts stand for (a text that is no number reads 0).
+Date ColumnDate(const DayColumn& column);
 
 // Column slots 0..7. Slot 0 is set by navigation; slots 1..7 follow from it. Slot 7 holds the day after
 // the seventh column, which the week step forward needs.
 constexpr int DayColumnCount = 8;
 using DayColumns = std::array<DayColumn, DayColumnCount>;
 
-// Derives the dates of slots 1..7 from slot 0, one day apart, and gives every slot its weekday heading.
+// Derives the dates of slots 1..7 from slot 0, one day apart, and gives every slot its weekday and the
+// weekday's heading.
 void plandeck(DayColumns& columns, const LanguageTable& language);
 
 // The date captions that follow the column months and the clock.

@@ -19,7 +19,7 @@ LanguageTable MarkedLanguage() {
 
 DayColumns StartingOn(const Date& date) {
     DayColumns columns{};
-    columns[0] = DayColumn::FromDate(date);
+    columns[0] = DayColumnFromDate(date);
     return columns;
 }
 
@@ -59,8 +59,10 @@ TEST(DayColumns, HeadingsAreTheWeekdaysOfTheSlotsOwnDates) {
     DayColumns columns = StartingOn({2005, 12, 29}); // a Thursday
     plandeck::plandeck(columns, language);
     const char* expected[] = {"e128", "e129", "e130", "e131", "e125", "e126", "e127", "e128"};
-    for (std::size_t i = 0; i < columns.size(); ++i)
+    for (std::size_t i = 0; i < columns.size(); ++i) {
         EXPECT_EQ(columns[i].weekdayName, expected[i]) << i;
+        EXPECT_EQ(columns[i].weekday, (3 + static_cast<int>(i)) % 7 + 1) << i;
+    }
 }
 
 // While the calendar shows slot 0's month, the headings are those its cells give, counted from the column

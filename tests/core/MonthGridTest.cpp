@@ -148,7 +148,7 @@ TEST(MonthGrid, ColoursMarkShownDaysGreyAndTodayLightBlue) {
     // Columns 13..15 March 2006 with today 15 March; 8 March is a holiday.
     DayColumns columns{};
     for (int i = 0; i < DayColumnCount; ++i)
-        columns[static_cast<std::size_t>(i)] = DayColumn::FromDate({2006, 3, 13 + i});
+        columns[static_cast<std::size_t>(i)] = DayColumnFromDate({2006, 3, 13 + i});
     const TodayStamp today{{2006, 3, 15}, 10, 30};
 
     MonthGrid grid = GridOf(15, 3, 2006);
@@ -166,7 +166,7 @@ TEST(MonthGrid, ColoursMarkShownDaysGreyAndTodayLightBlue) {
 
     // Marking again with other columns clears the old marks; a holiday among them turns white on grey.
     for (int i = 0; i < DayColumnCount; ++i)
-        columns[static_cast<std::size_t>(i)] = DayColumn::FromDate({2006, 3, 6 + i});
+        columns[static_cast<std::size_t>(i)] = DayColumnFromDate({2006, 3, 6 + i});
     colors(grid, columns, 7, today);
     EXPECT_FALSE(cellOf(13).opaque);
     EXPECT_EQ(cellOf(8).background, GridColour::Grey);
@@ -175,11 +175,11 @@ TEST(MonthGrid, ColoursMarkShownDaysGreyAndTodayLightBlue) {
 
     // The same days of another year or month, and today in another year, mark nothing.
     for (int i = 0; i < DayColumnCount; ++i)
-        columns[static_cast<std::size_t>(i)] = DayColumn::FromDate({2005, 3, 6 + i});
+        columns[static_cast<std::size_t>(i)] = DayColumnFromDate({2005, 3, 6 + i});
     colors(grid, columns, 8, {{2007, 3, 15}, 0, 0});
     for (int i = 0; i < MonthGrid::CellCount; ++i)
         EXPECT_FALSE(grid.cell(i).opaque) << i;
-    columns[0] = DayColumn::FromDate({2006, 4, 13});
+    columns[0] = DayColumnFromDate({2006, 4, 13});
     colors(grid, columns, 1, {{2006, 4, 15}, 0, 0});
     EXPECT_FALSE(cellOf(13).opaque);
     EXPECT_FALSE(cellOf(15).opaque);
