@@ -1,0 +1,61 @@
+#include "calendar/DayColumns.h"
+
+#include "calendar/CalendarMath.h"
+#include "settings/NumberForm.h"
+
+namespace plandeck {
+
+DayColumn DayColumnFromDate(const Date& date) {
+    DayColumn column;
+    column.day = std::to_string(date.day);
+    column.month = std::to_string(date.month);
+    column.year = std::to_string(date.year);
+    return column;
+}
+
+Date ColumnDate(const DayColumn& column) {
+    return {IntegerValue(column.year), IntegerValue(column.month), IntegerValue(column.day)};
+}
+
+void plandeck(DayColumns& columns, const LanguageTable& language) {
+    const Date first = ColumnDate(columns[0]);
+    const int length = MonthLength(columns[0].month, first.year);
+    // Wide integers: a hand-made slot 0 may hold numbers at the edge of int.
+    long long day = first.day;
+    long long month = first.month;
+    long long year = first.year;
+    for (std::size_t i = 1; i < columns.size(); ++i) {
+        if (day + 1 > length) {
+            day = 1;
+            month = first.month + 1LL;
+        } else {
+            ++day;
+        }
+        if (month == 13)
+            month = 1;
+        if (day == 1 && month == 1)
+            ++year;
+        columns[i] = DayColumn{};
+        columns[i].day = std::to_string(day);
+        columns[i].month = std::to_string(month);
+        columns[i].year = std::to_string(year);
+    }
+    // Each heading comes from the slot's own date, so it is right whatever month the calendar shows.
+    for (DayColumn& column : columns) {
+        const Date date = ColumnDate(column);
+        column.weekday = WeekdayNumber(date.day, date.month, date.year);
+        column.weekdayName = language.columnWeekdayName(column.weekday);
+    }
+}
+
+DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& language, const Date& now) {
+    DateCaptions captions;
+    captions.label17 = language.entry(39);
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        captions.label22[i] = language.monthShortName(IntegerValue(columns[i].month));
+    captions.label39 = language.monthName(now.month);
+    captions.label37 = language.weekdayName(WeekdayNumber(now.day, now.month, now.year));
+    return captions;
+}
+
+} // namespace plandeck

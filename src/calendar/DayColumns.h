@@ -1,0 +1,37 @@
+#pragma once
+
+#include "calendar/DayColumn.h"
+#include "notes/NotesStore.h"
+#include "settings/LanguageTable.h"
+
+#include <array>
+#include <string>
+
+namespace plandeck {
+
+// A column showing a date: day and month without leading zeros, the year as its digits.
+DayColumn DayColumnFromDate(const Date& date);
+// The numbers a column's texts stand for (a text that is no number reads 0).
+Date ColumnDate(const DayColumn& column);
+
+// Column slots 0..7. Slot 0 is set by navigation; slots 1..7 follow from it. Slot 7 holds the day after
+// the seventh column, which the week step forward needs.
+constexpr int DayColumnCount = 8;
+using DayColumns = std::array<DayColumn, DayColumnCount>;
+
+// Derives the dates of slots 1..7 from slot 0, one day apart, and gives every slot its weekday and the
+// weekday's heading.
+void plandeck(DayColumns& columns, const LanguageTable& language);
+
+// The date captions that follow the column months and the clock.
+struct DateCaptions {
+    std::string label17;                             // the fixed caption by today's date
+    std::array<std::string, DayColumnCount> label22; // short month name over each column
+    std::string label39;                             // today's month name
+    std::string label37;                             // today's weekday name
+
+    friend bool operator==(const DateCaptions&, const DateCaptions&) = default;
+};
+DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& language, const Date& now);
+
+} // namespace plandeck

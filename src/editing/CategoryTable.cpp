@@ -1,0 +1,128 @@
+#include "editing/CategoryTable.h"
+
+#include "settings/NumberForm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+namespace plandeck {
+
+namespace {
+
+const std::string kEmpty;
+
+bool InTable(int category) {
+    return category >= 0 && category < CategoryTable::Count;
+}
+
+std::string_view WithoutCarriageReturn(std::string_view line) {
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
+// Only a path that names nothing at all counts as missing: a file that cannot be read must never be
+// replaced by an empty one.
+bool Missing(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::not_found;
+}
+
+} // namespace
+
+long CategoryColourValue(std::string_view colourLine) {
+    std::size_t i = colourLine.find_first_not_of(" \t");
+    if (i == std::string_view::npos)
+        return CategoryTable::White;
+    if (colourLine[i] == '+' || colourLine[i] == '-')
+        ++i;
+    if (i < colourLine.size() && colourLine[i] == '.')
+        ++i;
+    if (i >= colourLine.size() || colourLine[i] < '0' || colourLine[i] > '9')
+        return CategoryTable::White;
+    const double value = std::nearbyint(NumericValue(colourLine));
+    if (value < 0 || value > static_cast<double>(CategoryTable::White))
+        return CategoryTable::White;
+    return static_cast<long>(value);
+}
+
+CategoryTable::CategoryTable() {
+    m_shown.fill("1");
+}
+
+CategoryPanel CategoryTable::LoadCategories(const std::string& path, int first) {
+    CategoryPanel panel;
+    ReadResult file = ReadWholeFile(path);
+    if (!file.exists && Missing(path)) {
+        panel.creation = RewriteFile(path, "");
+        panel.fileCreated = panel.creation.ok;
+    }
+
+    const TextLines lines(std::move(file.bytes));
+    m_records = static_cast<int>(std::min<std::size_t>((lines.size() + 1) / 2, Count));
+    for (int n = 0; n < Count; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (n < m_records) {
+            m_names[i] = std::string(WithoutCarriageReturn(lines.line(2 * i)));
+            // A last name without its colour line gets an empty colour.
+            m_colours[i] = 2 * i + 1 < lines.size() ? std::string(WithoutCarriageReturn(lines.line(2 * i + 1))) : "";
+        } else {
+            m_names[i].clear();
+            m_colours[i].clear();
+            m_shown[i] = "1";
+        }
+    }
+
+    // The scroll bar cannot go past the last six categories, so neither can the first row.
+    panel.scrollBarVisible = m_records >= CategoryPanel::RowCount;
+    panel.scrollMaximum = panel.scrollBarVisible ? m_records - CategoryPanel::RowCount : 0;
+    panel.first = std::clamp(first, 0, panel.scrollMaximum);
+    for (int r = 0; r < CategoryPanel::RowCount; ++r) {
+        const int n = panel.first + r;
+        if (n >= m_records)
+            break;
+        CategoryRow& row = panel.rows[static_cast<std::size_t>(r)];
+        row.caption = m_names[static_cast<std::size_t>(n)];
+        row.ticked = FlagValue(m_shown[static_cast<std::size_t>(n)]);
+        row.colour = CategoryColourValue(m_colours[static_cast<std::size_t>(n)]);
+        row.visible = true;
+    }
+    return panel;
+}
+
+void CategoryTable::setShownFlags(const std::vector<std::string>& flags) {
+    for (std::size_t i = 0; i < m_shown.size(); ++i)
+        m_shown[i] = i < flags.size() ? flags[i] : "";
+}
+
+std::vector<std::string> CategoryTable::shownFlags() const {
+    return {m_shown.begin(), m_shown.end()};
+}
+
+void CategoryTable::setShown(int category, bool shown) {
+    if (InTable(category))
+        m_shown[static_cast<std::size_t>(category)] = shown ? "1" : "0";
+}
+
+const std::string& CategoryTable::name(int category) const {
+    return InTable(category) ? m_names[static_cast<std::size_t>(category)] : kEmpty;
+}
+
+const std::string& CategoryTable::colour(int category) const {
+    return InTable(category) ? m_colours[static_cast<std::size_t>(category)] : kEmpty;
+}
+
+const std::string& CategoryTable::shown(int category) const {
+    return InTable(category) ? m_shown[static_cast<std::size_t>(category)] : kEmpty;
+}
+
+bool CategoryTable::isShown(int category) const {
+    return !InTable(category) || FlagValue(m_shown[static_cast<std::size_t>(category)]);
+}
+
+long CategoryTable::tileColour(int category) const {
+    return CategoryColourValue(colour(category));
+}
+
+} // namespace plandeck

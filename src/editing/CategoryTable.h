@@ -1,0 +1,78 @@
+#pragma once
+
+#include "notes/TextFile.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plandeck {
+
+// One of the six rows of the category panel: a check box and a name label, both in the category colour.
+struct CategoryRow {
+    std::string caption;
+    bool ticked = false; // the category's notes are shown
+    long colour = 0xFFFFFF;
+    bool visible = false;
+
+    friend bool operator==(const CategoryRow&, const CategoryRow&) = default;
+};
+
+// What the category panel shows after a load.
+struct CategoryPanel {
+    static constexpr int RowCount = 6;
+
+    std::array<CategoryRow, RowCount> rows{};
+    int first = 0;                 // the category in row 0, the scroll bar's value
+    bool scrollBarVisible = false; // shown when there are six categories or more
+    int scrollMaximum = 0;         // the scroll bar runs from 0 to this
+    bool fileCreated = false;      // the category file was missing and has been created empty
+    WriteResult creation;          // how creating it went
+};
+
+// The categories 0..100 of the category file: name, colour and shown flag, all kept as texts the way the
+// file and the option file hold them.
+class CategoryTable {
+public:
+    static constexpr int Count = 101;
+    static constexpr long White = 0xFFFFFF;
+
+    CategoryTable();
+
+    // Reloads names and colours from the category file and fills the panel rows from category `first`
+    // on. The file holds a name line and a colour line per category; records past the 101st are not
+    // loaded. The file is never changed, except that a missing one is created empty. Shown flags of
+    // categories with a record stay as they are; every other category is shown.
+    CategoryPanel LoadCategories(const std::string& path, int first);
+
+    // The shown flags of categories 0..100, as the option file stores them ("1" shown, "0" hidden).
+    void setShownFlags(const std::vector<std::string>& flags);
+    std::vector<std::string> shownFlags() const;
+    void setShown(int category, bool shown);
+
+    // Texts of category i; empty for an index outside 0..100.
+    const std::string& name(int category) const;
+    const std::string& colour(int category) const;
+    const std::string& shown(int category) const;
+
+    // Whether the notes of a category are shown: its flag reads exactly 1. A category code outside the
+    // table stands for no category, whose notes are shown like those of an index without a record.
+    bool isShown(int category) const;
+    // The colour a note of the category is painted in: white when the category has no usable colour.
+    long tileColour(int category) const;
+    // How many records the last load found (at most 101).
+    int recordCount() const { return m_records; }
+
+private:
+    std::array<std::string, Count> m_names{};
+    std::array<std::string, Count> m_colours{};
+    std::array<std::string, Count> m_shown{};
+    int m_records = 0;
+};
+
+// A colour line as a colour: its numeric value when that is a colour 0..16777215; white when the line
+// holds no number or a value that is no colour.
+long CategoryColourValue(std::string_view colourLine);
+
+} // namespace plandeck
