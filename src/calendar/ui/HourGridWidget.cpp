@@ -76,9 +76,9 @@ void HourGridWidget::paintBackground(QPainter& p) const {
         p.fillRect(rect(), palette().base());
 
     for (const SpanBand& band : m_model.spans)
-        p.fillRect(QRectF(ToPixels(v.gridLeft), ToPixels(band.top), ToPixels(v.gridRight - v.gridLeft),
-                          ToPixels(band.height)),
-                   m_look.spanColours[static_cast<std::size_t>(band.span)]);
+        p.fillRect(
+            QRectF(ToPixels(v.gridLeft), ToPixels(band.top), ToPixels(v.gridRight - v.gridLeft), ToPixels(band.height)),
+            m_look.spanColours[static_cast<std::size_t>(band.span)]);
 
     const double headerTop = ToPixels(HourGridLayout::HeaderTop);
     const double headerHeight = ToPixels(v.gridTop - HourGridLayout::HeaderTop);

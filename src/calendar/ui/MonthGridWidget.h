@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/PictureButton.h"
+#include "calendar/MonthGrid.h"
+
+#include <QLabel>
+#include <QWidget>
+#include <array>
+
+namespace plandeck {
+
+// The month calendar: the month name "Label3" and year "Label8" between the arrows "Image7" (previous)
+// and "Image6" (next), the weekday headings "Label6(0)".."Label6(6)" and the 42 day cells
+// "Label5(0)".."Label5(41)", Monday first.
+class MonthGridWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MonthGridWidget(QWidget* parent = nullptr);
+
+    void setGrid(const MonthGrid& grid, const QString& monthName);
+    void setTextColour(const QColor& colour);
+    void setRowPicture(const QPixmap& picture);
+    PictureButton* nextArrow() const { return m_next; }
+    PictureButton* prevArrow() const { return m_prev; }
+    QLabel* cell(int index) const { return m_cells[static_cast<std::size_t>(index)]; }
+
+signals:
+    void cellClicked(int index);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void layOut();
+
+    QLabel* m_month;
+    QLabel* m_year;
+    PictureButton* m_prev;
+    PictureButton* m_next;
+    std::array<QLabel*, 7> m_headings{};
+    std::array<QLabel*, 6> m_rows{};
+    std::array<QLabel*, MonthGrid::CellCount> m_cells{};
+    QColor m_text{40, 48, 60};
+};
+
+} // namespace plandeck

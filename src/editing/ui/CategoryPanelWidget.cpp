@@ -1,0 +1,99 @@
+#include "editing/ui/CategoryPanelWidget.h"
+
+#include "platform/Text.h"
+
+namespace plandeck {
+
+namespace {
+
+constexpr int RowHeight = 20;
+constexpr int ScrollWidth = 12;
+
+} // namespace
+
+CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("CategoryPanel"));
+    for (int r = 0; r < CategoryPanel::RowCount; ++r) {
+        auto* check = new QCheckBox(this);
+        check->setObjectName(QStringLiteral("Check1(%1)").arg(r));
+        check->setFocusPolicy(Qt::NoFocus);
+        connect(check, &QCheckBox::toggled, this, [this, r](bool on) {
+            if (!m_filling)
+                emit shownChanged(r, on);
+        });
+        auto* name = new QLabel(this);
+        name->setObjectName(QStringLiteral("Label14(%1)").arg(r));
+        name->setIndent(3);
+        m_checks[static_cast<std::size_t>(r)] = check;
+        m_names[static_cast<std::size_t>(r)] = name;
+    }
+    m_scroll = new QScrollBar(Qt::Vertical, this);
+    m_scroll->setObjectName(QStringLiteral("VScroll1"));
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    connect(m_scroll, &QScrollBar::valueChanged, this, [this](int v) {
+        if (!m_filling)
+            emit scrolled(v);
+    });
+    m_add = new QLabel(this);
+    m_add->setObjectName(QStringLiteral("Label9"));
+    m_delete = new QLabel(this);
+    m_delete->setObjectName(QStringLiteral("Label13"));
+    for (QLabel* b : {m_add, m_delete}) {
+        b->setAlignment(Qt::AlignCenter);
+        b->setCursor(Qt::PointingHandCursor);
+    }
+    m_add->setText(QStringLiteral("add"));
+    m_delete->setText(QStringLiteral("del"));
+}
+
+void CategoryPanelWidget::setPanel(const CategoryPanel& panel) {
+    m_filling = true;
+    for (int r = 0; r < CategoryPanel::RowCount; ++r) {
+        const CategoryRow& row = panel.rows[static_cast<std::size_t>(r)];
+        QCheckBox* check = m_checks[static_cast<std::size_t>(r)];
+        QLabel* name = m_names[static_cast<std::size_t>(r)];
+        const QString text = FromFileText(row.caption);
+        name->setText(text);
+        name->setToolTip(text);
+        check->setChecked(row.ticked);
+        const QColor colour = FromColourNumber(row.colour);
+        const QString background = QStringLiteral("background: %1;").arg(colour.name());
+        name->setStyleSheet(
+            background +
+            QStringLiteral("color: %1; border-radius: 0px;").arg(colour.lightness() < 110 ? "white" : "#1d2430"));
+        check->setStyleSheet(background);
+        check->setVisible(row.visible);
+        name->setVisible(row.visible);
+    }
+    m_scroll->setRange(0, panel.scrollMaximum);
+    m_scroll->setValue(panel.first);
+    m_scroll->setVisible(panel.scrollBarVisible);
+    m_filling = false;
+}
+
+void CategoryPanelWidget::setTextColour(const QColor& colour) {
+    const QString style = QStringLiteral("color: %1;").arg(colour.name());
+    m_add->setStyleSheet(style);
+    m_delete->setStyleSheet(style);
+}
+
+void CategoryPanelWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+void CategoryPanelWidget::layOut() {
+    const int w = width();
+    const int nameWidth = w - 18 - ScrollWidth - 1;
+    for (int r = 0; r < CategoryPanel::RowCount; ++r) {
+        const int y = r * RowHeight;
+        m_checks[static_cast<std::size_t>(r)]->setGeometry(0, y + 1, 18, RowHeight - 2);
+        m_names[static_cast<std::size_t>(r)]->setGeometry(18, y + 1, nameWidth, RowHeight - 2);
+    }
+    m_scroll->setGeometry(w - ScrollWidth, 0, ScrollWidth, CategoryPanel::RowCount * RowHeight);
+    const int buttonsTop = CategoryPanel::RowCount * RowHeight + 4;
+    m_add->setGeometry(0, buttonsTop, w / 2 - 1, 18);
+    m_delete->setGeometry(w / 2 + 1, buttonsTop, w / 2 - 1, 18);
+}
+
+} // namespace plandeck

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "editing/CategoryTable.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QWidget>
+#include <array>
+
+namespace plandeck {
+
+// The category panel: six rows of a check box "Check1(r)" and a name "Label14(r)" in the category's
+// colour, the scroll bar "VScroll1", and the buttons "add" ("Label9") and "del" ("Label13").
+class CategoryPanelWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CategoryPanelWidget(QWidget* parent = nullptr);
+
+    // Shows what a load of the category table gave.
+    void setPanel(const CategoryPanel& panel);
+    void setTextColour(const QColor& colour);
+    QCheckBox* check(int row) const { return m_checks[static_cast<std::size_t>(row)]; }
+    QLabel* name(int row) const { return m_names[static_cast<std::size_t>(row)]; }
+    QScrollBar* scrollBar() const { return m_scroll; }
+    QLabel* addButton() const { return m_add; }
+    QLabel* deleteButton() const { return m_delete; }
+
+signals:
+    // The user ticked or cleared the box of a row.
+    void shownChanged(int row, bool shown);
+    void scrolled(int first);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layOut();
+
+    std::array<QCheckBox*, CategoryPanel::RowCount> m_checks{};
+    std::array<QLabel*, CategoryPanel::RowCount> m_names{};
+    QScrollBar* m_scroll;
+    QLabel* m_add;
+    QLabel* m_delete;
+    bool m_filling = false;
+};
+
+} // namespace plandeck
