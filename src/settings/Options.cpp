@@ -1,6 +1,7 @@
 #include "settings/Options.h"
 
 #include "settings/NumberForm.h"
+#include "settings/PlainName.h"
 
 #include <algorithm>
 
@@ -32,8 +33,10 @@ MainOptions ParseMainOptions(const TextLines& lines) {
         o.keepCategoryFilter = FlagValue(text(1));
     if (has(9))
         o.categoryShownFlags = text(9).substr(0, MainOptions::CategoryFlagCount);
+    // The skin and the language file are looked up by name inside their own folders; a name that could
+    // point anywhere else is refused and the default is used.
     if (has(10))
-        o.skinName = text(10);
+        o.skinName = PlainNameOr(text(10), o.skinName);
     if (has(11))
         o.purgePastNotes = FlagValue(text(11));
     if (has(12))
@@ -65,7 +68,7 @@ MainOptions ParseMainOptions(const TextLines& lines) {
     if (has(21))
         o.snapMinutes = InRangeOr(IntegerValue(text(21)), 1, 60, d.snapMinutes);
     if (has(22))
-        o.languageFile = text(22);
+        o.languageFile = PlainNameOr(text(22), d.languageFile);
     if (has(23))
         o.configuredDays = InRangeOr(IntegerValue(text(23)), 1, 8, d.configuredDays);
     if (has(24))
