@@ -65,7 +65,8 @@ public:
     // Counts outwards from the first cell that holds a day, moves the month up a row when row 0 would
     // hold none of its days, hides the days of the neighbouring months and marks the holidays red.
     void FillMonthGrid();
-    // The previous and the next month, counted on from the cells of the month shown.
+    // The previous and the next month, counted on from the cells of the month shown. The marks of the
+    // shown days and of today are the caller's to set again with colors.
     void PrevMonth();
     void NextMonth();
 

@@ -61,6 +61,10 @@ public:
     bool isShown(int category) const;
     // The colour a note of the category is painted in: white when the category has no usable colour.
     long tileColour(int category) const;
+    // The three columns of the table whole, for readers that take them all (the week refresh).
+    const std::array<std::string, Count>& names() const { return m_names; }
+    const std::array<std::string, Count>& colours() const { return m_colours; }
+    const std::array<std::string, Count>& shownColumn() const { return m_shown; }
     // How many records the last load found (at most 101).
     int recordCount() const { return m_records; }
 
