@@ -1,5 +1,6 @@
 #include "app/frmPlandeck.h"
 #include "platform/DisplayCheck.h"
+#include "platform/UnixSignals.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -10,11 +11,13 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Plandeck");
+    QApplication::setApplicationName(QStringLiteral("Plandeck"));
     plandeck::frmPlandeck window(plandeck::DataDirectory(QCoreApplication::applicationDirPath().toStdString()));
-    if (window.options().maximised)
-        window.showMaximized();
-    else
-        window.show();
+    if (!window.Form_Load())
+        return 0;
+    // A log-out or a kill closes the window the ordinary way, so the settings are saved.
+    plandeck::UnixSignals unixSignals;
+    QObject::connect(&unixSignals, &plandeck::UnixSignals::terminationRequested, &window, &QWidget::close);
+    window.showAsStored();
     return QApplication::exec();
 }

@@ -1,28 +1,182 @@
 #include "app/frmPlandeck.h"
+#include "app/PictureButton.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "support/TempDir.h"
 
+#include <QCheckBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace plandeck;
 
-TEST(frmPlandeck, OpensTitledWithTheStoredSizeAndNotesFile) {
-    test::TempDir dir;
-    std::vector<std::string> lines(26, " 0 ");
-    lines[18] = " 9000 ";  // height in twips
-    lines[19] = " 13500 "; // width
-    lines[25] = dir.path() + "/mine.txt";
-    dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(lines));
-    dir.write("mine.txt", "");
+namespace {
 
-    frmPlandeck window{DataDirectory(dir.path())};
-    EXPECT_EQ(window.windowTitle(), "Plandeck");
-    EXPECT_EQ(window.size(), QSize(900, 600));
-    EXPECT_EQ(window.notesPath(), dir.path() + "/mine.txt");
+// A data folder with options, two categories, the shipped English texts and a notes file.
+struct Window : ::testing::Test {
+    test::TempDir dir;
+    std::unique_ptr<frmPlandeck> window;
+
+    void SetUp() override {
+        Dialogs::setScripting(true);
+        std::vector<std::string> options(26, " 0 ");
+        for (int i = 1; i < 8; ++i)
+            options[static_cast<std::size_t>(i)] = "not used";
+        options[8] = std::string(101, '1');
+        options[9] = "Default";
+        options[12] = "08000800080008001600160016001600";
+        options[14] = "1111";
+        options[15] = "DejaVu Sans";
+        options[16] = " 9 ";
+        options[18] = " 9000 ";
+        options[19] = " 13500 ";
+        options[20] = " 5 ";
+        options[21] = "English.lng";
+        options[22] = " 3 ";
+        options[23] = " 8 ";
+        options[24] = " 20 ";
+        options[25] = "";
+        dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(options));
+        dir.write("pdfiles/category.txt", "Work\r\n255\r\nHome\r\n65280\r\n");
+        ReadResult english = ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng");
+        dir.write("pdlang/English.lng", english.bytes);
+    }
+    void TearDown() override {
+        window.reset();
+        Dialogs::setScripting(false);
+        Clock::setFixed({});
+    }
+
+    void start(const std::string& notes, const QDateTime& now) {
+        dir.write("pdnotes/all.txt", notes);
+        Clock::setFixed(now);
+        window = std::make_unique<frmPlandeck>(DataDirectory(dir.path()));
+        ASSERT_TRUE(window->Form_Load());
+        window->show();
+    }
+
+    template <class T = QWidget>
+    T* child(const char* name) const {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void click(const char* name) const { QTest::mouseClick(child(name), Qt::LeftButton); }
+    const HourGridModel& model() const { return window->grid()->model(); }
+};
+
+QDateTime At(int y, int m, int d, int h, int min) {
+    return QDateTime(QDate(y, m, d), QTime(h, min));
 }
 
-TEST(frmPlandeck, StartsWithNoDataFilesAtAll) {
-    test::TempDir dir;
-    frmPlandeck window{DataDirectory(dir.path())};
-    EXPECT_EQ(window.options(), MainOptions{});
-    EXPECT_EQ(window.notesPath(), dir.path() + "/pdnotes/all.txt");
+} // namespace
+
+TEST_F(Window, OpensOnTodayWithTheStoredSizeAndNotesFile) {
+    start("", At(2026, 12, 7, 10, 0));
+    EXPECT_EQ(window->windowTitle(), "Plandeck");
+    EXPECT_EQ(window->size(), QSize(900, 600));
+    EXPECT_EQ(window->notesPath(), dir.path() + "/pdnotes/all.txt");
+    EXPECT_TRUE(window->ready());
+    EXPECT_EQ(window->navigation().columns()[0].day, "7");
+    EXPECT_EQ(window->grid()->size(), QSize(900 - 90, 600 - 133));
+    EXPECT_EQ(child<QLabel>("Label23")->text(), "New note");
+    EXPECT_EQ(child<QLabel>("Label6(0)")->text(), "Mo");
+    EXPECT_EQ(child<QLabel>("Label38")->text(), "7");
+}
+
+TEST_F(Window, StartsWithNoDataFilesAtAll) {
+    test::TempDir empty;
+    window = std::make_unique<frmPlandeck>(DataDirectory(empty.path()));
+    ASSERT_TRUE(window->Form_Load());
+    EXPECT_EQ(window->options(), MainOptions{});
+    EXPECT_EQ(window->navigation().days(), 3);
+    EXPECT_TRUE(window->grid()->model().tiles.empty());
+}
+
+TEST_F(Window, TilesSitOnTheirHoursInTheirColours) {
+    start("2005071F09301100dMeeting\r\nyyyyyyyy12001300eLunch\r\n", At(2005, 7, 31, 10, 0));
+    window->resize(1000, 700);
+    QApplication::processEvents();
+    ASSERT_EQ(model().tiles.size(), 4u); // the meeting on the 31st, lunch on all three days
+    const NoteTile& meeting = model().tiles[0];
+    const WeekView& v = model().view;
+    EXPECT_EQ(meeting.caption, "9:30-11:00 Meeting");
+    EXPECT_EQ(meeting.column, 0);
+    EXPECT_NEAR(meeting.shape.top, v.gridTop + 1.5 * v.hourHeight, 1);
+    EXPECT_NEAR(meeting.shape.height, 1.5 * v.hourHeight, 1);
+    EXPECT_EQ(model().layout.todayColumn, 0);
+
+    const QImage shot = window->grid()->grab().toImage();
+    const QRectF r = HourGridWidget::ToPixels(meeting.shape);
+    EXPECT_EQ(shot.pixelColor(r.center().toPoint() + QPoint(0, 8)), QColor(255, 0, 0)); // category 0: red
+    const QRectF lunch = HourGridWidget::ToPixels(model().tiles[1].shape);
+    EXPECT_EQ(shot.pixelColor(lunch.center().toPoint() + QPoint(0, 8)), QColor(0, 255, 0));
+    // Today's column is tinted; the next column is not.
+    const int emptyY = static_cast<int>(HourGridWidget::ToPixels(v.gridTop + 8.5 * v.hourHeight));
+    const QColor today = shot.pixelColor(static_cast<int>(HourGridWidget::ToPixels(v.columnLeft(0) + 300)), emptyY);
+    const QColor other = shot.pixelColor(static_cast<int>(HourGridWidget::ToPixels(v.columnLeft(1) + 300)), emptyY);
+    EXPECT_GT(today.blue(), today.red() + 5);
+    EXPECT_NE(today, other);
+}
+
+TEST_F(Window, HidingACategoryRemovesItsTilesEverywhere) {
+    start("yyyyyyyy08001000eDaily\r\n2026120709001000dWork\r\n", At(2026, 12, 7, 10, 0));
+    EXPECT_EQ(model().tiles.size(), 4u);
+    QTest::mouseClick(child("Check1(1)"), Qt::LeftButton);
+    EXPECT_EQ(model().tiles.size(), 1u);
+    EXPECT_EQ(window->categories().shown(1), "0");
+    QTest::mouseClick(child("Check1(1)"), Qt::LeftButton);
+    EXPECT_EQ(model().tiles.size(), 4u);
+}
+
+TEST_F(Window, MalformedLineQuestionHasThreeAnswers) {
+    const std::string notes = "2026120709001000dGood\r\nbad\r\n";
+    {
+        Dialogs::queueAnswer(Dialogs::Answer::No); // keep: told so, asked again on the next refresh
+        start(notes, At(2026, 12, 7, 10, 0));
+        EXPECT_EQ(dir.read("pdnotes/all.txt"), notes);
+        ASSERT_GE(Dialogs::shown().size(), 2u);
+        EXPECT_EQ(Dialogs::shown()[1].toStdString(), window->language().entry(139));
+        EXPECT_EQ(model().tiles.size(), 1u);
+        window.reset();
+    }
+    {
+        Dialogs::clearQueue();
+        Dialogs::queueAnswer(Dialogs::Answer::Yes);
+        start(notes, At(2026, 12, 7, 10, 0));
+        EXPECT_EQ(dir.read("pdnotes/all.txt"), "2026120709001000dGood\r\n");
+        window.reset();
+    }
+    {
+        dir.write("pdnotes/all.txt", notes);
+        Dialogs::clearQueue();
+        Dialogs::queueAnswer(Dialogs::Answer::Cancel);
+        Clock::setFixed(At(2026, 12, 7, 10, 0));
+        window = std::make_unique<frmPlandeck>(DataDirectory(dir.path()));
+        EXPECT_FALSE(window->Form_Load());
+        EXPECT_TRUE(window->quitRequested());
+        EXPECT_EQ(dir.read("pdnotes/all.txt"), notes);
+    }
+}
+
+TEST_F(Window, HourButtonsStopAtTheirLimitsAndTheTimeLineFollows) {
+    start("", At(2026, 12, 7, 20, 15));
+    EXPECT_FALSE(model().timeLineY); // after the last hour
+    for (int i = 0; i < 6; ++i)
+        click("Image18");
+    EXPECT_EQ(window->hours(), (HourRange{12, 24}));
+    click("Image18");
+    EXPECT_EQ(window->hours(), (HourRange{12, 24}));
+    EXPECT_TRUE(model().timeLineY);
+    EXPECT_EQ(model().layout.hourLabels.size(), 13u);
+    click("Image23");
+    EXPECT_EQ(window->hours(), (HourRange{8, 20}));
+    for (int i = 0; i < 4; ++i)
+        click("Image33");
+    EXPECT_EQ(window->hours(), (HourRange{6, 18}));
+    // Moving away from today's week leaves no today column.
+    EXPECT_EQ(model().layout.todayColumn, 0);
+    click("Image13");
+    click("Image22");
+    EXPECT_EQ(model().layout.todayColumn, -1);
 }

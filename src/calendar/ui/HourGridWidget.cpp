@@ -152,7 +152,9 @@ void HourGridWidget::paintTiles(QPainter& p) const {
             p.setPen(m_look.tileText);
             p.save();
             p.setClipRect(label);
-            p.drawText(label, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, FromFileText(t.caption));
+            // A tile lower than a line of text shows its line centred, so it is cut evenly at both edges.
+            const Qt::Alignment vertical = label.height() < fm.height() ? Qt::AlignVCenter : Qt::AlignTop;
+            p.drawText(label, Qt::AlignLeft | vertical | Qt::TextWordWrap, FromFileText(t.caption));
             p.restore();
         }
         if (!m_look.grip.isNull() && r.height() >= m_look.grip.height() + 2)

@@ -1,0 +1,74 @@
+// Renders the main window to a PNG file without a display, for reviewing the look and for the README.
+//
+//   screenshot --data build/Plandeck --now 2026-12-07T10:30 --size 1100x720 [--view day|days|week]
+//              [--skin NAME] --out shot.png
+//
+// The data folder is used as the program would use it (its notes, options, skins and languages); the
+// window's own settings file is not written.
+#include "app/PictureButton.h"
+#include "app/frmPlandeck.h"
+#include "platform/Clock.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace plandeck;
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Renders the Plandeck main window to a PNG file."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("data"), QStringLiteral("The data folder."), QStringLiteral("folder")});
+    parser.addOption(
+        {QStringLiteral("now"), QStringLiteral("The moment shown, as 2026-12-07T10:30."), QStringLiteral("time")});
+    parser.addOption({QStringLiteral("size"), QStringLiteral("Window size, as 1100x720."), QStringLiteral("size"),
+                      QStringLiteral("1100x720")});
+    parser.addOption(
+        {QStringLiteral("view"), QStringLiteral("day, days or week."), QStringLiteral("view"), QStringLiteral("days")});
+    parser.addOption({QStringLiteral("out"), QStringLiteral("The PNG file to write."), QStringLiteral("file")});
+    parser.process(app);
+
+    const QString data = parser.value(QStringLiteral("data"));
+    const QString out = parser.value(QStringLiteral("out"));
+    if (data.isEmpty() || out.isEmpty()) {
+        std::fputs("screenshot: --data and --out are needed (see --help)\n", stderr);
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("now"))) {
+        const QDateTime now = QDateTime::fromString(parser.value(QStringLiteral("now")), Qt::ISODate);
+        if (!now.isValid()) {
+            std::fputs("screenshot: --now takes a moment such as 2026-12-07T10:30\n", stderr);
+            return 2;
+        }
+        Clock::setFixed(now);
+    }
+    const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
+    if (size.size() != 2 || size[0].toInt() <= 0 || size[1].toInt() <= 0) {
+        std::fputs("screenshot: --size takes WIDTHxHEIGHT\n", stderr);
+        return 2;
+    }
+
+    frmPlandeck window{DataDirectory(QDir(data).absolutePath().toStdString())};
+    if (!window.Form_Load()) {
+        std::fputs("screenshot: the window did not start (is Plandeck running on that folder?)\n", stderr);
+        return 1;
+    }
+    window.resize(size[0].toInt(), size[1].toInt());
+    window.show();
+    const QString view = parser.value(QStringLiteral("view"));
+    const char* button = view == QLatin1String("day") ? "Image11" : view == QLatin1String("week") ? "Image13" : nullptr;
+    if (button)
+        emit window.findChild<PictureButton*>(QString::fromLatin1(button))->clicked();
+    QApplication::processEvents();
+    if (!window.grab().save(out)) {
+        std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(out));
+        return 1;
+    }
+    return 0;
+}
