@@ -12,10 +12,27 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 
 using namespace plandeck;
+
+namespace {
+
+bool CopyFolder(const QString& from, const QString& to) {
+    QDir source(from);
+    if (!QDir().mkpath(to))
+        return false;
+    for (const QFileInfo& entry : source.entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden)) {
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir() ? !CopyFolder(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -31,6 +48,8 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("1100x720")});
     parser.addOption(
         {QStringLiteral("view"), QStringLiteral("day, days or week."), QStringLiteral("view"), QStringLiteral("days")});
+    parser.addOption({QStringLiteral("skin"), QStringLiteral("Show this skin instead of the one the options name."),
+                      QStringLiteral("name")});
     parser.addOption({QStringLiteral("out"), QStringLiteral("The PNG file to write."), QStringLiteral("file")});
     parser.process(app);
 
@@ -54,7 +73,20 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    frmPlandeck window{DataDirectory(QDir(data).absolutePath().toStdString())};
+    // Another skin is shown from a copy of the data folder, so the user's options stay as they are.
+    QTemporaryDir copy;
+    QString folder = QDir(data).absolutePath();
+    if (parser.isSet(QStringLiteral("skin"))) {
+        if (!copy.isValid() || !CopyFolder(folder, copy.path())) {
+            std::fputs("screenshot: cannot copy the data folder\n", stderr);
+            return 1;
+        }
+        folder = copy.path();
+        MainOptions options = LoadMainOptions((folder + QStringLiteral("/pdfiles/pdopt.ini")).toStdString());
+        options.skinName = parser.value(QStringLiteral("skin")).toStdString();
+        RewriteFile((folder + QStringLiteral("/pdfiles/pdopt.ini")).toStdString(), FormatMainOptions(options));
+    }
+    frmPlandeck window{DataDirectory(folder.toStdString())};
     if (!window.Form_Load()) {
         std::fputs("screenshot: the window did not start (is Plandeck running on that folder?)\n", stderr);
         return 1;

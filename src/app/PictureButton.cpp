@@ -23,7 +23,16 @@ void PictureButton::setNormalPicture(const QPixmap& normal) {
     show(normal);
 }
 
+void PictureButton::setFallbackText(const QString& text) {
+    m_fallback = text;
+    show(m_normal);
+}
+
 void PictureButton::show(const QPixmap& picture) {
+    if (picture.isNull()) {
+        setText(m_fallback);
+        return;
+    }
     setPixmap(picture);
     if (!picture.isNull() && size() != picture.size() / picture.devicePixelRatio())
         resize(picture.size() / picture.devicePixelRatio());

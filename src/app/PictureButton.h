@@ -17,6 +17,8 @@ public:
     void setPictures(const QPixmap& normal, const QPixmap& pressed, const QPixmap& released = {});
     void setNormalPicture(const QPixmap& normal);
     const QPixmap& pressedPicture() const { return m_pressed; }
+    // What the button shows when the skin gives it no picture, so it can still be found and used.
+    void setFallbackText(const QString& text);
 
 signals:
     void pressed();
@@ -33,6 +35,7 @@ private:
     QPixmap m_normal;
     QPixmap m_pressed;
     QPixmap m_released;
+    QString m_fallback;
 };
 
 } // namespace plandeck

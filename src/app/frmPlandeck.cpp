@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
+#include "settings/StartupFallbacks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,6 +27,8 @@ constexpr int HeaderHeight = 117;
 constexpr int PanelWidth = 90;
 constexpr int BottomHeight = 16;
 constexpr int ButtonTop = 6240; // grid units
+const QSize MinimumSize(800, 600);
+const QSize MaximumSize(1600, 1200);
 
 // Hint entries of the language file.
 constexpr int HintBack = 37, HintToday = 35, HintForward = 38, HintNextMonth = 36, HintPrevMonth = 34;
@@ -100,7 +103,7 @@ void frmPlandeck::showHint(int n) {
 }
 
 void frmPlandeck::createWidgets() {
-    setMinimumSize(800, 600);
+    setMinimumSize(MinimumSize);
     // Header: clock, title, command bar, month calendar, today's date.
     m_header = picture(QStringLiteral("Image17"), this);
     setHint(m_header, 0);
@@ -205,6 +208,20 @@ void frmPlandeck::createWidgets() {
     m_hourLater = button(QStringLiteral("Image18"), m_grid, HintHourLater);
     m_hourReset = button(QStringLiteral("Image23"), m_grid, HintHourReset);
     m_hourEarlier = button(QStringLiteral("Image33"), m_grid, HintHourEarlier);
+    const std::pair<PictureButton*, const char*> glyphs[] = {{m_back, "\u25C0"},
+                                                             {m_dayView, "1"},
+                                                             {m_daysView, "N"},
+                                                             {m_weekView, "7"},
+                                                             {m_forward, "\u25B6"},
+                                                             {m_today, "\u25CF"},
+                                                             {m_hourLater, "\u25BC"},
+                                                             {m_hourReset, "\u21BA"},
+                                                             {m_hourEarlier, "\u25B2"},
+                                                             {m_todaySecond, "\u25CF"},
+                                                             {m_month->nextArrow(), "\u203A"},
+                                                             {m_month->prevArrow(), "\u2039"}};
+    for (auto [b, glyph] : glyphs)
+        b->setFallbackText(QString::fromUtf8(glyph));
     m_yearFirst = text(QStringLiteral("Label11(0)"), m_grid, 11, true);
     m_yearLast = text(QStringLiteral("Label11(7)"), m_grid, 11, true);
 
@@ -284,7 +301,7 @@ bool frmPlandeck::Form_Load() {
     // The options; a missing or short file leaves the defaults in place.
     m_options = LoadMainOptions(m_dataDir.mainOptionsFile());
     m_categories.setShownFlags(StartupCategoryFlags(m_options));
-    m_skinName = m_options.skinName;
+    m_skinName = ChooseSkinName(m_dataDir, m_options.skinName);
     loadSkin();
 
     QFont tileFont(FromFileText(m_options.tileFontName));
@@ -432,11 +449,24 @@ void frmPlandeck::showViewButtons() {
 }
 
 void frmPlandeck::loadLanguage() {
-    m_language = LanguageTable::Load(LanguageTable::FilePath(m_dataDir, m_languageFile));
+    // A language file that went missing must not leave the window without a word: another installed
+    // language is taken, or the English texts built into the program.
+    const std::string file = ChooseLanguageFile(m_dataDir, m_languageFile);
+    if (!file.empty()) {
+        m_language = LanguageTable::Load(LanguageTable::FilePath(m_dataDir, file));
+    } else {
+        QFile builtIn(QStringLiteral(":/builtin/English.lng"));
+        builtIn.open(QIODevice::ReadOnly);
+        const QByteArray bytes = builtIn.readAll();
+        m_language =
+            LanguageTable::FromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
     m_nav->setLanguage(m_language);
 }
 
 void frmPlandeck::applyLanguageCaptions() {
+    // The table as loaded, so captions come from the same texts as everything else (also when they are the
+    // built-in ones).
     for (const ControlCaption& c : MainWindowCaptions(m_language))
         if (auto* label = findChild<QLabel*>(QString::fromStdString(c.control)))
             label->setText(FromFileText(c.text));
@@ -453,6 +483,28 @@ void frmPlandeck::loadCategories(int first) {
 void frmPlandeck::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layOutWindow();
+    keepWithinSizeLimits();
+}
+
+void frmPlandeck::keepWithinSizeLimits() {
+    // The window may not be dragged larger than 1600 x 1200. The limit is not given to the window manager
+    // as a maximum size, because several managers then refuse to maximise the window on a larger screen:
+    // a normal window that grows past it is brought back instead.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+        return;
+    const QSize limited = size().boundedTo(MaximumSize);
+    if (limited != size())
+        QTimer::singleShot(0, this, [this] {
+            if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+                resize(size().boundedTo(MaximumSize));
+        });
+}
+
+void frmPlandeck::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Keyboard commands go to the hidden key field whenever the window becomes active.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_editor->isVisible())
+        m_keys->setFocus();
 }
 
 void frmPlandeck::layOutWindow() {

@@ -67,6 +67,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -85,6 +86,7 @@ private:
     void loadCategories(int first);
     void layOutWindow();
     void placeGridButtons();
+    void keepWithinSizeLimits();
 
     // After every change of the shown dates: captions, calendar, grid and notes.
     void afterNavigation();

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
+#include <cmath>
 
 namespace plandeck {
 
@@ -95,7 +97,8 @@ void HourGridWidget::paintBackground(QPainter& p) const {
     }
 
     QFont font = this->font();
-    font.setPixelSize(std::max(10, static_cast<int>(11 * std::min(v.hScale, v.vScale) + 0.5)));
+    // Text grows with the grid, but more slowly: a large window shows more, not just bigger letters.
+    font.setPixelSize(std::clamp(static_cast<int>(11 * std::sqrt(std::min(v.hScale, v.vScale)) + 0.5), 10, 15));
     p.setFont(font);
     p.setPen(m_look.foreground);
     const QFontMetricsF fm(font);

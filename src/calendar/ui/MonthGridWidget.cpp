@@ -53,7 +53,9 @@ void MonthGridWidget::setGrid(const MonthGrid& grid, const QString& monthName) {
         QLabel* label = m_cells[static_cast<std::size_t>(i)];
         label->setText(QString::number(c.value));
         label->setVisible(c.visible);
-        QString style = QStringLiteral("color: %1;").arg(FromColourNumber(c.foreground).name());
+        // Plain days take the skin's text colour, so a dark skin shows them light; red and white marks stay.
+        const QColor ink = c.foreground == GridColour::Black ? m_text : FromColourNumber(c.foreground);
+        QString style = QStringLiteral("color: %1;").arg(ink.name());
         if (c.opaque)
             style += QStringLiteral("background: %1; border-radius: 3px;").arg(FromColourNumber(c.background).name());
         if (c.border)

@@ -1,0 +1,147 @@
+#include "app/frmPlandeck.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "support/TempDir.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace plandeck;
+
+namespace {
+
+// An option file with the given lines changed from the shipped defaults.
+std::string OptionsWith(std::initializer_list<std::pair<int, std::string>> changes) {
+    std::vector<std::string> lines =
+        TextLines(ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdfiles/pdopt.ini").bytes).toStrings();
+    for (const auto& [line, text] : changes)
+        lines[static_cast<std::size_t>(line - 1)] = text;
+    return JoinLinesCrLf(lines);
+}
+
+struct Startup : ::testing::Test {
+    test::TempDir dir;
+    void SetUp() override {
+        Dialogs::setScripting(true);
+        Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+        dir.write("pdfiles/category.txt", "Work\r\n255\r\nHome\r\n65280\r\nSport\r\n16711680\r\n");
+        dir.write("pdnotes/all.txt", "yyyyyyyy08001000eDaily\r\n");
+    }
+    void TearDown() override {
+        Dialogs::setScripting(false);
+        Clock::setFixed({});
+    }
+    std::unique_ptr<frmPlandeck> load() {
+        auto w = std::make_unique<frmPlandeck>(DataDirectory(dir.path()));
+        EXPECT_TRUE(w->Form_Load());
+        return w;
+    }
+};
+
+} // namespace
+
+TEST_F(Startup, WindowSizeComesFromTheOptions) {
+    dir.write("pdfiles/pdopt.ini", OptionsWith({{19, "max"}, {20, " 9000 "}}));
+    auto maximised = load();
+    maximised->showAsStored();
+    EXPECT_TRUE(maximised->isMaximized());
+    maximised->close();
+    TextLines saved(dir.read("pdfiles/pdopt.ini"));
+    EXPECT_EQ(saved.line(18), "max");
+    EXPECT_EQ(saved.line(19), "max");
+
+    maximised.reset();
+    dir.write("pdfiles/pdopt.ini", OptionsWith({{19, " 10500 "}, {20, " 15000 "}}));
+    auto sized = load();
+    EXPECT_EQ(sized->size(), QSize(1000, 700)); // height first, then width
+    sized.reset();
+    dir.write("pdfiles/pdopt.ini", OptionsWith({{19, " 30000 "}, {20, " 30000 "}}));
+    sized = load();
+    sized->show();
+    QApplication::processEvents();
+    EXPECT_EQ(sized->size(), QSize(1600, 1200));
+}
+
+TEST_F(Startup, CategoryFilterAndNotesPath) {
+    dir.write("pdfiles/pdopt.ini", OptionsWith({{1, " 1 "}, {9, "101"}, {26, dir.path() + "/missing.txt"}}));
+    dir.write("pdfiles/category.txt", "A\r\n255\r\nB\r\n255\r\nC\r\n255\r\nD\r\n255\r\n");
+    auto w = load();
+    EXPECT_EQ(w->categories().shown(0), "1");
+    EXPECT_EQ(w->categories().shown(1), "0");
+    EXPECT_EQ(w->categories().shown(2), "1");
+    EXPECT_FALSE(w->categories().isShown(3)); // an empty flag hides
+    EXPECT_TRUE(w->categories().isShown(4));  // no record: shown
+    EXPECT_EQ(w->notesPath(), dir.path() + "/pdnotes/all.txt");
+    for (const NoteTile& t : w->grid()->model().tiles)
+        ADD_FAILURE() << t.caption << " in category " << t.category;
+}
+
+TEST_F(Startup, MissingLanguageAndSkinStillGiveAUsableWindow) {
+    dir.write("pdfiles/pdopt.ini", OptionsWith({{10, "NoSuchSkin"}, {22, "NoSuchLanguage.lng"}}));
+    auto w = load();
+    EXPECT_EQ(w->language().entry(4), "New note"); // the built-in English texts
+    EXPECT_EQ(w->findChild<QLabel*>("Label23")->text(), "New note");
+    EXPECT_FALSE(w->findChild<QLabel*>("Image20")->text().isEmpty()); // a button without a picture
+}
+
+TEST_F(Startup, SecondCopyIsRefusedAndTheFirstRunsOn) {
+    dir.write("pdfiles/pdopt.ini", OptionsWith({}));
+    auto first = load();
+    Dialogs::clearQueue();
+    frmPlandeck second{DataDirectory(dir.path())};
+    EXPECT_FALSE(second.Form_Load());
+    ASSERT_EQ(Dialogs::shown().size(), 1u);
+    EXPECT_EQ(Dialogs::shown()[0].toStdString(), first->language().entry(161));
+    EXPECT_TRUE(first->ready());
+    // Another folder is another copy of the program.
+    test::TempDir elsewhere;
+    frmPlandeck third{DataDirectory(elsewhere.path())};
+    EXPECT_TRUE(third.Form_Load());
+}
+
+TEST_F(Startup, ShutdownSavesTheOptionsAndNeverTheNotes) {
+    dir.write("pdfiles/pdopt.ini", OptionsWith({}));
+    const std::string notes = dir.read("pdnotes/all.txt");
+    const auto notesTime = std::filesystem::last_write_time(dir.file("pdnotes/all.txt"));
+    auto w = load();
+    w->resize(1000, 700);
+    w->show();
+    QTest::mouseClick(w->findChild<QWidget*>("Check1(1)"), Qt::LeftButton); // hide category 1
+    w->close();
+    TextLines saved(dir.read("pdfiles/pdopt.ini"));
+    ASSERT_EQ(saved.size(), 26u);
+    EXPECT_EQ(saved.line(8).substr(0, 3), "101");
+    EXPECT_EQ(saved.line(18), " 10500 ");
+    EXPECT_EQ(saved.line(19), " 15000 ");
+    EXPECT_EQ(saved.line(25), "");
+    EXPECT_EQ(dir.read("pdnotes/all.txt"), notes);
+    EXPECT_EQ(std::filesystem::last_write_time(dir.file("pdnotes/all.txt")), notesTime);
+}
+
+TEST(Program, TerminationSignalSavesTheOptions) {
+    // The program as a user runs it: its folder holds its data. SIGTERM must close it in order.
+    test::TempDir dir;
+    const std::string program = dir.file("plandeck");
+    std::filesystem::copy_file(PLANDECK_PROGRAM, program);
+    dir.write("pdfiles/pdopt.ini", " 0 \r\n"); // a short file: the shutdown save writes all 26 lines
+    dir.write("pdnotes/all.txt", "yyyyyyyy08001000dDaily\r\n");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(QString::fromStdString(program), {});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    // The lock file appears once start-up has got that far; give the event loop a moment after it.
+    for (int i = 0; i < 100 && !QFile::exists(QString::fromStdString(dir.file("pdfiles/plandeck.lock"))); ++i)
+        QTest::qWait(50);
+    QTest::qWait(300);
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).size(), 26u);
+    EXPECT_EQ(dir.read("pdnotes/all.txt"), "yyyyyyyy08001000dDaily\r\n");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("pdfiles/plandeck.lock"))));
+}
