@@ -160,7 +160,7 @@ void HourGridWidget::paintTiles(QPainter& p) const {
             p.drawText(label, Qt::AlignLeft | vertical | Qt::TextWordWrap, FromFileText(t.caption));
             p.restore();
         }
-        if (!m_look.grip.isNull() && r.height() >= m_look.grip.height() + 2)
+        if (!m_look.grip.isNull() && r.height() >= fm.height() + m_look.grip.height() + 2)
             p.drawPixmap(QPointF(ToPixels(t.gripLeft), r.bottom() - m_look.grip.height() - 1), m_look.grip);
     }
 }
