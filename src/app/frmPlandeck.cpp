@@ -638,18 +638,12 @@ void frmPlandeck::vremena() {
 }
 
 void frmPlandeck::WeekRefresh() {
-    std::vector<std::string> names, colours, shown;
-    for (int i = 0; i < CategoryTable::Count; ++i) {
-        names.push_back(m_categories.name(i));
-        colours.push_back(m_categories.colour(i));
-        shown.push_back(m_categories.shown(i));
-    }
     const DayColumns& cols = m_nav->columns();
     WeekRefreshInput input{m_model.view,
                            std::span<const DayColumn>(cols.data(), cols.size()),
-                           names,
-                           colours,
-                           shown,
+                           m_categories.names(),
+                           m_categories.colours(),
+                           m_categories.shownColumn(),
                            [this](const std::string& line, int) {
                                const auto answer =
                                    Dialogs::message(this, entry(137) + QStringLiteral("\n\n") + FromFileText(line),
