@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QMouseEvent>
 
 namespace plandeck {
@@ -337,6 +338,9 @@ bool frmPlandeck::Form_Load() {
     }
 
     m_ready = true;
+    const QString logo = QString::fromStdString(m_dataDir.aboutLogo());
+    if (QFile::exists(logo))
+        setWindowIcon(QIcon(logo));
     loadSkinPictures();
     layOutWindow();
     m_nav->ShowDays(nowStamp());
