@@ -128,9 +128,9 @@ Palette MidnightPalette() {
     p.border = QColor("#2C323E");
     p.grid = QColor("#151922");
     p.card = QColor("#232833");
-    p.paper = QColor("#D3DAE5");
-    p.paperHeader = QColor("#BCC7D8");
-    p.paperRule = QColor("#C2CBD9");
+    p.paper = QColor("#CBD3DF");
+    p.paperHeader = QColor("#B6C1D2");
+    p.paperRule = QColor("#BCC5D3");
     p.chip = QColor("#272D39");
     p.icon = QColor("#B8C1CE");
     p.accent = QColor("#5B8DEF");

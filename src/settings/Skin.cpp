@@ -1,11 +1,11 @@
 #include "settings/Skin.h"
 
+#include "notes/TextFile.h"
 #include "settings/PlainName.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 
 namespace plandeck {
 
@@ -139,13 +139,7 @@ std::vector<SkinEntry> ListSkins(const std::string& skinsFolder) {
 
 std::string ReadSkinDescription(const std::string& descriptorPath) {
     // Only the first line matters; a descriptor is never large, and a huge file must not be read whole.
-    constexpr std::size_t kMostRead = 4096;
-    std::ifstream in(descriptorPath, std::ios::binary);
-    if (!in)
-        return {};
-    std::string bytes(kMostRead, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::string bytes = ReadFileStart(descriptorPath, 4096).bytes;
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.erase(0, 3);
     std::size_t end = bytes.find_first_of("\r\n");
