@@ -16,17 +16,17 @@ const std::array<SkinPicture, 28> kMainWindowPictures = {{
     {"Image31", {"menu.jpg", "menu.gif"}},       // left panel, top
     {"Image32", {"bottom.gif", "bottom.jpg"}},   // bottom bar
     {"Image8", {"menu2.jpg", "menu2.gif"}},      // left panel, below Image31
-    {"Image9", {"calfon.gif", "calfon.jpg"}},    // month calendar background
-    {"Image16", {"rmenu.gif", "rmenu.jpg"}},
-    {"Image1", {"catfon.gif", "catfon.jpg"}}, // category panel background
-    {"Picture3(2)", {"dn.gif", ""}},          // day header of the other days
-    {"Picture3(1)", {"dt.gif", ""}},          // day header of today
-    {"Image24", {"info.gif", ""}},            // about
-    {"Image25", {"clfon.gif", ""}},           // clock face
-    {"Image26", {"opti.gif", ""}},            // options command
-    {"Image17", {"top.gif", "top.jpg"}},      // header
-    {"Image19", {"now.gif", ""}},             // second today button
-    {"Image15(0)", {"calf.gif", ""}},         // month calendar rows
+    {"Image9", {"calfon.gif", "calfon.jpg"}},    // card behind today's date
+    {"Image16", {"rmenu.gif", "rmenu.jpg"}},     // month calendar backdrop
+    {"Image1", {"catfon.gif", "catfon.jpg"}},    // category panel background
+    {"Picture3(2)", {"dn.gif", ""}},             // day header of the other days
+    {"Picture3(1)", {"dt.gif", ""}},             // day header of today
+    {"Image24", {"info.gif", ""}},               // about
+    {"Image25", {"clfon.gif", ""}},              // clock face
+    {"Image26", {"opti.gif", ""}},               // options command
+    {"Image17", {"top.gif", "top.jpg"}},         // header
+    {"Image19", {"now.gif", ""}},                // second today button
+    {"Image15(0)", {"calf.gif", ""}},            // month calendar rows
     {"Image15(1)", {"calf.gif", ""}},
     {"Image15(2)", {"calf.gif", ""}},
     {"Image15(3)", {"calf.gif", ""}},
