@@ -253,41 +253,35 @@ QImage BottomBar(const Palette& pal) {
     return img;
 }
 
-// Backdrop of the month calendar in the header (156 x 117 at the header's right, left of today's card): a
-// strip for its caption on the header colour, then a card whose top band holds the arrows and the month. The
-// day numbers are black, so the card is light in every skin.
-QImage CalendarBackdrop(const Palette& pal) {
-    QImage img = Canvas(156, kHeaderHeight);
+// A rounded card with a band across its top, transparent around it.
+QImage BandedCard(QSize size, QRectF card, double radius, double bandBottom, QColor fill, QColor band,
+                  const Palette& pal) {
+    QImage img = Canvas(size.width(), size.height());
     QPainter p(&img);
     Smooth(p);
     QPainterPath shape;
-    shape.addRoundedRect(QRectF(0.5, 14.5, 155, 101.5), 8, 8);
-    p.fillPath(shape, pal.paper);
+    shape.addRoundedRect(card, radius, radius);
+    p.fillPath(shape, fill);
     p.save();
     p.setClipPath(shape);
-    p.fillRect(QRectF(0, 0, 156, 31), pal.paperHeader);
+    p.fillRect(QRectF(0, 0, size.width(), bandBottom), band);
     p.restore();
     p.setPen(QPen(pal.border, 1));
     p.drawPath(shape);
     return ForGif(img, pal.surface);
 }
 
+// Backdrop of the month calendar in the header (156 x 117 at the header's right, left of today's card): a
+// strip for its caption on the header colour, then a card whose top band holds the arrows and the month. The
+// day numbers are black, so the card is light in every skin.
+QImage CalendarBackdrop(const Palette& pal) {
+    return BandedCard({156, kHeaderHeight}, QRectF(0.5, 14.5, 155, 101.5), 8, 31, pal.paper, pal.paperHeader, pal);
+}
+
 // Card behind today's weekday, day and month at the header's right edge (112 x 109); its top band holds the
 // caption and the second today button.
 QImage TodayCard(const Palette& pal) {
-    QImage img = Canvas(112, 109);
-    QPainter p(&img);
-    Smooth(p);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(0.5, 0.5, 111, 108), 9, 9);
-    p.fillPath(shape, pal.card);
-    p.save();
-    p.setClipPath(shape);
-    p.fillRect(QRectF(0, 0, 112, 21), pal.cardHeader);
-    p.restore();
-    p.setPen(QPen(pal.border, 1));
-    p.drawPath(shape);
-    return ForGif(img, pal.surface);
+    return BandedCard({112, 109}, QRectF(0.5, 0.5, 111, 108), 9, 21, pal.card, pal.cardHeader, pal);
 }
 
 // One week row of the month calendar: a faint rule under the row.
