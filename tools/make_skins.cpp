@@ -51,8 +51,10 @@ struct Palette {
     QColor surface;     // header, left panel, button strip, bottom bar
     QColor border;      // hairlines between areas
     QColor grid;        // inside of the hour grid
-    QColor card;        // category panel, note menu
-    QColor paper;       // month calendar and today window: light in every skin, their texts are black
+    QColor card;        // category panel, today's card
+    QColor cardHeader;  // top band of today's card
+    QColor paper;       // month calendar and today window: light in every skin, as their day numbers and
+                        // labels are black
     QColor paperHeader; // top band of the month calendar
     QColor paperRule;   // lines between calendar rows
     QColor chip;        // a button at rest
@@ -81,6 +83,7 @@ Palette DefaultPalette() {
     p.border = QColor("#DCE1E9");
     p.grid = QColor("#FFFFFF");
     p.card = QColor("#FFFFFF");
+    p.cardHeader = QColor("#EAF0FB");
     p.paper = QColor("#FFFFFF");
     p.paperHeader = QColor("#EAF0FB");
     p.paperRule = QColor("#EEF1F5");
@@ -128,9 +131,10 @@ Palette MidnightPalette() {
     p.border = QColor("#2C323E");
     p.grid = QColor("#151922");
     p.card = QColor("#232833");
-    p.paper = QColor("#D3DAE5");
-    p.paperHeader = QColor("#BCC7D8");
-    p.paperRule = QColor("#C2CBD9");
+    p.cardHeader = QColor("#2B3243");
+    p.paper = QColor("#CBD3DF");
+    p.paperHeader = QColor("#B6C1D2");
+    p.paperRule = QColor("#BCC5D3");
     p.chip = QColor("#272D39");
     p.icon = QColor("#B8C1CE");
     p.accent = QColor("#5B8DEF");
@@ -249,22 +253,35 @@ QImage BottomBar(const Palette& pal) {
     return img;
 }
 
-// Month calendar card at the header's right edge; its day numbers are black, so it is light in every skin.
-QImage CalendarCard(const Palette& pal) {
-    QImage img = Canvas(115, kHeaderHeight);
+// A rounded card with a band across its top, transparent around it.
+QImage BandedCard(QSize size, QRectF card, double radius, double bandBottom, QColor fill, QColor band,
+                  const Palette& pal) {
+    QImage img = Canvas(size.width(), size.height());
     QPainter p(&img);
     Smooth(p);
-    QRectF card(2.5, 4.5, 110, 108);
     QPainterPath shape;
-    shape.addRoundedRect(card, 8, 8);
-    p.fillPath(shape, pal.paper);
+    shape.addRoundedRect(card, radius, radius);
+    p.fillPath(shape, fill);
     p.save();
     p.setClipPath(shape);
-    p.fillRect(QRectF(0, 0, 115, 29), pal.paperHeader);
+    p.fillRect(QRectF(0, 0, size.width(), bandBottom), band);
     p.restore();
     p.setPen(QPen(pal.border, 1));
     p.drawPath(shape);
     return ForGif(img, pal.surface);
+}
+
+// Backdrop of the month calendar in the header (156 x 117 at the header's right, left of today's card): a
+// strip for its caption on the header colour, then a card whose top band holds the arrows and the month. The
+// day numbers are black, so the card is light in every skin.
+QImage CalendarBackdrop(const Palette& pal) {
+    return BandedCard({156, kHeaderHeight}, QRectF(0.5, 14.5, 155, 101.5), 8, 31, pal.paper, pal.paperHeader, pal);
+}
+
+// Card behind today's weekday, day and month at the header's right edge (112 x 109); its top band holds the
+// caption and the second today button.
+QImage TodayCard(const Palette& pal) {
+    return BandedCard({112, 109}, QRectF(0.5, 0.5, 111, 108), 9, 21, pal.card, pal.cardHeader, pal);
 }
 
 // One week row of the month calendar: a faint rule under the row.
@@ -276,24 +293,15 @@ QImage CalendarRow(const Palette& pal) {
 }
 
 QImage CategoryCard(const Palette& pal) {
-    QImage img = Canvas(kPanelWidth, 150);
+    QImage img = Canvas(kPanelWidth, 176);
     QPainter p(&img);
     Smooth(p);
     QPainterPath shape;
-    shape.addRoundedRect(QRectF(4.5, 0.5, 80, 149), 8, 8);
+    shape.addRoundedRect(QRectF(1.5, 1.5, 86, 172), 8, 8);
     p.fillPath(shape, pal.card);
     p.setPen(QPen(pal.border, 1));
     p.drawPath(shape);
     return ForGif(img, pal.surface);
-}
-
-// Background of the note menu that opens on a tile: three items, highlight bars 100, 330 and 580 twips down.
-QImage NoteMenu(const Palette& pal) {
-    QImage img = Canvas(140, 62, pal.card);
-    QPainter p(&img);
-    p.setPen(QPen(pal.border, 1));
-    p.drawRect(QRectF(0.5, 0.5, 139, 61));
-    return Opaque(img);
 }
 
 // Day headers: a source region of 81 x 22 pixels is stretched over each column's header.
@@ -318,13 +326,13 @@ QImage InfoIcon(const Palette& pal) {
     return ForGif(img, pal.surface);
 }
 
-// Clock face centred where the window turns the hands: the face's centre lands on (59, 58) when the picture
-// is placed at (19, 18). The minute hand is 29 pixels long, the hour hand 18.
+// Clock face for the header's left corner (118 x 117), centred where the window turns the hands, (59, 58).
+// The minute hand is 29 pixels long, the hour hand 18.
 QImage ClockFace(const Palette& pal, QColor hands) {
-    QImage img = Canvas(80, 80);
+    QImage img = Canvas(118, kHeaderHeight);
     QPainter p(&img);
     Smooth(p);
-    const QPointF c(40, 40);
+    const QPointF c(59, 58);
     p.setPen(QPen(pal.border, 1.2));
     p.setBrush(pal.clockFace);
     p.drawEllipse(c, 37.5, 37.5);
@@ -418,12 +426,13 @@ void ResetGlyph(QPainter& p, QColor c) {
         {start + along * 1.5 + across * 0.2, start - along * 3.4 + across * 3.2, start - along * 3.4 - across * 3.2}));
 }
 
-// ---- commands: 32 x 32 glyphs on no background (the bar highlights the item behind them) -------------------
+// ---- commands: 24 x 24 glyphs on no background (the bar highlights the item behind them) -------------------
 
 QImage Command(const Palette& pal, const Glyph& glyph) {
-    QImage img = Canvas(32, 32);
+    QImage img = Canvas(24, 24);
     QPainter p(&img);
     Smooth(p);
+    p.scale(0.75, 0.75); // the glyphs are drawn on a 32-pixel grid
     glyph(p, pal.icon);
     return ForGif(img, pal.surface);
 }
@@ -602,64 +611,72 @@ QImage MockWindow(const PictureSource& pic, const SkinColours& colours, bool til
                            : QColor(Qt::white);
     QColor hands = ListColour(colours.clockHandColour, Qt::black);
 
-    // Header: clock, command bar, title, month calendar.
+    // Header: clock, title, command bar, month calendar, today's card (placed as the main window places them).
     draw(QRectF(0, 0, W, kHeaderHeight), "top.jpg");
-    place(QPointF(19, 18), "clfon.gif");
-    p.setPen(Stroke(hands, 2.2));
-    p.drawLine(QPointF(59, 58), QPointF(59 + 18 * std::sin(M_PI * 305 / 180), 58 - 18 * std::cos(M_PI * 305 / 180)));
-    p.setPen(Stroke(hands, 1.6));
+    place(QPointF(0, 0), "clfon.gif");
+    p.setPen(Stroke(hands, 2.0));
     p.drawLine(QPointF(59, 58), QPointF(59 + 29 * std::sin(M_PI * 60 / 180), 58 - 29 * std::cos(M_PI * 60 / 180)));
+    p.setPen(Stroke(hands, 3.2));
+    p.drawLine(QPointF(59, 58), QPointF(59 + 18 * std::sin(M_PI * 305 / 180), 58 - 18 * std::cos(M_PI * 305 / 180)));
+    TextBar(p, QRectF(124, 16, 110, 14), ListColour(colours.label4Text, Qt::black), 0.85);
+    TextBar(p, QRectF(126, 44, 90, 8), ListColour(colours.label10Text, Qt::gray));
     const char* commands[] = {"addi.gif", "opti.gif", "quei.gif", "exii.gif"};
     for (int i = 0; i < 4; ++i) {
-        double x = 124 + i * 76;
-        place(QPointF(x + 14, 30), commands[i]);
-        TextBar(p, QRectF(x + 8, 72, 44, 6), command);
+        double x = 120 + i * 96;
+        place(QPointF(x + 6, 76), commands[i]);
+        TextBar(p, QRectF(x + 36, 84, 46, 8), command, 0.8);
     }
-    TextBar(p, QRectF(W - 320, 48, 120, 12), text, 0.8);
-    QColor today = ListColour(colours.todayText, Qt::blue);
-    TextBar(p, QRectF(W - 200, 30, 52, 7), today);
-    TextBar(p, QRectF(W - 196, 44, 44, 24), today, 0.9);
-    TextBar(p, QRectF(W - 200, 76, 52, 7), today);
-    place(QPointF(W - 115, 0), "calfon.gif");
-    place(QPointF(W - 113, 5), "prevn.gif");
-    place(QPointF(W - 28, 5), "nextn.gif");
+    place(QPointF(W - 274, 0), "rmenu.gif");
+    TextBar(p, QRectF(W - 226, 4, 52, 7), ListColour(colours.panelTitleText, Qt::gray), 0.8);
+    place(QPointF(W - 270, 10), "prevn.gif");
+    place(QPointF(W - 146, 10), "nextn.gif");
     QColor gridHead = ListColour(colours.monthGridText, Qt::black);
-    TextBar(p, QRectF(W - 80, 13, 46, 7), gridHead, 0.8);
+    TextBar(p, QRectF(W - 232, 18, 72, 8), gridHead, 0.8);
+    const double cellW = 148 / 7.0, cellH = 12;
     for (int c = 0; c < 7; ++c)
-        TextBar(p, QRectF(W - 109 + c * 15 + 3, 33, 8, 4), gridHead, 0.6);
+        TextBar(p, QRectF(W - 270 + c * cellW + 6, 33, 9, 4), gridHead, 0.6);
     for (int r = 0; r < 6; ++r) {
-        place(QPointF(W - 110, 40 + r * 12), "calf.gif");
+        draw(QRectF(W - 270, 43 + r * cellH, 148, cellH), "calf.gif");
         for (int c = 0; c < 7; ++c) {
             int day = r * 7 + c - 2;
             if (day < 1 || day > 31)
                 continue;
-            bool isToday = day == 15;
-            QRectF cell(W - 109 + c * 15, 41 + r * 12, 14, 11);
+            QRectF cell(W - 270 + c * cellW + 2, 44 + r * cellH, cellW - 4, cellH - 2);
+            bool isToday = day == 16;
             if (isToday) {
                 p.setPen(Qt::NoPen);
                 p.setBrush(QColor(128, 128, 255));
-                p.drawRect(cell);
+                p.drawRoundedRect(cell, 3, 3);
             }
-            TextBar(p, QRectF(cell.x() + 4, cell.y() + 4, 7, 3.5), isToday ? Qt::white : Qt::black, 0.7);
+            TextBar(p, QRectF(cell.x() + 5, cell.y() + 3.5, 7, 3.5), isToday ? Qt::white : Qt::black, 0.7);
         }
     }
+    place(QPointF(W - 115, 4), "calfon.gif");
+    TextBar(p, QRectF(W - 109, 12, 30, 6), ListColour(colours.panelTitleText, Qt::gray), 0.8);
+    place(QPointF(W - 30, 6), "now.gif");
+    QColor today = ListColour(colours.todayText, Qt::blue);
+    TextBar(p, QRectF(W - 95, 31, 72, 8), today, 0.8);
+    TextBar(p, QRectF(W - 74, 50, 30, 28), today, 0.9);
+    TextBar(p, QRectF(W - 95, 91, 72, 8), today, 0.8);
 
     // Left panel with the category panel.
-    draw(QRectF(0, kHeaderHeight, kPanelWidth, kGridHeight), "menu.jpg");
-    place(QPointF(0, kHeaderHeight + 14), "catfon.gif");
+    draw(QRectF(0, kHeaderHeight, kPanelWidth, 190), "menu.jpg");
+    draw(QRectF(0, kHeaderHeight + 190, kPanelWidth, kGridHeight - 190), "menu2.jpg");
+    place(QPointF(0, kHeaderHeight), "catfon.gif");
+    TextBar(p, QRectF(20, kHeaderHeight + 10, 50, 7), ListColour(colours.panelTitleText, Qt::gray), 0.8);
     const QColor categories[] = {QColor(159, 196, 248), QColor(182, 228, 176), QColor(255, 216, 165),
                                  QColor(247, 176, 196), QColor(212, 188, 250), QColor(255, 240, 158)};
     for (int r = 0; r < 6; ++r) {
-        QRectF row(10, kHeaderHeight + 24 + r * 18, 68, 15);
+        QRectF row(6, kHeaderHeight + 27 + r * 20, 70, 18);
         p.setPen(Qt::NoPen);
         p.setBrush(categories[r]);
         p.drawRoundedRect(row, 3, 3);
-        TextBar(p, QRectF(row.x() + 18, row.y() + 5, 30, 5), Qt::black, 0.5);
+        TextBar(p, QRectF(row.x() + 18, row.y() + 6, 32, 5), Qt::black, 0.5);
         p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(row.x() + 3, row.y() + 3, 9, 9), 2, 2);
+        p.drawRoundedRect(QRectF(row.x() + 3, row.y() + 4, 10, 10), 2, 2);
     }
-    TextBar(p, QRectF(16, kHeaderHeight + 136, 22, 6), command);
-    TextBar(p, QRectF(48, kHeaderHeight + 136, 22, 6), command);
+    TextBar(p, QRectF(12, kHeaderHeight + 153, 22, 6), command);
+    TextBar(p, QRectF(52, kHeaderHeight + 153, 22, 6), command);
 
     // The grid picture: background, day headers, today's column, lines, tiles, buttons.
     const double gx = kPanelWidth, gy = kHeaderHeight;
@@ -771,8 +788,8 @@ std::map<QString, QImage> SkinPictures(const Palette& pal) {
     pics["menu.jpg"] = LeftPanel(pal);
     pics["menu2.jpg"] = LeftPanel(pal);
     pics["bottom.gif"] = BottomBar(pal);
-    pics["calfon.gif"] = CalendarCard(pal);
-    pics["rmenu.gif"] = NoteMenu(pal);
+    pics["calfon.gif"] = TodayCard(pal);
+    pics["rmenu.gif"] = CalendarBackdrop(pal);
     pics["catfon.gif"] = CategoryCard(pal);
     pics["dn.gif"] = DayHeader(pal, false);
     pics["dt.gif"] = DayHeader(pal, true);

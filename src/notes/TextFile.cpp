@@ -111,6 +111,19 @@ ReadResult ReadWholeFile(const std::string& path) {
     return result;
 }
 
+ReadResult ReadFileStart(const std::string& path, std::size_t maxBytes) {
+    ReadResult result;
+    std::ifstream in(path, std::ios::binary);
+    struct stat st {};
+    if (!in || (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
+        return result;
+    result.exists = true;
+    result.bytes.resize(maxBytes);
+    in.read(result.bytes.data(), static_cast<std::streamsize>(maxBytes));
+    result.bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return result;
+}
+
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     std::size_t total = 0;
     for (const auto& l : lines)

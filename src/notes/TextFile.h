@@ -44,6 +44,10 @@ struct ReadResult {
 };
 ReadResult ReadWholeFile(const std::string& path);
 
+// The first `maxBytes` bytes of a file (all of a shorter one), for files of which only the first lines
+// matter. A missing or unreadable file (or a folder) gives exists = false and no bytes.
+ReadResult ReadFileStart(const std::string& path, std::size_t maxBytes);
+
 // Lines joined the way every rewrite of a data file joins them: CR LF between lines, one CR LF at the end.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 

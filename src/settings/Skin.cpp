@@ -1,11 +1,11 @@
 #include "settings/Skin.h"
 
+#include "notes/TextFile.h"
 #include "settings/PlainName.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 
 namespace plandeck {
 
@@ -16,17 +16,17 @@ const std::array<SkinPicture, 28> kMainWindowPictures = {{
     {"Image31", {"menu.jpg", "menu.gif"}},       // left panel, top
     {"Image32", {"bottom.gif", "bottom.jpg"}},   // bottom bar
     {"Image8", {"menu2.jpg", "menu2.gif"}},      // left panel, below Image31
-    {"Image9", {"calfon.gif", "calfon.jpg"}},    // month calendar background
-    {"Image16", {"rmenu.gif", "rmenu.jpg"}},
-    {"Image1", {"catfon.gif", "catfon.jpg"}}, // category panel background
-    {"Picture3(2)", {"dn.gif", ""}},          // day header of the other days
-    {"Picture3(1)", {"dt.gif", ""}},          // day header of today
-    {"Image24", {"info.gif", ""}},            // about
-    {"Image25", {"clfon.gif", ""}},           // clock face
-    {"Image26", {"opti.gif", ""}},            // options command
-    {"Image17", {"top.gif", "top.jpg"}},      // header
-    {"Image19", {"now.gif", ""}},             // second today button
-    {"Image15(0)", {"calf.gif", ""}},         // month calendar rows
+    {"Image9", {"calfon.gif", "calfon.jpg"}},    // card behind today's date
+    {"Image16", {"rmenu.gif", "rmenu.jpg"}},     // month calendar backdrop
+    {"Image1", {"catfon.gif", "catfon.jpg"}},    // category panel background
+    {"Picture3(2)", {"dn.gif", ""}},             // day header of the other days
+    {"Picture3(1)", {"dt.gif", ""}},             // day header of today
+    {"Image24", {"info.gif", ""}},               // about
+    {"Image25", {"clfon.gif", ""}},              // clock face
+    {"Image26", {"opti.gif", ""}},               // options command
+    {"Image17", {"top.gif", "top.jpg"}},         // header
+    {"Image19", {"now.gif", ""}},                // second today button
+    {"Image15(0)", {"calf.gif", ""}},            // month calendar rows
     {"Image15(1)", {"calf.gif", ""}},
     {"Image15(2)", {"calf.gif", ""}},
     {"Image15(3)", {"calf.gif", ""}},
@@ -139,13 +139,7 @@ std::vector<SkinEntry> ListSkins(const std::string& skinsFolder) {
 
 std::string ReadSkinDescription(const std::string& descriptorPath) {
     // Only the first line matters; a descriptor is never large, and a huge file must not be read whole.
-    constexpr std::size_t kMostRead = 4096;
-    std::ifstream in(descriptorPath, std::ios::binary);
-    if (!in)
-        return {};
-    std::string bytes(kMostRead, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::string bytes = ReadFileStart(descriptorPath, 4096).bytes;
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.erase(0, 3);
     std::size_t end = bytes.find_first_of("\r\n");

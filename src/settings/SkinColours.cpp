@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
 
 namespace plandeck {
 
@@ -165,12 +164,7 @@ SkinColours ParseSkinColours(std::string_view bytes) {
 SkinColours LoadSkinColours(const std::string& colourListPath) {
     // Twenty-two short lines are all that is used; an enormous file is not read past that need.
     constexpr std::size_t kMostRead = 64 * 1024;
-    std::ifstream in(colourListPath, std::ios::binary);
-    if (!in)
-        return {};
-    std::string bytes(kMostRead, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::string bytes = ReadFileStart(colourListPath, kMostRead).bytes;
     if (bytes.size() == kMostRead)
         bytes.erase(bytes.rfind('\n') + 1); // a line cut off by the limit is not read as a shorter value
     return ParseSkinColours(bytes);

@@ -89,20 +89,23 @@ TEST(ShippedAssets, EverySkinPictureDecodesAsItsFormat) {
     ExpectDecodesAsItsFormat(kShipped.aboutLogo());
 }
 
-// Where the window puts each picture, and so how large it may be: the buttons under the grid sit 24 pixels
+// Where the windows put each picture, and so how large it may be: the buttons under the grid sit 24 pixels
 // apart in a strip 27 pixels high; the day headers and the grid background are drawn from fixed source
-// regions of the picture; the header is 117 pixels high and the bottom bar 16.
+// regions of the picture; the header is 117 pixels high, with the clock in its left corner and the month
+// calendar and today's card at its right; the bottom bar is 16 pixels high.
 TEST(ShippedAssets, PicturesFitWhereTheWindowsPutThem) {
     struct Fit {
         std::string_view file;
         int minWidth, maxWidth, minHeight, maxHeight;
     };
     std::vector<Fit> fits = {
-        {"dn.gif", 81, 81, 22, 22},       {"dt.gif", 81, 81, 22, 22},       {"fonsh.jpg", 705, 4000, 443, 4000},
-        {"top.jpg", 798, 4000, 117, 117}, {"top.gif", 798, 4000, 117, 117}, {"bottom.gif", 798, 4000, 16, 16},
-        {"menu.jpg", 90, 90, 1, 1200},    {"menu2.jpg", 90, 90, 1, 1200},   {"calfon.gif", 1, 115, 1, 117},
-        {"clfon.gif", 1, 117, 1, 117},    {"info.gif", 1, 24, 1, 16},       {"today.gif", 200, 200, 70, 70},
-        {"resize.gif", 1, 40, 1, 7},
+        {"dn.gif", 81, 81, 22, 22},       {"dt.gif", 81, 81, 22, 22},        {"fonsh.jpg", 705, 4000, 443, 4000},
+        {"top.jpg", 798, 4000, 117, 117}, {"top.gif", 798, 4000, 117, 117},  {"bottom.gif", 798, 4000, 16, 16},
+        {"menu.jpg", 90, 90, 1, 1200},    {"menu2.jpg", 90, 90, 1, 1200},    {"calfon.gif", 1, 115, 1, 117},
+        {"rmenu.gif", 1, 160, 1, 117},    {"clfon.gif", 118, 118, 117, 117}, {"info.gif", 1, 24, 1, 16},
+        {"today.gif", 200, 200, 70, 70},  {"resize.gif", 1, 40, 1, 7},       {"catfon.gif", 90, 90, 1, 443},
+        {"addi.gif", 1, 24, 1, 24},       {"opti.gif", 1, 24, 1, 24},        {"quei.gif", 1, 24, 1, 24},
+        {"exii.gif", 1, 24, 1, 24},
     };
     for (const StorePicture& p : kPictureStore)
         if (p.number != 8) // the store's 8 is the wizard header shown while a note is edited
