@@ -12,12 +12,13 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plandeck"));
+    // A log-out or a kill closes the window the ordinary way, so the settings are saved. The handler is in
+    // place before start-up; a signal that comes early is handled once the window runs.
+    plandeck::UnixSignals unixSignals;
     plandeck::frmPlandeck window(plandeck::DataDirectory(QCoreApplication::applicationDirPath().toStdString()));
+    QObject::connect(&unixSignals, &plandeck::UnixSignals::terminationRequested, &window, &QWidget::close);
     if (!window.Form_Load())
         return 0;
-    // A log-out or a kill closes the window the ordinary way, so the settings are saved.
-    plandeck::UnixSignals unixSignals;
-    QObject::connect(&unixSignals, &plandeck::UnixSignals::terminationRequested, &window, &QWidget::close);
     window.showAsStored();
     return QApplication::exec();
 }

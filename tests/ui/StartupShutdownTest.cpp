@@ -134,10 +134,9 @@ TEST(Program, TerminationSignalSavesTheOptions) {
     process.setProcessEnvironment(env);
     process.start(QString::fromStdString(program), {});
     ASSERT_TRUE(process.waitForStarted(10000));
-    // The lock file appears once start-up has got that far; give the event loop a moment after it.
-    for (int i = 0; i < 100 && !QFile::exists(QString::fromStdString(dir.file("pdfiles/plandeck.lock"))); ++i)
+    // The lock file appears during start-up, after the signal handler is in place.
+    for (int i = 0; i < 200 && !QFile::exists(QString::fromStdString(dir.file("pdfiles/plandeck.lock"))); ++i)
         QTest::qWait(50);
-    QTest::qWait(300);
     process.terminate();
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
