@@ -155,9 +155,15 @@ void HourGridWidget::paintTiles(QPainter& p) const {
             p.setPen(m_look.tileText);
             p.save();
             p.setClipRect(label);
-            // A tile lower than a line of text shows its line centred, so it is cut evenly at both edges.
-            const Qt::Alignment vertical = label.height() < fm.height() ? Qt::AlignVCenter : Qt::AlignTop;
-            p.drawText(label, Qt::AlignLeft | vertical | Qt::TextWordWrap, FromFileText(t.caption));
+            const QString caption = FromFileText(t.caption);
+            if (label.height() < 2 * fm.height()) {
+                // Room for one line only: the caption on one line, shortened with an ellipsis, and centred
+                // when even that line does not fit so it is cut evenly at both edges.
+                const Qt::Alignment vertical = label.height() < fm.height() ? Qt::AlignVCenter : Qt::AlignTop;
+                p.drawText(label, Qt::AlignLeft | vertical, fm.elidedText(caption, Qt::ElideRight, label.width()));
+            } else {
+                p.drawText(label, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
+            }
             p.restore();
         }
         if (!m_look.grip.isNull() && r.height() >= fm.height() + m_look.grip.height() + 2)
