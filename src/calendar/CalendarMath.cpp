@@ -1,5 +1,7 @@
 #include "calendar/CalendarMath.h"
 
+#include "settings/NumberForm.h"
+
 namespace plandeck {
 
 namespace {
@@ -21,15 +23,7 @@ long long DaysFromCivil(long long year, long long month, long long day) {
 
 // "7" -> 7, "07" -> 7; anything but one or two decimal digits -> -1.
 int SmallNumber(std::string_view text) {
-    if (text.empty() || text.size() > 2)
-        return -1;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    return PlainDecimal(text, 2);
 }
 
 } // namespace

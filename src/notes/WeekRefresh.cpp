@@ -21,13 +21,8 @@ std::string_view FieldView(std::string_view field) {
 
 // The numeric value of a short field; plain digits (nearly every field) are read without the general reader.
 int SmallNumber(std::string_view text) {
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return IntegerValue(text);
-        v = v * 10 + (c - '0');
-    }
-    return text.empty() ? 0 : v;
+    const int plain = PlainDecimal(text, 9);
+    return plain >= 0 ? plain : IntegerValue(text);
 }
 
 // Hours are small unsigned numbers; anything else reads as hour 0.
@@ -43,15 +38,7 @@ float Round(double v) {
 // The day of a column as a number when its text is a plain decimal without leading zeros, else -1: such a
 // text can only equal the decimal text of a day code value when the numbers are equal.
 int CanonicalNumber(const std::string& text) {
-    if (text.empty() || text.size() > 9 || text[0] == '0')
-        return -1;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        v = v * 10 + (c - '0');
-    }
-    return v;
+    return text.starts_with('0') ? -1 : PlainDecimal(text, 9);
 }
 
 // Category data looked up once per refresh instead of once per note.

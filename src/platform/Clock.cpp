@@ -4,8 +4,12 @@ namespace plandeck {
 
 QDateTime Clock::s_fixed;
 
-QDateTime Clock::now() { return s_fixed.isValid() ? s_fixed : QDateTime::currentDateTime(); }
+QDateTime Clock::now() {
+    return s_fixed.isValid() ? s_fixed : QDateTime::currentDateTime();
+}
 
-void Clock::setFixed(const QDateTime& moment) { s_fixed = moment; }
+void Clock::setFixed(const QDateTime& moment) {
+    s_fixed = moment;
+}
 
 } // namespace plandeck

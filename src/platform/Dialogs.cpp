@@ -39,8 +39,7 @@ Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QSt
                                  bool warning) {
     if (auto a = next(text))
         return buttons == Buttons::Ok ? Answer::Ok : a->answer;
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text, QMessageBox::NoButton,
-                    parent);
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
     switch (buttons) {
     case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);

@@ -57,6 +57,18 @@ int IntegerValue(std::string_view text) {
     return static_cast<int>(v);
 }
 
+int PlainDecimal(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits || text.size() > 9)
+        return -1;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 bool FlagValue(std::string_view text) {
     return NumericValue(text) == 1.0;
 }

@@ -13,6 +13,9 @@ double NumericValue(std::string_view text);
 // The numeric value rounded to the nearest integer, halves to the even neighbour, clamped into int.
 int IntegerValue(std::string_view text);
 
+// The value of a text made of 1 to `maxDigits` decimal digits and nothing else; -1 for any other text.
+int PlainDecimal(std::string_view text, std::size_t maxDigits);
+
 // A flag is on only when the numeric value of its line is exactly 1.
 bool FlagValue(std::string_view text);
 
