@@ -110,7 +110,6 @@ private:
     bool m_quitRequested = false;
     bool m_closing = false;
     int m_editedLine = 0;
-    int m_selectedTile = 200;
     int m_categoryFirst = 0;
     HourGridModel m_model;
     SkinPictureStore m_store;
