@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QMouseEvent>
+#include <cstdio>
 
 namespace plandeck {
 
@@ -703,7 +704,12 @@ bool frmPlandeck::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool frmPlandeck::saveOptionsOnExit() {
+void frmPlandeck::terminate() {
+    m_terminating = true;
+    close();
+}
+
+bool frmPlandeck::saveOptionsOnExit(bool askUser) {
     // The options window's fields as the files hold them, with the state this run leaves behind.
     OptionsWindowFields fields = FieldsFromOptions(LoadMainOptions(m_dataDir.mainOptionsFile()),
                                                    LoadSystemOptions(m_dataDir.systemOptionsFile()));
@@ -720,8 +726,10 @@ bool frmPlandeck::saveOptionsOnExit() {
     state.languageFile = m_languageFile;
     state.notesPath = m_notesPath == m_dataDir.defaultNotesFile() ? m_options.notesFilePath : m_notesPath;
     WriteResult saved = SaveOptions(m_dataDir.mainOptionsFile(), fields, state);
-    if (!saved.ok)
+    if (!saved.ok && askUser)
         Dialogs::message(this, FromFileText(saved.error), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok, true);
+    else if (!saved.ok)
+        std::fprintf(stderr, "Plandeck: the settings were not saved: %s\n", saved.error.c_str());
     return saved.ok;
 }
 
@@ -729,7 +737,7 @@ void frmPlandeck::closeEvent(QCloseEvent* event) {
     if (!m_closing && !m_quitRequested && m_ready) {
         m_closing = true;
         m_timer->stop();
-        saveOptionsOnExit();
+        saveOptionsOnExit(!m_terminating);
     }
     event->accept();
 }

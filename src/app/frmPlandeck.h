@@ -61,8 +61,14 @@ public:
     void vremena();
     // Rebuilds the note tiles from the notes file.
     void WeekRefresh();
-    // Saves the options as the program leaves them; false when the file could not be written.
-    bool saveOptionsOnExit();
+    // Saves the options as the program leaves them; false when the file could not be written. A failure is
+    // shown to the user, or only written to the error output when `askUser` is false.
+    bool saveOptionsOnExit(bool askUser = true);
+
+public slots:
+    // Closes the window for a log-out or a kill: the same orderly shutdown, but nothing may wait for the
+    // user.
+    void terminate();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -109,6 +115,7 @@ private:
     bool m_ready = false;
     bool m_quitRequested = false;
     bool m_closing = false;
+    bool m_terminating = false;
     int m_editedLine = 0;
     int m_categoryFirst = 0;
     HourGridModel m_model;

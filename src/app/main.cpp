@@ -16,7 +16,8 @@ int main(int argc, char* argv[]) {
     // place before start-up; a signal that comes early is handled once the window runs.
     plandeck::UnixSignals unixSignals;
     plandeck::frmPlandeck window(plandeck::DataDirectory(QCoreApplication::applicationDirPath().toStdString()));
-    QObject::connect(&unixSignals, &plandeck::UnixSignals::terminationRequested, &window, &QWidget::close);
+    QObject::connect(&unixSignals, &plandeck::UnixSignals::terminationRequested, &window,
+                     &plandeck::frmPlandeck::terminate);
     if (!window.Form_Load())
         return 0;
     window.showAsStored();

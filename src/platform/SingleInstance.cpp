@@ -3,7 +3,7 @@
 namespace plandeck {
 
 SingleInstance::SingleInstance(const QString& dataFolder)
-    : m_lock(std::make_unique<QLockFile>(dataFolder + QStringLiteral("/pdfiles/plandeck.lock"))) {
+    : m_lock(std::make_unique<QLockFile>(dataFolder + QStringLiteral("/plandeck.lock"))) {
     // A lock is stale only when its process is gone; its age does not matter.
     m_lock->setStaleLockTime(0);
 }

@@ -135,12 +135,40 @@ TEST(Program, TerminationSignalSavesTheOptions) {
     process.start(QString::fromStdString(program), {});
     ASSERT_TRUE(process.waitForStarted(10000));
     // The lock file appears during start-up, after the signal handler is in place.
-    for (int i = 0; i < 200 && !QFile::exists(QString::fromStdString(dir.file("pdfiles/plandeck.lock"))); ++i)
+    for (int i = 0; i < 200 && !QFile::exists(QString::fromStdString(dir.file("plandeck.lock"))); ++i)
         QTest::qWait(50);
     process.terminate();
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).size(), 26u);
     EXPECT_EQ(dir.read("pdnotes/all.txt"), "yyyyyyyy08001000dDaily\r\n");
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("pdfiles/plandeck.lock"))));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("plandeck.lock"))));
+}
+
+TEST(Program, LockLeftByACrashedCopyIsTakenOver) {
+    test::TempDir dir;
+    const std::string program = dir.file("plandeck");
+    std::filesystem::copy_file(PLANDECK_PROGRAM, program);
+    const QString lock = QString::fromStdString(dir.file("plandeck.lock"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    auto startAndWait = [&](QProcess& p) {
+        p.setProcessEnvironment(env);
+        p.start(QString::fromStdString(program), {});
+        EXPECT_TRUE(p.waitForStarted(10000));
+        for (int i = 0; i < 200 && !QFile::exists(lock); ++i)
+            QTest::qWait(50);
+    };
+    QProcess crashed;
+    startAndWait(crashed);
+    crashed.kill(); // no chance to remove its lock
+    ASSERT_TRUE(crashed.waitForFinished(10000));
+    ASSERT_TRUE(QFile::exists(lock));
+
+    QProcess next;
+    startAndWait(next);
+    QTest::qWait(500);
+    EXPECT_EQ(next.state(), QProcess::Running); // a refused copy would have ended after its message
+    next.terminate();
+    EXPECT_TRUE(next.waitForFinished(10000));
 }
