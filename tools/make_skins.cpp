@@ -600,7 +600,6 @@ QImage MockWindow(const PictureSource& pic, const SkinColours& colours, bool til
         if (!i.isNull())
             p.drawImage(at, i);
     };
-    QColor text = ListColour(colours.titleText, Qt::black);
     QColor command = ListColour(colours.commandText, Qt::black);
     QColor gridText = ListColour(colours.gridForeColour, Qt::black);
     QColor hourLine = colours.hourLineColour && ColourValue(*colours.hourLineColour)
