@@ -167,8 +167,15 @@ TEST(Program, LockLeftByACrashedCopyIsTakenOver) {
 
     QProcess next;
     startAndWait(next);
-    QTest::qWait(500);
-    EXPECT_EQ(next.state(), QProcess::Running); // a refused copy would have ended after its message
+    // The lock names its owner's process id on its first line: the new copy must take it over.
+    auto owner = [&] {
+        QFile file(lock);
+        return file.open(QIODevice::ReadOnly) ? file.readLine().trimmed().toLongLong() : 0;
+    };
+    for (int i = 0; i < 200 && owner() != next.processId(); ++i)
+        QTest::qWait(50);
+    EXPECT_EQ(owner(), next.processId());
+    EXPECT_EQ(next.state(), QProcess::Running);
     next.terminate();
     EXPECT_TRUE(next.waitForFinished(10000));
 }
