@@ -68,19 +68,11 @@ std::string DirectoryOf(const std::string& path) {
 } // namespace
 
 TextLines::TextLines(std::string bytes) : m_bytes(std::move(bytes)) {
-    const char* data = m_bytes.data();
-    const std::size_t size = m_bytes.size();
-    m_spans.reserve(size / 32 + 1);
-    std::size_t start = 0;
-    while (start < size) {
-        const void* hit = std::memchr(data + start, '\n', size - start);
-        std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : size;
-        std::size_t len = end - start;
-        if (hit && len > 0 && data[end - 1] == '\r')
-            --len;
-        m_spans.emplace_back(start, len);
-        start = end + 1;
-    }
+    m_spans.reserve(m_bytes.size() / 32 + 1);
+    ForEachLine(m_bytes, [this](std::string_view line) {
+        m_spans.emplace_back(static_cast<std::size_t>(line.data() - m_bytes.data()), line.size());
+        return true;
+    });
 }
 
 std::vector<std::string> TextLines::toStrings() const {

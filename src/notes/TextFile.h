@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -16,6 +17,25 @@ struct WriteResult {
 
     static WriteResult Failure(std::string message) { return {false, std::move(message)}; }
 };
+
+// Calls `visit(line)` for each physical line of `bytes`, in order, until it returns false. A line ends at LF;
+// a CR right before the LF belongs to the line end. A missing final line end still gives a last line, and a
+// CR there stays in the line (only LF ends a line). This is the one line-splitting rule of the data files.
+template <class Visit>
+void ForEachLine(std::string_view bytes, Visit visit) {
+    const char* data = bytes.data();
+    const std::size_t size = bytes.size();
+    for (std::size_t start = 0; start < size;) {
+        const void* hit = std::memchr(data + start, '\n', size - start);
+        const std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : size;
+        std::size_t length = end - start;
+        if (hit && length > 0 && data[end - 1] == '\r')
+            --length;
+        if (!visit(std::string_view(data + start, length)))
+            return;
+        start = end + 1;
+    }
+}
 
 // The bytes of a text file split into physical lines. A line ends at LF; a CR right before the LF belongs
 // to the line end. A missing final line end still gives a last line. Lines are stored as offsets so the

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 
 namespace plandeck {
@@ -149,42 +148,39 @@ private:
         // One pass that splits and matches at once keeps each line in the cache while it is looked at.
         const std::string bytes = ReadWholeFile(m_store.path()).bytes;
         int lineNumber = 0;
-        for (std::size_t start = 0; start < bytes.size();) {
-            const void* hit = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
-            const std::size_t end =
-                hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - bytes.data()) : bytes.size();
-            std::string_view line(bytes.data() + start, end - start);
-            if (hit && !line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            start = end + 1;
+        bool finished = true;
+        ForEachLine(bytes, [&](std::string_view line) {
             ++lineNumber;
             switch (ClassifyLine(line)) {
             case LineKind::Ignored:
-                continue;
+                return true;
             case LineKind::Malformed:
                 if (!m_in.askMalformed)
-                    continue;
+                    return true;
                 switch (m_in.askMalformed(std::string(line), lineNumber)) {
                 case MalformedAnswer::Keep:
-                    continue;
+                    return true;
                 case MalformedAnswer::Quit:
                     result.quit = true;
-                    return true;
+                    return false;
                 case MalformedAnswer::Remove: {
                     WriteResult w = RemoveNoteLines(m_store, line);
-                    if (w.ok)
+                    if (w.ok) {
+                        finished = false;
                         return false;
+                    }
                     result.saveErrors.push_back(w.error);
-                    continue;
+                    return true;
                 }
                 }
-                continue;
+                return true;
             case LineKind::Note:
                 placeInColumns(line, lineNumber, result);
-                break;
+                return true;
             }
-        }
-        return true;
+            return true;
+        });
+        return finished;
     }
 
     // The day field decoded once per line: every day, a day of the month, or a weekday mask.

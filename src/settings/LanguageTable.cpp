@@ -47,18 +47,14 @@ LanguageTable LanguageTable::FromBytes(std::string_view bytes) {
     table.m_fileFound = true;
     if (bytes.starts_with(kUtf8ByteOrderMark))
         bytes.remove_prefix(kUtf8ByteOrderMark.size());
-    std::size_t start = 0;
-    while (start < bytes.size() && table.m_lineCount < EntryCount) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
+    const char* end = bytes.data() + bytes.size();
+    ForEachLine(bytes, [&](std::string_view line) {
         // A CR belongs to the line end, also on a last line whose LF went missing.
-        if (line.ends_with('\r'))
+        if (line.data() + line.size() == end && line.ends_with('\r'))
             line.remove_suffix(1);
         table.m_entries[static_cast<std::size_t>(++table.m_lineCount)] = std::string(line);
-        start = end + 1;
-    }
+        return table.m_lineCount < EntryCount;
+    });
     return table;
 }
 
