@@ -140,13 +140,14 @@ void frmPlandeck::createWidgets() {
     m_month = new MonthGridWidget(this);
     setHint(m_month->nextArrow(), HintNextMonth);
     setHint(m_month->prevArrow(), HintPrevMonth);
+    // The arrows turn only the calendar.
     connect(m_month->nextArrow(), &PictureButton::clicked, this, [this] {
         m_nav->NextMonthArrow();
-        m_month->setGrid(m_nav->grid(), entry(LanguageTable::MonthNameBase + m_nav->grid().month()));
+        showMonthGrid();
     });
     connect(m_month->prevArrow(), &PictureButton::clicked, this, [this] {
         m_nav->PrevMonthArrow();
-        m_month->setGrid(m_nav->grid(), entry(LanguageTable::MonthNameBase + m_nav->grid().month()));
+        showMonthGrid();
     });
     connect(m_month, &MonthGridWidget::cellClicked, this, [this](int i) {
         m_nav->ClickCell(i);
@@ -162,10 +163,6 @@ void frmPlandeck::createWidgets() {
     for (QLabel* l : {m_todayWeekday, m_todayDay, m_todayMonth})
         l->setAlignment(Qt::AlignCenter);
     m_todaySecond = button(QStringLiteral("Image19"), this, HintToday);
-    connect(m_todaySecond, &PictureButton::clicked, this, [this] {
-        m_nav->GoToToday(nowStamp());
-        afterNavigation();
-    });
 
     // Left panel: the categories.
     m_panel = new QWidget(this);
@@ -227,30 +224,20 @@ void frmPlandeck::createWidgets() {
     m_yearFirst = text(QStringLiteral("Label11(0)"), m_grid, 11, true);
     m_yearLast = text(QStringLiteral("Label11(7)"), m_grid, 11, true);
 
-    connect(m_back, &PictureButton::clicked, this, [this] {
-        m_nav->Back();
-        afterNavigation();
-    });
-    connect(m_forward, &PictureButton::clicked, this, [this] {
-        m_nav->Forward();
-        afterNavigation();
-    });
-    connect(m_today, &PictureButton::clicked, this, [this] {
-        m_nav->GoToToday(nowStamp());
-        afterNavigation();
-    });
-    connect(m_dayView, &PictureButton::clicked, this, [this] {
-        m_nav->ShowDay(nowStamp());
-        afterNavigation();
-    });
-    connect(m_daysView, &PictureButton::clicked, this, [this] {
-        m_nav->ShowDays(nowStamp());
-        afterNavigation();
-    });
-    connect(m_weekView, &PictureButton::clicked, this, [this] {
-        m_nav->ShowWeek(nowStamp());
-        afterNavigation();
-    });
+    // Every step of the dates ends with the same refresh.
+    auto step = [this](PictureButton* b, auto move) {
+        connect(b, &PictureButton::clicked, this, [this, move] {
+            move(*m_nav);
+            afterNavigation();
+        });
+    };
+    step(m_back, [](Navigation& n) { n.Back(); });
+    step(m_forward, [](Navigation& n) { n.Forward(); });
+    step(m_today, [this](Navigation& n) { n.GoToToday(nowStamp()); });
+    step(m_todaySecond, [this](Navigation& n) { n.GoToToday(nowStamp()); });
+    step(m_dayView, [this](Navigation& n) { n.ShowDay(nowStamp()); });
+    step(m_daysView, [this](Navigation& n) { n.ShowDays(nowStamp()); });
+    step(m_weekView, [this](Navigation& n) { n.ShowWeek(nowStamp()); });
     // Pressing one hour button shows it pressed; releasing shows all three normal again.
     auto hourButton = [this](PictureButton* b, auto change) {
         connect(b, &PictureButton::released, this, [this] {
@@ -475,7 +462,6 @@ void frmPlandeck::applyLanguageCaptions() {
     for (const ControlCaption& c : MainWindowCaptions(m_language))
         if (auto* label = findChild<QLabel*>(QString::fromStdString(c.control)))
             label->setText(FromFileText(c.text));
-    m_aboutCaption->setText(entry(39));
     layOutWindow(); // captions change the widths of the command bar
     m_web->setToolTip(QString::fromLatin1(WebAddress));
 }
@@ -577,31 +563,20 @@ void frmPlandeck::placeGridButtons() {
     m_yearLast->setGeometry(static_cast<int>(v.hScale * 8520 / WeekView::TwipsPerPixel), 0, 60, 14);
 }
 
-std::string frmPlandeck::monthShortName(const DayColumn& column) const {
-    return m_language.monthShortName(ColumnDate(column).month);
+void frmPlandeck::showMonthGrid() {
+    m_month->setGrid(m_nav->grid(), FromFileText(m_language.monthName(m_nav->grid().month())));
 }
 
 void frmPlandeck::afterNavigation() {
     const DayColumns& cols = m_nav->columns();
-    m_month->setGrid(m_nav->grid(), entry(LanguageTable::MonthNameBase + m_nav->grid().month()));
+    showMonthGrid();
     m_yearFirst->setText(QString::fromStdString(cols[0].year));
     m_yearLast->setText(QString::fromStdString(cols[7].year));
-    const int last = m_nav->days() - 1;
-    const Date from = ColumnDate(cols[0]);
-    const Date to = ColumnDate(cols[static_cast<std::size_t>(last)]);
-    QString range = QString::number(from.day);
-    if (from.month != to.month || from.year != to.year)
-        range += QLatin1Char(' ') + entry(LanguageTable::MonthNameBase + from.month);
-    if (from.year != to.year)
-        range += QLatin1Char(' ') + QString::number(from.year);
-    if (last > 0)
-        range += QStringLiteral(" – ") + QString::number(to.day);
-    range +=
-        QLatin1Char(' ') + entry(LanguageTable::MonthNameBase + to.month) + QLatin1Char(' ') + QString::number(to.year);
-    m_subtitle->setText(range);
-    const TodayStamp now = nowStamp();
-    m_todayWeekday->setText(
-        entry(LanguageTable::WeekdayNameBase + WeekdayNumber(now.date.day, now.date.month, now.date.year)));
+    m_subtitle->setText(FromFileText(ShownRangeCaption(cols, m_nav->days(), m_language)));
+    m_dateCaptions = ShowDateCaptions(cols, m_language, nowStamp().date);
+    m_aboutCaption->setText(FromFileText(m_dateCaptions.label17));
+    m_todayWeekday->setText(FromFileText(m_dateCaptions.label37));
+    m_todayMonth->setText(FromFileText(m_dateCaptions.label39));
     showViewButtons();
     placeGridButtons();
     resizing();
@@ -616,7 +591,7 @@ void frmPlandeck::resizing() {
     m_model.dayHeaders.clear();
     for (int j = 0; j < m_model.view.days; ++j) {
         const DayColumn& c = cols[static_cast<std::size_t>(j)];
-        m_model.dayHeaders.push_back(c.weekdayName + ", " + c.day + " " + monthShortName(c));
+        m_model.dayHeaders.push_back(DayHeader(c, m_dateCaptions.label22[static_cast<std::size_t>(j)]));
     }
     // The spans as last saved.
     const MainOptions saved = LoadMainOptions(m_dataDir.mainOptionsFile());
@@ -638,7 +613,7 @@ void frmPlandeck::vremena() {
     m_clock->setHands(ClockHandsAt(h, m));
     m_model.timeLineY = TimeLineY(m_model.view, h, m);
     m_todayDay->setText(QString::number(now.date().day()));
-    m_todayMonth->setText(entry(LanguageTable::MonthNameBase + now.date().month()));
+    m_todayMonth->setText(FromFileText(m_language.monthName(now.date().month())));
     m_grid->setModel(m_model);
 }
 

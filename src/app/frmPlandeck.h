@@ -96,10 +96,10 @@ private:
 
     // After every change of the shown dates: captions, calendar, grid and notes.
     void afterNavigation();
+    void showMonthGrid();
     void showViewButtons();
     TodayStamp nowStamp() const;
     QString entry(int n) const;
-    std::string monthShortName(const DayColumn& column) const;
 
     DataDirectory m_dataDir;
     MainOptions m_options;
@@ -119,6 +119,7 @@ private:
     int m_editedLine = 0;
     int m_categoryFirst = 0;
     HourGridModel m_model;
+    DateCaptions m_dateCaptions;
     SkinPictureStore m_store;
     SkinColours m_colours;
 

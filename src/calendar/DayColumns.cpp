@@ -3,6 +3,8 @@
 #include "calendar/CalendarMath.h"
 #include "settings/NumberForm.h"
 
+#include <algorithm>
+
 namespace plandeck {
 
 DayColumn DayColumnFromDate(const Date& date) {
@@ -56,6 +58,23 @@ DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& la
     captions.label39 = language.monthName(now.month);
     captions.label37 = language.weekdayName(WeekdayNumber(now.day, now.month, now.year));
     return captions;
+}
+
+std::string DayHeader(const DayColumn& column, const std::string& monthShortName) {
+    return column.weekdayName + ", " + column.day + " " + monthShortName;
+}
+
+std::string ShownRangeCaption(const DayColumns& columns, int days, const LanguageTable& language) {
+    const Date from = ColumnDate(columns[0]);
+    const Date to = ColumnDate(columns[static_cast<std::size_t>(std::clamp(days, 1, DayColumnCount) - 1)]);
+    std::string range = std::to_string(from.day);
+    if (from.month != to.month || from.year != to.year)
+        range += " " + language.monthName(from.month);
+    if (from.year != to.year)
+        range += " " + std::to_string(from.year);
+    if (!(from == to))
+        range += " \u2013 " + std::to_string(to.day);
+    return range + " " + language.monthName(to.month) + " " + std::to_string(to.year);
 }
 
 } // namespace plandeck

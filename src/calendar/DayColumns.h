@@ -34,4 +34,11 @@ struct DateCaptions {
 };
 DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& language, const Date& now);
 
+// The heading over a day column: its weekday heading, the day and the month's short name ("Mon, 7 Dec").
+std::string DayHeader(const DayColumn& column, const std::string& monthShortName);
+
+// The dates of the shown columns 0..days-1 in words, naming each month and year once:
+// "7 – 13 December 2026", "28 December 2026 – 3 January 2027", "9 December 2026".
+std::string ShownRangeCaption(const DayColumns& columns, int days, const LanguageTable& language);
+
 } // namespace plandeck

@@ -1,0 +1,25 @@
+#include "calendar/DayColumns.h"
+
+#include <gtest/gtest.h>
+
+using namespace plandeck;
+
+TEST(ColumnCaptions, RangeNamesEachMonthAndYearOnce) {
+    LanguageTable language = LanguageTable::FromBytes(
+        std::string(42, '\n') + "January\nFebruary\nMarch\nApril\nMay\nJune\nJuly\nAugust\nSeptember\nOctober\n"
+                                "November\nDecember\n");
+    auto from = [&](int y, int m, int d) {
+        DayColumns cols{};
+        cols[0] = DayColumnFromDate(Date{y, m, d});
+        plandeck::plandeck(cols, language);
+        return cols;
+    };
+    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 7), 7, language), "7 \u2013 13 December 2026");
+    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 9), 1, language), "9 December 2026");
+    EXPECT_EQ(ShownRangeCaption(from(2026, 11, 29), 3, language), "29 November \u2013 1 December 2026");
+    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 28), 8, language), "28 December 2026 \u2013 4 January 2027");
+
+    DayColumn monday = from(2026, 12, 7)[0];
+    monday.weekdayName = "Mon";
+    EXPECT_EQ(DayHeader(monday, "Dec"), "Mon, 7 Dec");
+}
