@@ -8,7 +8,7 @@
 //
 // Run tools/make_assets.sh rather than this program directly.
 
-#include "notes/DataDirectory.h"
+#include "base/DataDirectory.h"
 #include "settings/Skin.h"
 #include "settings/SkinColours.h"
 #include "settings/ui/SkinPictures.h"

@@ -5,7 +5,7 @@
 //
 // The data folder is used as the program would use it (its notes, options, skins and languages); the
 // window's own settings file is not written.
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "app/frmPlandeck.h"
 #include "platform/Clock.h"
 

@@ -1,6 +1,6 @@
 #include "app/frmPlandeck.h"
 
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "calendar/CalendarMath.h"
 #include "calendar/ui/ClockWidget.h"
 #include "calendar/ui/MonthGridWidget.h"

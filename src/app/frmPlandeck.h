@@ -4,7 +4,7 @@
 #include "calendar/Navigation.h"
 #include "calendar/ui/HourGridWidget.h"
 #include "editing/CategoryTable.h"
-#include "notes/DataDirectory.h"
+#include "base/DataDirectory.h"
 #include "settings/LanguageTable.h"
 #include "settings/Options.h"
 #include "settings/SkinColours.h"

@@ -1,6 +1,6 @@
 #include "calendar/CalendarMath.h"
 
-#include "settings/NumberForm.h"
+#include "base/NumberForm.h"
 
 namespace plandeck {
 

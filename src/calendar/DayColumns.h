@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calendar/DayColumn.h"
-#include "notes/NotesStore.h"
+#include "base/Date.h"
 #include "settings/LanguageTable.h"
 
 #include <array>

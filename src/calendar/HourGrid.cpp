@@ -1,6 +1,6 @@
 #include "calendar/HourGrid.h"
 
-#include "settings/NumberForm.h"
+#include "base/NumberForm.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include "calendar/DayColumn.h"
 #include "calendar/WeekView.h"
-#include "notes/NotesStore.h"
+#include "base/Date.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/NotesStore.h"
+#include "base/Date.h"
 
 namespace plandeck {
 

@@ -1,6 +1,6 @@
 #include "editing/CategoryTable.h"
 
-#include "settings/NumberForm.h"
+#include "base/NumberForm.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/TextFile.h"
+#include "base/TextFile.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #include "notes/Note.h"
 
-#include "settings/NumberForm.h"
+#include "base/NumberForm.h"
 
 namespace plandeck {
 

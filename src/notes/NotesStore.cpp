@@ -1,7 +1,7 @@
 #include "notes/NotesStore.h"
 
 #include "notes/Note.h"
-#include "settings/NumberForm.h"
+#include "base/NumberForm.h"
 
 namespace plandeck {
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "notes/TextFile.h"
+#include "base/Date.h"
+#include "base/TextFile.h"
 
 #include <string>
 #include <string_view>
@@ -8,13 +9,6 @@
 
 namespace plandeck {
 
-// A calendar date as three numbers; today's date is always handed in, never read from a clock here.
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    friend bool operator==(const Date&, const Date&) = default;
-};
 
 // The notes file: one note per line, identified by its 1-based physical line number (every line counts,
 // empty ones too). Every operation opens, reads or writes, and closes the file; nothing is held between

@@ -1,7 +1,7 @@
 #include "notes/WeekRefresh.h"
 
 #include "notes/Note.h"
-#include "settings/NumberForm.h"
+#include "base/NumberForm.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "settings/LanguageTable.h"
 
-#include "notes/DataDirectory.h"
-#include "notes/TextFile.h"
+#include "base/DataDirectory.h"
+#include "base/TextFile.h"
 
 namespace plandeck {
 

@@ -1,7 +1,7 @@
 #include "settings/Options.h"
 
-#include "settings/NumberForm.h"
-#include "settings/PlainName.h"
+#include "base/NumberForm.h"
+#include "base/PlainName.h"
 
 #include <algorithm>
 

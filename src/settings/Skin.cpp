@@ -1,7 +1,7 @@
 #include "settings/Skin.h"
 
-#include "notes/TextFile.h"
-#include "settings/PlainName.h"
+#include "base/TextFile.h"
+#include "base/PlainName.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "settings/SkinColours.h"
 
-#include "notes/TextFile.h"
+#include "base/TextFile.h"
 
 #include <algorithm>
 #include <cctype>

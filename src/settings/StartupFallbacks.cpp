@@ -1,6 +1,6 @@
 #include "settings/StartupFallbacks.h"
 
-#include "settings/PlainName.h"
+#include "base/PlainName.h"
 #include "settings/Skin.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/DataDirectory.h"
+#include "base/DataDirectory.h"
 
 #include <string>
 

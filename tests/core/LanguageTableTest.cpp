@@ -1,6 +1,6 @@
 #include "settings/LanguageTable.h"
-#include "notes/DataDirectory.h"
-#include "notes/TextFile.h"
+#include "base/DataDirectory.h"
+#include "base/TextFile.h"
 #include "support/TempDir.h"
 
 #include <climits>

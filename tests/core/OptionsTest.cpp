@@ -1,6 +1,6 @@
 #include "settings/Options.h"
-#include "notes/DataDirectory.h"
-#include "settings/NumberForm.h"
+#include "base/DataDirectory.h"
+#include "base/NumberForm.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "settings/Skin.h"
-#include "notes/TextFile.h"
+#include "base/TextFile.h"
 #include "settings/Options.h"
-#include "settings/PlainName.h"
+#include "base/PlainName.h"
 #include "settings/SkinColours.h"
 #include "support/TempDir.h"
 

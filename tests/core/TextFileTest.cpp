@@ -1,4 +1,4 @@
-#include "notes/TextFile.h"
+#include "base/TextFile.h"
 #include "notes/NotesStore.h"
 #include "support/TempDir.h"
 

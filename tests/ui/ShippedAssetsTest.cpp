@@ -1,4 +1,4 @@
-#include "notes/TextFile.h"
+#include "base/TextFile.h"
 #include "settings/Skin.h"
 #include "settings/SkinColours.h"
 #include "settings/ui/SkinPictures.h"

@@ -1,5 +1,5 @@
 #include "app/frmPlandeck.h"
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "support/TempDir.h"

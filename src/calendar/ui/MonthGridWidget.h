@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 #include "calendar/MonthGrid.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "settings/NumberForm.h"
+#include "base/NumberForm.h"
 
 #include <charconv>
 #include <cmath>

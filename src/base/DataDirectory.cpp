@@ -1,6 +1,6 @@
-#include "notes/DataDirectory.h"
+#include "base/DataDirectory.h"
 
-#include "notes/TextFile.h"
+#include "base/TextFile.h"
 
 namespace plandeck {
 

@@ -1,4 +1,4 @@
-#include "notes/TextFile.h"
+#include "base/TextFile.h"
 
 #include <cerrno>
 #include <climits>

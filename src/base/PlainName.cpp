@@ -1,4 +1,4 @@
-#include "settings/PlainName.h"
+#include "base/PlainName.h"
 
 namespace plandeck {
 
