@@ -270,6 +270,7 @@ private:
         t.caption = TileCaption(line);
         t.tooltip = t.caption;
         t.text = std::string(line.substr(Note::HeaderLength));
+        t.line = std::string(line);
 
         const bool singleDay = v.days == 1;
         if (singleDay && m_categories.shownNamed > 0) {

@@ -39,6 +39,7 @@ struct NoteTile {
     std::string caption;
     std::string tooltip;
     std::string text; // the note's text alone
+    std::string line; // the notes-file line the tile was built from, to notice a file changed since
     int tag = 0;      // the note's line number in the notes file
     bool visible = false;
 };
