@@ -1,12 +1,13 @@
 #include "notes/WeekRefresh.h"
 
-#include "notes/Note.h"
 #include "base/NumberForm.h"
+#include "notes/Note.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 namespace plandeck {
 
@@ -115,7 +116,8 @@ void ResolveOverlap(std::vector<NoteTile>& tiles, bool singleDay) {
 
 class Refresh {
 public:
-    Refresh(const NotesStore& store, const WeekRefreshInput& in) : m_store(store), m_in(in), m_categories(in) {
+    Refresh(const NotesStore& store, const WeekRefreshInput& in)
+        : m_store(store), m_in(in), m_categories(in), m_givenBytes(in.notesBytes) {
         const int days = std::min<int>(in.view.days, static_cast<int>(in.columns.size()));
         for (int j = 0; j < days; ++j) {
             const DayColumn& c = in.columns[static_cast<std::size_t>(j)];
@@ -146,7 +148,12 @@ private:
     // One pass over the file. Returns false when a malformed line was removed and the pass must start over.
     bool scan(WeekRefreshResult& result) {
         // One pass that splits and matches at once keeps each line in the cache while it is looked at.
-        const std::string bytes = ReadWholeFile(m_store.path()).bytes;
+        // The bytes handed in are used once: a pass that starts over follows a rewrite of the file.
+        std::string read;
+        const std::string* given = std::exchange(m_givenBytes, nullptr);
+        if (!given)
+            read = ReadWholeFile(m_store.path()).bytes;
+        const std::string& bytes = given ? *given : read;
         int lineNumber = 0;
         bool finished = true;
         ForEachLine(bytes, [&](std::string_view line) {
@@ -309,6 +316,7 @@ private:
     const NotesStore& m_store;
     const WeekRefreshInput& m_in;
     CategoryLookup m_categories;
+    const std::string* m_givenBytes;
     std::vector<ColumnKey> m_keys;
 };
 

@@ -68,6 +68,8 @@ struct WeekRefreshInput {
     std::span<const std::string> categoryShown;
     // Asked once for every malformed line (2 to 16 characters) met on the way.
     std::function<MalformedAnswer(const std::string& line, int lineNumber)> askMalformed;
+    // The notes file as a command has just written it, so the refresh need not read it again.
+    const std::string* notesBytes = nullptr;
 };
 
 struct WeekRefreshResult {
