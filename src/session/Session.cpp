@@ -5,6 +5,8 @@
 #include "settings/LanguageEntries.h"
 #include "settings/StartupFallbacks.h"
 
+#include <utility>
+
 namespace plandeck {
 
 namespace {
@@ -254,6 +256,7 @@ Changes Session::refreshOnce() {
                                m_questions.tell(entry(Entry::DamagedLineQuit), title);
                                return MalformedAnswer::Quit;
                            }};
+    input.notesBytes = std::exchange(m_freshBytes, nullptr);
     WeekRefreshResult result = WeekRefresh(NotesStore(m_notesPath), input);
     for (const std::string& error : result.saveErrors)
         changes.failures.push_back({m_notesPath, error});
@@ -262,6 +265,9 @@ Changes Session::refreshOnce() {
         changes.quit = true;
         return changes;
     }
+    // A slot that now shows another note is no longer selected: a key must not act on a note the user did
+    // not point at.
+    m_selected = SelectionAfterRefresh(m_selected, m_grid.tiles, result.tiles);
     m_grid.tiles = std::move(result.tiles);
     m_grid.captions = std::move(result.captions);
     m_editedLine = result.editedLine;

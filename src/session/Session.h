@@ -6,12 +6,16 @@
 #include "calendar/Navigation.h"
 #include "calendar/TodayStamp.h"
 #include "editing/CategoryTable.h"
+#include "editing/DropNote.h"
+#include "editing/NoteFileEdits.h"
+#include "editing/TilePointer.h"
 #include "session/Changes.h"
 #include "session/HourGridModel.h"
 #include "session/UserQuestions.h"
 #include "settings/LanguageTable.h"
 #include "settings/Options.h"
 
+#include <optional>
 #include <string>
 
 namespace plandeck {
@@ -72,6 +76,39 @@ public:
     // to the user) is run once the running one ends, never inside it.
     Changes refreshNotes();
 
+    // Editing notes and moving them with the mouse. Points are grid coordinates (twips).
+    //
+    // The pointer rests on the grid: over a tile's text that tile becomes the selection, over the empty
+    // grid the selection is cleared, over a grip it stays. Says what the pointer is over.
+    PointerHit pointAt(float x, float y, const GripArea& grip);
+    std::optional<int> selectedSlot() const { return m_selected; }
+    const NoteTile* selectedTile() const;
+    // The line number of the selected tile's note (0 for none), for the wizard's edit mode.
+    int selectedNoteLine() const;
+    // Ctrl held: a note drop copies instead of moving.
+    void setCopyFlag(bool on) { m_copyFlag = on; }
+    bool copyFlag() const { return m_copyFlag; }
+    // Deletes the selected tile's note, first asking when the options say so.
+    Changes deleteSelectedNote();
+    // Opens the in-place editor on the selected tile; gives its slot, or nothing without a selection.
+    std::optional<int> beginInlineEdit();
+    // The editor opened by itself on a note with the placeholder text; gives its slot.
+    std::optional<int> placeholderEditorOpened();
+    bool inlineEditOpen() const { return m_inlineEdit.has_value(); }
+    // The note gets the typed text and moves to the end of the file.
+    Changes commitInlineEdit(const std::string& typed);
+    // Escape in the editor: nothing is saved, the notes are shown again.
+    Changes cancelInlineEdit();
+    // The editor lost the focus: nothing is saved and nothing redrawn.
+    void leaveInlineEdit();
+    // A tile let go at a point, `grabY` below its top: the note moves there, or is copied when asked or
+    // while Ctrl is held.
+    Changes dropTile(int slot, float x, float y, float grabY, bool copy);
+    // A tile's grip let go with its top at `gripTop`: the note ends there.
+    Changes resizeTile(int slot, float gripTop);
+    // A category let go over the grid: a one-hour note with the placeholder text, centred on the point.
+    Changes dropCategory(int category, float x, float y, float ghostHeight);
+
     const DataDirectory& dataDirectory() const { return m_dataDir; }
     // The option files as last read or saved.
     const MainOptions& options() const { return m_options; }
@@ -105,6 +142,13 @@ private:
     // The grid's geometry, background and time line for the current dates, hours and size, then the notes.
     Changes layOutGrid();
     Changes refreshOnce();
+    // A refresh from the bytes a command has just written, without reading the file again.
+    Changes refreshFrom(const std::string& bytes);
+    // Writes the notes file whole and shows what it now holds.
+    Changes writeNotes(const std::string& bytes);
+    Changes placeNote(const NoteTile& tile, const DropRequest& request);
+    // A change the notes file did not allow: said to the user; a stale view is shown again.
+    Changes refused(EditStatus status);
 
     DataDirectory m_dataDir;
     UserQuestions& m_questions;
@@ -134,6 +178,17 @@ private:
     bool m_quitRequested = false;
     bool m_refreshing = false;
     bool m_refreshAgain = false;
+    const std::string* m_freshBytes = nullptr;
+
+    // The tile the pointer rests on; none is a value of its own, every slot can be selected.
+    std::optional<int> m_selected;
+    bool m_copyFlag = false;
+    // The note whose text is being edited in place, and the line it was when the editor opened.
+    struct InlineEdit {
+        int line = 0;
+        std::string lineText;
+    };
+    std::optional<InlineEdit> m_inlineEdit;
 };
 
 } // namespace plandeck

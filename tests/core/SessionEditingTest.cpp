@@ -1,0 +1,193 @@
+#include "settings/LanguageEntries.h"
+#include "support/SessionFixture.h"
+
+#include <filesystem>
+
+using namespace plandeck;
+using plandeck::test::SessionFixture;
+using Answer = UserQuestions::Answer;
+
+namespace {
+
+// The design-size grid: three columns of 3200 twips from 780, hours 8..20 of 5680 / 12 twips from 520.
+struct SessionEditing : SessionFixture {
+    static float ColumnX(int column) { return 780 + 3200.0f * static_cast<float>(column) + 200; }
+    float timeY(int hour, int minute) const { return session->grid().view.timeTop(hour, minute); }
+    const NoteTile& tileWithText(const std::string& text) const {
+        for (const NoteTile& t : tiles())
+            if (t.text == text)
+                return t;
+        throw std::runtime_error("no tile " + text);
+    }
+    void point(const NoteTile& t) { session->pointAt(t.label.left + 10, t.label.top + 10, GripArea{}); }
+    void options(const std::string& line12, const std::string& snap = " 5 ") {
+        std::vector<std::string> lines = TextLines(ReadShipped("pdfiles/pdopt.ini")).toStrings();
+        lines[11] = line12;
+        lines[20] = snap;
+        dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(lines));
+    }
+};
+
+const std::string Monday = "2026120709001000dMonday\r\n";
+const std::string Tuesday = "2026120809001030eTuesday\r\n";
+const std::string Wednesday = "2026120911001200dWednesday\r\n";
+const std::string ThreeNotes = Monday + Tuesday + Wednesday;
+
+TEST_F(SessionEditing, DeleteFollowsTheConfirmSetting) {
+    struct Case {
+        const char* line12;
+        std::deque<Answer> answers;
+        std::size_t questions;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {" 0 ", {}, 0, Monday + Wednesday},
+        {" 1 ", {Answer::Yes}, 1, Monday + Wednesday},
+        {" 1 ", {Answer::No}, 1, ThreeNotes},
+        {" 2 ", {}, 0, ThreeNotes},
+    };
+    for (const Case& c : cases) {
+        options(c.line12);
+        start(ThreeNotes);
+        questions.asked.clear();
+        questions.answers = c.answers;
+        point(tileWithText("Tuesday"));
+        session->deleteSelectedNote();
+        EXPECT_EQ(notesFile(), c.expected) << c.line12;
+        EXPECT_EQ(questions.asked.size(), c.questions) << c.line12;
+        if (c.questions)
+            EXPECT_EQ(questions.asked[0].text, session->entry(Entry::ConfirmDelete));
+    }
+}
+
+TEST_F(SessionEditing, NothingSelectedNothingDeleted) {
+    start(ThreeNotes);
+    point(tileWithText("Tuesday"));
+    session->pointAt(ColumnX(2), timeY(18, 0), GripArea{}); // then over the empty grid
+    EXPECT_FALSE(session->selectedSlot());
+    session->deleteSelectedNote();
+    EXPECT_FALSE(session->beginInlineEdit());
+    EXPECT_EQ(notesFile(), ThreeNotes);
+}
+
+TEST_F(SessionEditing, ANoteChangedByAnotherProgramIsLeftAlone) {
+    start(ThreeNotes);
+    point(tileWithText("Tuesday"));
+    // Another program puts a new first line in: line 2 is now Monday's note.
+    const std::string changed = "2026120708000830dInserted\r\n" + ThreeNotes;
+    dir.write("pdnotes/all.txt", changed);
+    Changes c = session->deleteSelectedNote();
+    EXPECT_EQ(notesFile(), changed);
+    ASSERT_EQ(c.failures.size(), 1u);
+    EXPECT_TRUE(c.notes); // shown again as the file holds it now
+    EXPECT_EQ(tiles().size(), 4u);
+
+    // The same for an edit and a drop made from a stale tile.
+    const NoteTile wednesday = tileWithText("Wednesday");
+    point(wednesday);
+    ASSERT_TRUE(session->beginInlineEdit());
+    dir.write("pdnotes/all.txt", ThreeNotes);
+    EXPECT_EQ(session->commitInlineEdit("typed").failures.size(), 1u);
+    const int slot = tileWithText("Wednesday").slot; // line 3 of the file shown now
+    dir.write("pdnotes/all.txt", changed);
+    EXPECT_EQ(session->dropTile(slot, ColumnX(0), timeY(14, 0), 0, false).failures.size(), 1u);
+    EXPECT_EQ(notesFile(), changed);
+}
+
+TEST_F(SessionEditing, InlineEditMovesTheNoteToTheEnd) {
+    start(ThreeNotes);
+    point(tileWithText("Monday"));
+    ASSERT_TRUE(session->beginInlineEdit());
+    session->setCopyFlag(true);
+    session->commitInlineEdit("Dentist\nat ten");
+    EXPECT_FALSE(session->copyFlag());
+    EXPECT_EQ(notesFile(), Tuesday + Wednesday + "2026120709001000dDentist at ten\r\n");
+
+    point(tileWithText("Tuesday"));
+    session->beginInlineEdit();
+    session->commitInlineEdit("");
+    EXPECT_EQ(notesFile(), Wednesday + "2026120709001000dDentist at ten\r\n" + "2026120809001030e\r\n");
+
+    // Leaving or cancelling the editor writes nothing.
+    point(tileWithText("Wednesday"));
+    session->beginInlineEdit();
+    session->leaveInlineEdit();
+    EXPECT_TRUE(session->commitInlineEdit("late").failures.empty());
+    session->beginInlineEdit();
+    session->cancelInlineEdit();
+    EXPECT_EQ(notesFile(), Wednesday + "2026120709001000dDentist at ten\r\n" + "2026120809001030e\r\n");
+}
+
+TEST_F(SessionEditing, DropsMoveCopyAndResize) {
+    options(" 0 ", " 15 ");
+    start(ThreeNotes);
+    // Tuesday's 9:00-10:30 note, grabbed 50 twips below its top, let go with its top at 14:07 on Wednesday.
+    const NoteTile tuesday = tileWithText("Tuesday");
+    Changes c = session->dropTile(tuesday.slot, ColumnX(2), timeY(14, 7) + 50, 50, false);
+    EXPECT_TRUE(c.notes);
+    EXPECT_EQ(notesFile(), Monday + Wednesday + "2026120914001530eTuesday\r\n");
+    EXPECT_EQ(tiles().back().text, "Tuesday"); // shown from the bytes just written
+
+    // Ctrl held: a copy at the end, the note stays.
+    session->setCopyFlag(true);
+    session->dropTile(tileWithText("Monday").slot, ColumnX(1), timeY(16, 0), 0, false);
+    session->setCopyFlag(false);
+    EXPECT_EQ(notesFile(), Monday + Wednesday + "2026120914001530eTuesday\r\n" + "2026120816001700dMonday\r\n");
+
+    // Wednesday's grip let go at 12:40 (its middle lies 90 twips below its top): the end snaps to 12:30.
+    session->resizeTile(tileWithText("Wednesday").slot, timeY(12, 40) - 90);
+    EXPECT_EQ(TextLines(notesFile()).line(3), "2026120911001230dWednesday");
+}
+
+TEST_F(SessionEditing, WeeklyNoteInACrowdedColumnStaysWeekly) {
+    // Three notes at 9:00 on Monday: the weekly one, placed first, is pushed to the right by the later two.
+    const std::string weekly = "yyyyyy2109001000dWeekly\r\n"; // Mondays
+    start(weekly + Monday + "2026120709001000dOther\r\n");
+    const NoteTile& w = tileWithText("Weekly");
+    ASSERT_GT(w.shape.left, 780 + 1000);
+    session->dropTile(w.slot, w.shape.left + 100, timeY(13, 0), 0, false);
+    EXPECT_EQ(TextLines(notesFile()).line(2), "yyyyyy2113001400dWeekly");
+}
+
+TEST_F(SessionEditing, CategoryDropAppendsAPlaceholderNote) {
+    options(" 0 ", " 15 ");
+    start(ThreeNotes);
+    const float hour = session->grid().view.hourHeight;
+    Changes c = session->dropCategory(2, ColumnX(2), timeY(15, 30), hour);
+    EXPECT_TRUE(c.notes);
+    EXPECT_EQ(notesFile(), ThreeNotes + "2026120915001600fno text\r\n");
+    EXPECT_EQ(session->editedLine(), 4);
+    const std::optional<int> slot = session->placeholderEditorOpened();
+    ASSERT_TRUE(slot);
+    session->commitInlineEdit("Swimming");
+    EXPECT_EQ(notesFile(), ThreeNotes + "2026120915001600fSwimming\r\n");
+    EXPECT_EQ(session->editedLine(), 0);
+}
+
+TEST_F(SessionEditing, ANotesFileNotReadInFullIsNeverWritten) {
+    start(ThreeNotes);
+    const NoteTile monday = tileWithText("Monday");
+    // The notes path now names something that cannot be read as a file.
+    const std::string path = dir.file("pdnotes/all.txt");
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    Changes c = session->dropCategory(0, ColumnX(0), timeY(12, 0), 400);
+    EXPECT_EQ(c.failures.size(), 1u);
+    c = session->dropTile(monday.slot, ColumnX(1), timeY(12, 0), 0, false);
+    EXPECT_EQ(c.failures.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_TRUE(std::filesystem::is_empty(path));
+}
+
+TEST_F(SessionEditing, SelectionLeavesASlotThatNowShowsAnotherNote) {
+    options(" 0 ");
+    start(ThreeNotes);
+    point(tileWithText("Monday"));
+    session->deleteSelectedNote();
+    // Slot 1 now holds Tuesday's note; a second Delete must not take it.
+    EXPECT_FALSE(session->selectedSlot());
+    session->deleteSelectedNote();
+    EXPECT_EQ(notesFile(), Tuesday + Wednesday);
+}
+
+} // namespace
