@@ -69,6 +69,7 @@ MainWindow::MainWindow(DataDirectory dataDir, QWidget* parent)
     buildGridButtons();
     buildBottomStrip();
     connectNavigation();
+    buildNoteEditing();
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -204,7 +205,6 @@ void MainWindow::buildCategoryPanel() {
 
 void MainWindow::buildGrid() {
     m_grid = new HourGridWidget(this);
-    connect(m_grid, &HourGridWidget::hintEntry, this, &MainWindow::showHint);
     connect(m_grid, &HourGridWidget::resized, this, [this] {
         placeGridButtons();
         apply(m_session->setGridSize(m_grid->width(), m_grid->height()));
@@ -449,18 +449,8 @@ void MainWindow::showTime() {
 
 void MainWindow::showGrid() {
     m_grid->setModel(m_session->grid());
-    if (m_session->editedLine() > 0) {
-        const QRectF r = HourGridWidget::ToPixels(m_session->editorRect());
-        m_editor->setGeometry(static_cast<int>(r.left()), static_cast<int>(r.top()),
-                              std::max(20, static_cast<int>(r.width())), m_editor->sizeHint().height());
-        m_editor->setText(QString::fromLatin1(PlaceholderText));
-        m_editor->selectAll();
-        m_editor->show();
-        m_editor->raise();
-        m_editor->setFocus();
-    } else {
-        m_editor->hide();
-    }
+    m_grid->setSelectedSlot(m_session->selectedSlot());
+    showEditor();
 }
 
 // ---- Skin, font and language
@@ -661,6 +651,8 @@ void MainWindow::placeGridButtons() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (noteEditingEvent(watched, event))
+        return true;
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         auto it = m_hints.constFind(watched);
         if (it != m_hints.constEnd()) {

@@ -5,17 +5,21 @@
 #include "settings/SkinColours.h"
 #include "settings/ui/SkinPictures.h"
 
+#include <QFrame>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace plandeck {
 
 class CategoryPanelWidget;
+class NoteMenu;
 class ClockWidget;
 class MonthGridWidget;
 class PictureButton;
@@ -46,6 +50,14 @@ public:
     // Saves the options as the program leaves them; false when the file could not be written. A failure is
     // shown to the user, or only written to the error output when `askUser` is false.
     bool saveOptionsOnExit(bool askUser = true);
+
+    NoteMenu* noteMenu() const { return m_menu; }
+    QWidget* ghost() const { return m_ghost; }
+
+signals:
+    // "Edit in the wizard" (Enter on a selected tile, or the note menu's first item) for the note on this
+    // line of the notes file. The wizard connects here.
+    void editInWizardRequested(int line);
 
 public slots:
     // Closes the window for a log-out or a kill: the same orderly shutdown, but nothing may wait for the
@@ -95,6 +107,24 @@ private:
     void showViewButtons();
     void showCategories();
     void showGrid();
+
+    // Editing notes and moving them with the mouse (MainWindowEditing.cpp).
+    void buildNoteEditing();
+    // The key field's and the editor's keys, the category names' drags; true when the event was used.
+    bool noteEditingEvent(QObject* watched, QEvent* event);
+    bool keyCommand(QKeyEvent* event);
+    bool editorKey(QKeyEvent* event);
+    bool categoryDragEvent(int row, QEvent* event);
+    void pointerOverGrid(QPointF twips);
+    void deleteSelectedNote();
+    void beginInlineEdit();
+    void editInWizard();
+    // The editor after a refresh: opened on a placeholder note, or left alone while the user types.
+    void showEditor();
+    void closeEditor();
+    void releaseTile(int slot, QPoint globalPos, float grabY, Qt::KeyboardModifiers modifiers);
+    // What lies under a point on the screen as a drop target, and the point in grid twips.
+    std::optional<GridPoint> dropPointAt(QPoint globalPos) const;
     void showTime();
     // The clock's reading as the logic takes it.
     static TodayStamp now();
@@ -155,6 +185,16 @@ private:
     QLabel* m_web = nullptr;
     QTimer* m_timer = nullptr;
     QHash<QObject*, int> m_hints;
+
+    NoteMenu* m_menu = nullptr;
+    QFrame* m_ghost = nullptr;
+    // A category being dragged onto the grid.
+    struct CategoryDrag {
+        int category = -1;
+        float ghostHeight = 0; // twips
+    };
+    std::optional<CategoryDrag> m_categoryDrag;
+    bool m_closingEditor = false;
 };
 
 } // namespace plandeck

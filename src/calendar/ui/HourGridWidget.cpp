@@ -8,15 +8,14 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace plandeck {
 
 namespace {
 
-// The hint entries of the grid's parts.
-constexpr int HintGrid = 24;
-constexpr int HintTile = 40;
-constexpr int HintGrip = 147;
+// A grip strip at least this tall (pixels) whatever its picture, so it can be taken with the mouse.
+constexpr int MinimumGripHeight = 6;
 
 } // namespace
 
@@ -40,17 +39,24 @@ QRectF HourGridWidget::ToPixels(const TileRect& r) {
     return {ToPixels(r.left), ToPixels(r.top), ToPixels(r.width), ToPixels(r.height)};
 }
 
-const NoteTile* HourGridWidget::tileAt(QPoint pixel) const {
-    // Later tiles are drawn on top of earlier ones, so they are hit first.
-    for (auto it = m_model.tiles.rbegin(); it != m_model.tiles.rend(); ++it)
-        if (it->visible && ToPixels(it->shape).adjusted(0, 0, 0, 1).contains(pixel))
-            return &*it;
-    return nullptr;
+void HourGridWidget::setSelectedSlot(std::optional<int> slot) {
+    if (slot != m_selected) {
+        m_selected = slot;
+        update();
+    }
 }
 
-bool HourGridWidget::onGrip(const NoteTile& tile, QPoint pixel) const {
-    const QRectF shape = ToPixels(tile.shape);
-    return pixel.y() >= shape.bottom() - 6 && pixel.y() <= shape.bottom() + 1 && shape.contains(pixel.x(), shape.top());
+GripArea HourGridWidget::gripArea() const {
+    const QFontMetricsF fm(m_look.tileFont);
+    const int picture = m_look.grip.isNull() ? 0 : m_look.grip.height();
+    // Tiles too short for their text and the grip picture show no grip; they can still be moved.
+    return GripArea{static_cast<float>(std::max(picture + 2, MinimumGripHeight) * WeekView::TwipsPerPixel),
+                    static_cast<float>((fm.height() + picture + 2) * WeekView::TwipsPerPixel)};
+}
+
+PointerHit HourGridWidget::hitAt(QPointF pixel) const {
+    const QPointF t = ToTwips(pixel);
+    return HitTest(m_model.tiles, static_cast<float>(t.x()), static_cast<float>(t.y()), m_selected, gripArea());
 }
 
 void HourGridWidget::paintEvent(QPaintEvent*) {
@@ -58,6 +64,7 @@ void HourGridWidget::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing, false);
     paintBackground(p);
     paintTiles(p);
+    paintDrag(p);
     if (m_model.timeLineY) {
         const double y = ToPixels(*m_model.timeLineY);
         QPen pen(m_look.timeLine, 2);
@@ -136,50 +143,146 @@ void HourGridWidget::paintBackground(QPainter& p) const {
 
 void HourGridWidget::paintTiles(QPainter& p) const {
     p.setFont(m_look.tileFont);
-    const QFontMetricsF fm(m_look.tileFont);
-    for (const NoteTile& t : m_model.tiles) {
-        if (!t.visible)
-            continue;
-        const QRectF r = ToPixels(t.shape);
-        const QColor fill = FromColourNumber(t.fillColour);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(fill.darker(135), 1));
-        p.setBrush(fill);
-        p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        // A darker strip on the left edge tells neighbouring tiles apart.
-        p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)), fill.darker(150));
+    // The selected tile was brought to the front: it is drawn last.
+    const NoteTile* selected = m_selected ? TileInSlot(m_model.tiles, *m_selected) : nullptr;
+    for (const NoteTile& t : m_model.tiles)
+        if (t.visible && &t != selected)
+            paintTile(p, t, false);
+    if (selected && selected->visible)
+        paintTile(p, *selected, true);
+}
 
-        const QRectF label = ToPixels(t.label).adjusted(-ToPixels(NoteTile::GripInset) + 5, 1, 0, -1);
-        if (label.width() > 4 && label.height() > 2) {
-            p.setPen(m_look.tileText);
-            p.save();
-            p.setClipRect(label);
-            const QString caption = FromFileText(t.caption);
-            if (label.height() < 2 * fm.height()) {
-                // Room for one line only: the caption on one line, shortened with an ellipsis, and centred
-                // when even that line does not fit so it is cut evenly at both edges.
-                const Qt::Alignment vertical = label.height() < fm.height() ? Qt::AlignVCenter : Qt::AlignTop;
-                p.drawText(label, Qt::AlignLeft | vertical, fm.elidedText(caption, Qt::ElideRight, label.width()));
-            } else {
-                p.drawText(label, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
-            }
-            p.restore();
+void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) const {
+    const QFontMetricsF fm(m_look.tileFont);
+    const QRectF r = ToPixels(t.shape);
+    const QColor fill = FromColourNumber(t.fillColour);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const double border = selected ? 2 : 1;
+    p.setPen(QPen(selected ? fill.darker(220) : fill.darker(135), border));
+    p.setBrush(fill);
+    p.drawRoundedRect(r.adjusted(border / 2, border / 2, -border / 2, -border / 2), 3, 3);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    // A darker strip on the left edge tells neighbouring tiles apart.
+    p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)), fill.darker(150));
+
+    const QRectF label = ToPixels(t.label).adjusted(-ToPixels(NoteTile::GripInset) + 5, 1, 0, -1);
+    if (label.width() > 4 && label.height() > 2) {
+        p.setPen(m_look.tileText);
+        p.save();
+        p.setClipRect(label);
+        const QString caption = FromFileText(t.caption);
+        if (label.height() < 2 * fm.height()) {
+            // Room for one line only: the caption on one line, shortened with an ellipsis, and centred
+            // when even that line does not fit so it is cut evenly at both edges.
+            const Qt::Alignment vertical = label.height() < fm.height() ? Qt::AlignVCenter : Qt::AlignTop;
+            p.drawText(label, Qt::AlignLeft | vertical, fm.elidedText(caption, Qt::ElideRight, label.width()));
+        } else {
+            p.drawText(label, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
         }
-        if (!m_look.grip.isNull() && r.height() >= fm.height() + m_look.grip.height() + 2)
-            p.drawPixmap(QPointF(ToPixels(t.gripLeft), r.bottom() - m_look.grip.height() - 1), m_look.grip);
+        p.restore();
+    }
+    const bool gripMoving = m_drag.kind == DragKind::Grip && m_drag.slot == t.slot;
+    if (!m_look.grip.isNull() && !gripMoving && r.height() >= fm.height() + m_look.grip.height() + 2)
+        p.drawPixmap(QPointF(ToPixels(t.gripLeft), r.bottom() - m_look.grip.height() - 1), m_look.grip);
+}
+
+void HourGridWidget::paintDrag(QPainter& p) const {
+    const NoteTile* tile = m_drag.kind == DragKind::None ? nullptr : TileInSlot(m_model.tiles, m_drag.slot);
+    if (!tile)
+        return;
+    const QColor fill = FromColourNumber(tile->fillColour);
+    QRectF outline;
+    if (m_drag.kind == DragKind::Tile) {
+        // The tile as it would be let go: its text where the pointer holds it.
+        const QPointF textTopLeft = m_drag.pointer - m_drag.grab;
+        outline = ToPixels(TileRect{static_cast<float>(textTopLeft.x()) - NoteTile::GripInset,
+                                    static_cast<float>(textTopLeft.y()), tile->shape.width, tile->shape.height});
+    } else {
+        // The tile stretched down to the grip, or pulled up to it.
+        const float bottom = m_drag.gripTop + gripArea().height;
+        outline = ToPixels(
+            TileRect{tile->shape.left, tile->shape.top, tile->shape.width, std::max(bottom - tile->shape.top, 0.0f)});
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QColor translucent = fill;
+    translucent.setAlpha(150);
+    p.setBrush(translucent);
+    p.setPen(QPen(fill.darker(220), 2, Qt::DashLine));
+    p.drawRoundedRect(outline.adjusted(1, 1, -1, -1), 3, 3);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (m_drag.kind == DragKind::Tile) {
+        p.setPen(m_look.tileText);
+        p.setFont(m_look.tileFont);
+        const QFontMetricsF fm(m_look.tileFont);
+        const QRectF text = outline.adjusted(5, 2, -2, -2);
+        p.drawText(text, Qt::AlignLeft | Qt::AlignTop,
+                   fm.elidedText(FromFileText(tile->caption), Qt::ElideRight, std::max(0.0, text.width())));
+    } else if (!m_look.grip.isNull()) {
+        p.drawPixmap(QPointF(ToPixels(tile->gripLeft), outline.bottom() - m_look.grip.height() - 1), m_look.grip);
     }
 }
 
+void HourGridWidget::mousePressEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    const PointerHit hit = hitAt(pos);
+    if (event->button() != Qt::LeftButton) {
+        if (hit.part == PointerPart::TileText)
+            emit menuRequested(hit.slot, pos.toPoint());
+        else if (hit.part == PointerPart::EmptyGrid)
+            emit emptyPressed();
+        return;
+    }
+    const NoteTile* tile = TileInSlot(m_model.tiles, hit.slot);
+    if (hit.part == PointerPart::EmptyGrid || !tile) {
+        emit emptyPressed();
+        return;
+    }
+    const QPointF twips = ToTwips(pos);
+    if (hit.part == PointerPart::Grip) {
+        const float gripTop = tile->shape.bottom() - gripArea().height;
+        m_drag = {DragKind::Grip, tile->slot, QPointF(0, twips.y() - gripTop), twips, gripTop, true};
+        update();
+        return;
+    }
+    emit notePressed(tile->slot);
+    if (!m_dragsEnabled)
+        return;
+    m_drag = {DragKind::Tile, tile->slot, twips - QPointF(tile->label.left, tile->label.top), twips, 0, true};
+}
+
 void HourGridWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    const NoteTile* tile = tileAt(pos);
-    emit hintEntry(!tile ? HintGrid : onGrip(*tile, pos) ? HintGrip : HintTile);
-    if (tile && onGrip(*tile, pos))
-        setCursor(Qt::SizeVerCursor);
-    else
-        unsetCursor();
+    const QPointF twips = ToTwips(event->position());
+    switch (m_drag.kind) {
+    case DragKind::None:
+        emit pointerMoved(twips);
+        break;
+    case DragKind::Tile:
+        m_drag.pointer = twips;
+        update();
+        break;
+    case DragKind::Grip:
+        if (const NoteTile* tile = TileInSlot(m_model.tiles, m_drag.slot); tile && m_drag.gripFollowing) {
+            const GripPosition grip = FollowGrip(static_cast<float>(twips.y()), static_cast<float>(m_drag.grab.y()),
+                                                 tile->label.top, m_model.view.gridBottom);
+            m_drag.gripTop = grip.top;
+            m_drag.gripFollowing = grip.following;
+            update();
+        }
+        break;
+    }
     QWidget::mouseMoveEvent(event);
+}
+
+void HourGridWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const Drag drag = std::exchange(m_drag, Drag{});
+    update();
+    if (drag.kind == DragKind::Tile)
+        emit noteReleased(drag.slot, event->globalPosition().toPoint(), static_cast<float>(drag.grab.y()),
+                          event->modifiers());
+    else if (drag.kind == DragKind::Grip)
+        emit gripReleased(drag.slot, drag.gripTop);
 }
 
 void HourGridWidget::resizeEvent(QResizeEvent* event) {
@@ -190,7 +293,8 @@ void HourGridWidget::resizeEvent(QResizeEvent* event) {
 bool HourGridWidget::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        if (const NoteTile* tile = tileAt(help->pos()))
+        const PointerHit hit = hitAt(help->pos());
+        if (const NoteTile* tile = TileInSlot(m_model.tiles, hit.slot); tile && hit.part != PointerPart::EmptyGrid)
             QToolTip::showText(help->globalPos(), FromFileText(tile->tooltip), this);
         else
             QToolTip::hideText();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editing/DropNote.h"
+#include "editing/TilePointer.h"
 #include "session/HourGridModel.h"
 
 #include <QColor>
@@ -10,7 +12,6 @@
 #include <optional>
 
 namespace plandeck {
-
 
 // The pictures and colours the skin gives the grid.
 struct HourGridLook {
@@ -30,7 +31,9 @@ struct HourGridLook {
 };
 
 // The grid picture: background, day headers, today's column, working spans, hour labels and lines, the note
-// tiles and the current-time line, painted from a model. It hit-tests the same tile rectangles it draws.
+// tiles and the current-time line, painted from a model. It hit-tests the same tile rectangles it draws and
+// turns presses, moves and releases into drags of a tile or of its resize grip; while a drag runs, the
+// tile's outline follows the pointer. What a drag does is decided elsewhere: it only reports where it ended.
 class HourGridWidget : public QWidget {
     Q_OBJECT
 
@@ -41,32 +44,64 @@ public:
     const HourGridModel& model() const { return m_model; }
     void setLook(HourGridLook look);
     const HourGridLook& look() const { return m_look; }
+    // The selected tile is drawn in front with a wider border.
+    void setSelectedSlot(std::optional<int> slot);
+    // Tile drags start only while nothing else (the in-place editor) holds the tiles.
+    void setNoteDragsEnabled(bool enabled) { m_dragsEnabled = enabled; }
 
-    // The tile under a point in pixels, topmost first; nullptr over empty grid.
-    const NoteTile* tileAt(QPoint pixel) const;
-    // Whether a point in pixels lies on the resize grip of a tile.
-    bool onGrip(const NoteTile& tile, QPoint pixel) const;
+    // The tile part under a point in pixels.
+    PointerHit hitAt(QPointF pixel) const;
+    // The resize grips as drawn, in twips.
+    GripArea gripArea() const;
+    bool dragging() const { return m_drag.kind != DragKind::None; }
 
     static QRectF ToPixels(const TileRect& r);
     static double ToPixels(double twips) { return twips / WeekView::TwipsPerPixel; }
+    static QPointF ToTwips(QPointF pixel) { return pixel * WeekView::TwipsPerPixel; }
 
 signals:
-    // The language entry of the hint for what the pointer is over.
-    void hintEntry(int entry);
+    // The pointer moved with no button held, to a point in twips.
+    void pointerMoved(QPointF twips);
+    // A left press on a tile's text (a drag begins) or on the empty grid.
+    void notePressed(int slot);
+    void emptyPressed();
+    // A press of another button on a tile's text, at a point in pixels.
+    void menuRequested(int slot, QPoint pixel);
+    // A tile drag ended at a point on the screen; `grabY` is how far below the tile's top it was held (twips).
+    void noteReleased(int slot, QPoint globalPos, float grabY, Qt::KeyboardModifiers modifiers);
+    // A grip drag ended with the grip's top at `gripTop` (twips).
+    void gripReleased(int slot, float gripTop);
     void resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
+    enum class DragKind { None, Tile, Grip };
+    struct Drag {
+        DragKind kind = DragKind::None;
+        int slot = 0;
+        QPointF grab;    // twips inside the tile's text (tile drag) or grip (grip drag)
+        QPointF pointer; // twips
+        float gripTop = 0;
+        bool gripFollowing = true;
+    };
+
     void paintBackground(QPainter& p) const;
     void paintTiles(QPainter& p) const;
+    void paintTile(QPainter& p, const NoteTile& t, bool selected) const;
+    void paintDrag(QPainter& p) const;
 
     HourGridModel m_model;
     HourGridLook m_look;
+    std::optional<int> m_selected;
+    bool m_dragsEnabled = true;
+    Drag m_drag;
 };
 
 } // namespace plandeck
