@@ -123,8 +123,9 @@ private:
     void showEditor();
     void closeEditor();
     void releaseTile(int slot, QPoint globalPos, float grabY, Qt::KeyboardModifiers modifiers);
-    // What lies under a point on the screen as a drop target, and the point in grid twips.
-    std::optional<GridPoint> dropPointAt(QPoint globalPos) const;
+    // The grid point a drag let go at a point on the screen drops at, by what lies there; nothing when that
+    // control takes no drop. `draggedSlot` is the tile being moved (0 for a category).
+    std::optional<GridPoint> dropPointAt(QPoint globalPos, int draggedSlot) const;
     void showTime();
     // The clock's reading as the logic takes it.
     static TodayStamp now();

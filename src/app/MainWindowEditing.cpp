@@ -230,14 +230,16 @@ void MainWindow::closeEditor() {
     m_grid->setNoteDragsEnabled(true);
 }
 
-std::optional<GridPoint> MainWindow::dropPointAt(QPoint globalPos) const {
+std::optional<GridPoint> MainWindow::dropPointAt(QPoint globalPos, int draggedSlot) const {
     QWidget* w = childAt(mapFromGlobal(globalPos));
     DropTarget target = DropTarget::Elsewhere;
     if (w == m_grid) {
         const PointerHit hit = m_grid->hitAt(m_grid->mapFromGlobal(globalPos));
-        target = hit.part == PointerPart::Grip       ? DropTarget::ResizeGrip
-                 : hit.part == PointerPart::TileText ? DropTarget::TileLabel
-                                                     : DropTarget::Grid;
+        // A tile moved by less than its height is let go over its own grip: that is still a move.
+        const bool ownGrip = hit.part == PointerPart::Grip && hit.slot == draggedSlot;
+        target = hit.part == PointerPart::Grip && !ownGrip ? DropTarget::ResizeGrip
+                 : hit.part == PointerPart::TileText       ? DropTarget::TileLabel
+                                                           : DropTarget::Grid;
     } else if (w && IsDecoration(w)) {
         target = DropTarget::Decoration;
     }
@@ -250,7 +252,7 @@ std::optional<GridPoint> MainWindow::dropPointAt(QPoint globalPos) const {
 }
 
 void MainWindow::releaseTile(int slot, QPoint globalPos, float grabY, Qt::KeyboardModifiers modifiers) {
-    if (const std::optional<GridPoint> at = dropPointAt(globalPos))
+    if (const std::optional<GridPoint> at = dropPointAt(globalPos, slot))
         apply(m_session->dropTile(slot, at->x, at->y, grabY, modifiers.testFlag(Qt::ControlModifier)));
     if (!m_editor->isVisible())
         m_keys->setFocus();
@@ -294,7 +296,7 @@ bool MainWindow::categoryDragEvent(int row, QEvent* event) {
             return false;
         const CategoryDrag drag = *std::exchange(m_categoryDrag, std::nullopt);
         m_ghost->hide();
-        if (const std::optional<GridPoint> at = dropPointAt(mouse->globalPosition().toPoint()))
+        if (const std::optional<GridPoint> at = dropPointAt(mouse->globalPosition().toPoint(), 0))
             apply(m_session->dropCategory(drag.category, at->x, at->y, drag.ghostHeight));
         if (!m_editor->isVisible())
             m_keys->setFocus();

@@ -75,8 +75,10 @@ bool NoteMenu::eventFilter(QObject* watched, QEvent* event) {
     for (int n = 1; n <= 3; ++n) {
         if (watched != item(n))
             continue;
-        if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
+        if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
             highlightItem(n);
+            return event->type() == QEvent::MouseMove; // not on to the panel, which would clear the bar
+        }
         if (event->type() == QEvent::MouseButtonRelease) {
             hide();
             emit chosen(n);

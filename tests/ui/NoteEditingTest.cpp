@@ -1,0 +1,349 @@
+#include "app/MainWindow.h"
+#include "editing/ui/NoteMenu.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "support/TempDir.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace plandeck;
+
+namespace {
+
+const std::string Meeting = "2026120709001030dMeeting"; // Monday, the first column
+const std::string Short = "2026120810501120dShort";     // Tuesday
+const std::string Long = "2026120910001600eLong day";   // Wednesday
+const std::string Weekly = "yyyyyy2009001000dWeekly";   // every Monday
+const std::string Daily = "yyyyyyyy08000830eStand-up";  // every day
+
+std::string File(std::initializer_list<std::string> lines) {
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+// The main window over a data folder of its own, three days from Monday 7 December 2026, hours 8..20.
+struct NoteEditing : ::testing::Test {
+    test::TempDir dir;
+    std::unique_ptr<MainWindow> window;
+    std::vector<std::string> options = std::vector<std::string>(26, " 0 ");
+
+    void SetUp() override {
+        Dialogs::setScripting(true);
+        options[8] = std::string(101, '1');
+        options[9] = "Default";
+        options[12] = "08000800080008001600160016001600";
+        options[14] = "1111";
+        options[15] = "DejaVu Sans";
+        options[16] = " 9 ";
+        options[18] = " 9000 ";
+        options[19] = " 13500 ";
+        options[20] = " 15 ";
+        options[21] = "English.lng";
+        options[22] = " 3 ";
+        options[23] = " 8 ";
+        options[24] = " 20 ";
+        options[25] = "";
+        dir.write("pdfiles/category.txt", "Work\r\n255\r\nHome\r\n65280\r\nSport\r\n16776960\r\n");
+        dir.write("pdlang/English.lng", ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng").bytes);
+    }
+    void TearDown() override {
+        window.reset();
+        Dialogs::clearQueue();
+        Dialogs::setScripting(false);
+        Clock::setFixed({});
+    }
+
+    void start(const std::string& notes, int snap = 15, int confirmDelete = 0) {
+        options[20] = " " + std::to_string(snap) + " ";
+        options[11] = " " + std::to_string(confirmDelete) + " ";
+        dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(options));
+        dir.write("pdnotes/all.txt", notes);
+        Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(7, 0)));
+        window = std::make_unique<MainWindow>(DataDirectory(dir.path()));
+        ASSERT_TRUE(window->start());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    std::string notes() const { return dir.read("pdnotes/all.txt"); }
+    HourGridWidget* grid() const { return window->grid(); }
+    const WeekView& view() const { return grid()->model().view; }
+    template <class T = QWidget>
+    T* child(const QString& name) const {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QLineEdit* editor() const { return child<QLineEdit>(QStringLiteral("Text2")); }
+    QLineEdit* keys() const { return child<QLineEdit>(QStringLiteral("Text1")); }
+
+    const NoteTile& tile(const std::string& text) const {
+        for (const NoteTile& t : grid()->model().tiles)
+            if (t.text == text)
+                return t;
+        throw std::runtime_error("no tile " + text);
+    }
+    static QPoint Pixel(double x, double y) {
+        return {static_cast<int>(std::lround(x / 15)), static_cast<int>(std::lround(y / 15))};
+    }
+    // A point on a tile's text, a little inside its top-left corner.
+    static QPoint OnText(const NoteTile& t) { return Pixel(t.label.left + 150, t.label.top + 60); }
+    // The pixel row where a tile held at `held` has its top at the given time.
+    QPoint TopAt(const NoteTile& t, QPoint held, int column, int hour, int minute) const {
+        const double grabY = held.y() * 15.0 - t.label.top;
+        return Pixel(view().columnLeft(column) + 500, view().timeTop(hour, minute) + grabY);
+    }
+
+    void hover(QWidget* w, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+    }
+    // Press, two moves and a release, all delivered to the widget that was pressed, as under a mouse grab.
+    void drag(QWidget* w, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mousePress(w, Qt::LeftButton, {}, from);
+        QTest::mouseMove(w, (from + to) / 2);
+        QTest::mouseMove(w, to);
+        QTest::mouseRelease(w, Qt::LeftButton, modifiers, to);
+    }
+    void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(w, k, modifiers); }
+    std::string line(int n) const { return std::string(TextLines(notes()).line(static_cast<std::size_t>(n - 1))); }
+    std::size_t lineCount() const { return TextLines(notes()).size(); }
+};
+
+TEST_F(NoteEditing, DraggedNotesSnapKeepTheirLengthAndStopAtMidnight) {
+    start(File({Meeting, Short, Long}));
+    // 9:00-10:30 on Monday, let go with its top at 14:07 on Tuesday: the start snaps down to 14:00.
+    const NoteTile& meeting = tile("Meeting");
+    QPoint held = OnText(meeting);
+    drag(grid(), held, TopAt(meeting, held, 1, 14, 7));
+    EXPECT_EQ(notes(), File({Short, Long, "2026120814001530dMeeting"}));
+
+    // 10:50-11:20 keeps its half hour: at 11:00 and at 10:15.
+    const NoteTile& shortNote = tile("Short");
+    held = OnText(shortNote);
+    drag(grid(), held, TopAt(shortNote, held, 1, 11, 2));
+    EXPECT_EQ(line(3), "2026120811001130dShort");
+    held = OnText(tile("Short"));
+    drag(grid(), held, TopAt(tile("Short"), held, 1, 10, 17));
+    EXPECT_EQ(line(3), "2026120810151045dShort");
+
+    // Six hours from 19:00 would end past midnight.
+    held = OnText(tile("Long day"));
+    drag(grid(), held, TopAt(tile("Long day"), held, 2, 19, 2));
+    EXPECT_EQ(line(3), "2026120919002359eLong day");
+    EXPECT_EQ(lineCount(), 3u);
+}
+
+TEST_F(NoteEditing, WithoutSnappingTheMinuteIsKept) {
+    start(File({Meeting}), 1);
+    const NoteTile& meeting = tile("Meeting");
+    const QPoint held = OnText(meeting);
+    drag(grid(), held, TopAt(meeting, held, 1, 14, 7));
+    // A pixel spans almost two minutes here: the start is the minute under the pixel, the length stays.
+    const std::string moved = line(1);
+    ASSERT_EQ(moved.size(), Meeting.size());
+    const int start = std::stoi(moved.substr(8, 2)) * 60 + std::stoi(moved.substr(10, 2));
+    const int end = std::stoi(moved.substr(12, 2)) * 60 + std::stoi(moved.substr(14, 2));
+    EXPECT_EQ(moved.substr(0, 8), "20261208");
+    EXPECT_NEAR(start, 14 * 60 + 7, 1);
+    EXPECT_EQ(end - start, 90);
+}
+
+TEST_F(NoteEditing, CtrlCopiesInsteadOfMoving) {
+    start(File({Meeting, Short}));
+    QPoint held = OnText(tile("Meeting"));
+    drag(grid(), held, TopAt(tile("Meeting"), held, 2, 12, 2), Qt::ControlModifier);
+    EXPECT_EQ(notes(), File({Meeting, Short, "2026120912001330dMeeting"}));
+
+    // Ctrl held on the key field counts the same.
+    QTest::keyPress(keys(), Qt::Key_Control);
+    held = OnText(tile("Short"));
+    drag(grid(), held, TopAt(tile("Short"), held, 0, 16, 2));
+    QTest::keyRelease(keys(), Qt::Key_Control);
+    EXPECT_EQ(lineCount(), 4u);
+    EXPECT_EQ(line(4), "2026120716001630dShort");
+}
+
+TEST_F(NoteEditing, RepeatingNotesKeepWhatRepeats) {
+    // The weekly note, written first, is pushed to the right of its column by the two later ones.
+    start(File({Weekly, Meeting, "2026120709001000dOther", Daily}));
+    const NoteTile& weekly = tile("Weekly");
+    ASSERT_GT(weekly.shape.left, view().columnLeft(0) + 300); // further than a column edge test would allow
+    QPoint held = OnText(weekly);
+    drag(grid(), held, Pixel(weekly.label.left + 150, view().timeTop(13, 2) + held.y() * 15.0 - weekly.label.top));
+    EXPECT_EQ(line(4), "yyyyyy2013001400dWeekly");
+
+    // One column to the right it becomes a note for that date (every month and year kept).
+    held = OnText(tile("Weekly"));
+    drag(grid(), held, TopAt(tile("Weekly"), held, 1, 13, 2));
+    EXPECT_EQ(line(4), "yyyyyy0813001400dWeekly");
+
+    // The every-day note only changes its times (it shows in every column: take the last one).
+    held = OnText(tile("Stand-up"));
+    drag(grid(), held, TopAt(tile("Stand-up"), held, 2, 17, 2));
+    EXPECT_EQ(line(4), "yyyyyyyy17001730eStand-up");
+}
+
+TEST_F(NoteEditing, CategoryDraggedOntoTheGridMakesANoteToType) {
+    start(File({Meeting}));
+    QWidget* name = child(QStringLiteral("Label14(2)"));
+    QWidget* ghost = child(QStringLiteral("Frame4"));
+    const QPoint pressAt(10, 5);
+    // Where 15:30 of the third column lies, in the name's own coordinates (the name holds the mouse).
+    const QPoint target = grid()->mapToGlobal(Pixel(view().columnLeft(2) + 800, view().timeTop(15, 30)));
+    const QPoint to = name->mapFromGlobal(target);
+    QTest::mousePress(name, Qt::LeftButton, {}, pressAt);
+    QTest::mouseMove(name, to);
+    EXPECT_TRUE(ghost->isVisible());
+    EXPECT_EQ(child<QLabel>(QStringLiteral("Label30"))->text().toStdString(), window->session().entry(148));
+    EXPECT_NEAR(window->mapToGlobal(ghost->geometry().center()).y(), target.y(), 1); // centred on the pointer
+    QTest::mouseRelease(name, Qt::LeftButton, {}, to);
+    EXPECT_FALSE(ghost->isVisible());
+    EXPECT_EQ(notes(), File({Meeting, "2026120915001600fno text"}));
+
+    // The editor opens on the new note; what the user types becomes its text.
+    ASSERT_TRUE(editor()->isVisible());
+    EXPECT_EQ(editor()->text(), "no text");
+    editor()->selectAll();
+    QTest::keyClicks(editor(), "Swimming");
+    // A refresh while typing (the window is resized) leaves the typed text alone.
+    window->resize(950, 620);
+    QApplication::processEvents();
+    EXPECT_EQ(editor()->text(), "Swimming");
+    key(editor(), Qt::Key_Return);
+    EXPECT_FALSE(editor()->isVisible());
+    EXPECT_EQ(notes(), File({Meeting, "2026120915001600fSwimming"}));
+}
+
+TEST_F(NoteEditing, CategoryLetGoOutsideTheGridMakesNothing) {
+    start(File({Meeting}));
+    QWidget* name = child(QStringLiteral("Label14(1)"));
+    QTest::mousePress(name, Qt::LeftButton, {}, QPoint(10, 5));
+    QTest::mouseMove(name, QPoint(20, 40));
+    QTest::mouseRelease(name, Qt::LeftButton, {}, QPoint(20, 40)); // still over the category panel
+    EXPECT_FALSE(child(QStringLiteral("Frame4"))->isVisible());
+    EXPECT_EQ(notes(), File({Meeting}));
+}
+
+TEST_F(NoteEditing, DeleteKeyFollowsTheConfirmSetting) {
+    struct Case {
+        int setting;
+        std::optional<Dialogs::Answer> answer;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {0, std::nullopt, File({Short})},
+        {1, Dialogs::Answer::Yes, File({Short})},
+        {1, Dialogs::Answer::No, File({Meeting, Short})},
+        {2, std::nullopt, File({Meeting, Short})},
+    };
+    for (const Case& c : cases) {
+        start(File({Meeting, Short}), 15, c.setting);
+        Dialogs::clearQueue();
+        if (c.answer)
+            Dialogs::queueAnswer(*c.answer);
+        const std::size_t shownBefore = Dialogs::shown().size();
+        hover(grid(), OnText(tile("Meeting")));
+        key(keys(), Qt::Key_Delete);
+        EXPECT_EQ(notes(), c.expected) << c.setting;
+        EXPECT_EQ(Dialogs::shown().size() - shownBefore, c.answer ? 1u : 0u) << c.setting;
+    }
+}
+
+TEST_F(NoteEditing, NoteMenuDeletesAndEdits) {
+    start(File({Meeting, Short}));
+    const QPoint at = OnText(tile("Meeting"));
+    hover(grid(), at);
+    QTest::mousePress(grid(), Qt::RightButton, {}, at);
+    auto* menu = child<NoteMenu>(QStringLiteral("Frame3"));
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->pos(), at);
+    EXPECT_EQ(menu->item(2)->text().toStdString(), window->session().entry(163));
+    hover(menu->item(2), QPoint(5, 5));
+    EXPECT_EQ(child(QStringLiteral("Shape7"))->y(), menu->item(2)->y());
+    QTest::mouseClick(menu->item(2), Qt::LeftButton);
+    EXPECT_FALSE(menu->isVisible());
+    ASSERT_TRUE(editor()->isVisible());
+    EXPECT_EQ(editor()->text(), "Meeting");
+
+    // Escape in the editor cancels the edit without minimising the window.
+    key(editor(), Qt::Key_Escape);
+    EXPECT_FALSE(editor()->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+
+    hover(grid(), OnText(tile("Short")));
+    QTest::mousePress(grid(), Qt::RightButton, {}, OnText(tile("Short")));
+    QTest::mouseClick(menu->item(3), Qt::LeftButton);
+    EXPECT_EQ(notes(), File({Meeting}));
+}
+
+TEST_F(NoteEditing, SpaceEditsInPlaceAndEscapeMinimises) {
+    start(File({Meeting, Short, Long}));
+    // Over the empty grid nothing is selected: Space does nothing.
+    hover(grid(), Pixel(view().columnLeft(2) + 500, view().timeTop(18, 30)));
+    key(keys(), Qt::Key_Space);
+    EXPECT_FALSE(editor()->isVisible());
+
+    hover(grid(), OnText(tile("Meeting")));
+    key(keys(), Qt::Key_Space);
+    ASSERT_TRUE(editor()->isVisible());
+    EXPECT_EQ(editor()->text(), "Meeting");
+    editor()->setText("Board meeting");
+    key(editor(), Qt::Key_Return);
+    EXPECT_EQ(notes(), File({Short, Long, "2026120709001030dBoard meeting"}));
+
+    // An empty text keeps the header.
+    hover(grid(), OnText(tile("Short")));
+    key(keys(), Qt::Key_Space);
+    editor()->clear();
+    key(editor(), Qt::Key_Return);
+    EXPECT_EQ(line(3), "2026120810501120d");
+
+    key(keys(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isMinimized());
+}
+
+TEST_F(NoteEditing, EnterAsksForTheWizardOnTheSelectedNote) {
+    start(File({Meeting, Short}));
+    std::vector<int> asked;
+    QObject::connect(window.get(), &MainWindow::editInWizardRequested, [&](int line) { asked.push_back(line); });
+    key(keys(), Qt::Key_Return); // nothing selected
+    hover(grid(), OnText(tile("Short")));
+    key(keys(), Qt::Key_Return);
+    EXPECT_EQ(asked, std::vector<int>{2});
+    EXPECT_EQ(notes(), File({Meeting, Short}));
+}
+
+TEST_F(NoteEditing, AStaleTileDeletesNothing) {
+    start(File({Meeting, Short}));
+    hover(grid(), OnText(tile("Short")));
+    // Another program puts a note in front: line 2 is now the meeting.
+    const std::string changed = File({Long, Meeting, Short});
+    dir.write("pdnotes/all.txt", changed);
+    const std::size_t shownBefore = Dialogs::shown().size();
+    key(keys(), Qt::Key_Delete);
+    EXPECT_EQ(notes(), changed);
+    EXPECT_EQ(Dialogs::shown().size(), shownBefore + 1); // the user is told
+    EXPECT_EQ(grid()->model().tiles.size(), 3u);         // and sees the file as it is now
+}
+
+TEST_F(NoteEditing, GripStretchesTheNote) {
+    start(File({Meeting}));
+    const NoteTile& meeting = tile("Meeting");
+    const QPoint grip = Pixel(meeting.label.left + 150, meeting.shape.bottom() - 30);
+    hover(grid(), grip);
+    EXPECT_EQ(child<QLabel>(QStringLiteral("Label30"))->text().toStdString(), window->session().entry(147));
+    EXPECT_EQ(grid()->cursor().shape(), Qt::SizeVerCursor);
+    // Pulled down by about an hour and a quarter: the end snaps down to the quarter.
+    const int down = static_cast<int>(std::lround(view().hourHeight * 1.3 / 15));
+    drag(grid(), grip, grip + QPoint(0, down));
+    EXPECT_EQ(notes(), File({"2026120709001145dMeeting"}));
+}
+
+} // namespace
