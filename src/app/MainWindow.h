@@ -122,6 +122,7 @@ private:
     // The editor after a refresh: opened on a placeholder note, or left alone while the user types.
     void showEditor();
     void closeEditor();
+    void placeEditor(const NoteTile& tile);
     void releaseTile(int slot, QPoint globalPos, float grabY, Qt::KeyboardModifiers modifiers);
     // The grid point a drag let go at a point on the screen drops at, by what lies there; nothing when that
     // control takes no drop. `draggedSlot` is the tile being moved (0 for a category).

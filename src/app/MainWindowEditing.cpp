@@ -69,11 +69,26 @@ void MainWindow::buildNoteEditing() {
         pointerOverGrid(HourGridWidget::ToTwips(pixel));
         if (!m_session->selectedTile())
             return;
-        m_menu->setColours(m_colours.menuText ? FromColourNumber(*m_colours.menuText) : QColor(Qt::black),
-                           m_colours.menuHighlight ? FromColourNumber(*m_colours.menuHighlight) : QColor(Qt::blue));
+        // The skin's menu text colour on a ground it can be read on: the hint line's, which skins pair with
+        // their text colours.
+        const QColor text = m_colours.menuText ? FromColourNumber(*m_colours.menuText) : QColor(Qt::black);
+        const QColor ground = m_colours.hintBackground ? FromColourNumber(*m_colours.hintBackground)
+                              : text.lightness() > 128 ? QColor(32, 36, 48)
+                                                       : QColor(Qt::white);
+        m_menu->setColours(
+            text, m_colours.menuHighlight ? FromColourNumber(*m_colours.menuHighlight) : QColor(Qt::blue), ground);
         m_menu->popUp(pixel, {entry(Entry::MenuEditInWizard), entry(Entry::MenuEditText), entry(Entry::MenuDelete)});
     });
     connect(m_grid, &HourGridWidget::noteReleased, this, &MainWindow::releaseTile);
+    connect(m_grid, &HourGridWidget::noteDragged, this, [this](int slot, QPoint globalPos, float grabY) {
+        std::optional<HourGridWidget::DropPreview> preview;
+        if (const std::optional<GridPoint> at = dropPointAt(globalPos, slot))
+            if (const std::optional<DropResult> drop = m_session->previewTileDrop(slot, at->x, at->y, grabY)) {
+                preview =
+                    HourGridWidget::DropPreview{PlacedRect(m_session->grid().view, *drop), TileCaption(drop->line)};
+            }
+        m_grid->setDropPreview(std::move(preview));
+    });
     connect(m_grid, &HourGridWidget::gripReleased, this, [this](int slot, float gripTop) {
         apply(m_session->resizeTile(slot, gripTop));
         if (!m_editor->isVisible())
@@ -183,19 +198,28 @@ void MainWindow::beginInlineEdit() {
     m_menu->hide();
     if (!m_session->beginInlineEdit())
         return;
-    const NoteTile* tile = m_session->selectedTile();
-    // Over the tile's text, in the tile's colour; never lower than one line of text.
-    const QRectF r = HourGridWidget::ToPixels(
-        TileRect{tile->label.left, tile->label.top + 10, tile->label.width, tile->label.height - 20});
-    const int height = std::max(static_cast<int>(r.height()), m_editor->fontMetrics().height() + 6);
-    m_editor->setGeometry(static_cast<int>(r.left()), static_cast<int>(r.top()),
-                          std::max(40, static_cast<int>(r.width())), height);
-    m_editor->setStyleSheet(QStringLiteral("background: %1;").arg(FromColourNumber(tile->fillColour).name()));
+    const NoteTile* tile = m_session->inlineEditTile();
+    if (!tile)
+        return;
+    placeEditor(*tile);
     m_editor->setText(FromFileText(tile->text));
     m_editor->show();
     m_editor->raise();
     m_editor->setFocus();
     m_grid->setNoteDragsEnabled(false);
+}
+
+void MainWindow::placeEditor(const NoteTile& tile) {
+    // Over the tile's text (a new note's a little further in), in the tile's colour, never lower than a line.
+    const bool placeholder = tile.text == PlaceholderText;
+    const QRectF r = HourGridWidget::ToPixels(
+        placeholder ? TileRect{tile.shape.left + 20, tile.shape.top + 20, tile.shape.width - 40, tile.shape.height}
+                    : TileRect{tile.label.left, tile.label.top + 10, tile.label.width, tile.label.height - 20});
+    const int height = std::max(static_cast<int>(r.height()), m_editor->fontMetrics().height() + 6);
+    m_editor->setGeometry(static_cast<int>(r.left()), static_cast<int>(r.top()),
+                          std::max(40, static_cast<int>(r.width())),
+                          placeholder ? m_editor->sizeHint().height() : height);
+    m_editor->setStyleSheet(QStringLiteral("background: %1;").arg(FromColourNumber(tile.fillColour).name()));
 }
 
 void MainWindow::editInWizard() {
@@ -205,16 +229,20 @@ void MainWindow::editInWizard() {
 }
 
 void MainWindow::showEditor() {
-    // While the user types, a refresh leaves the editor and its text alone.
-    if (m_editor->isVisible() || m_session->editedLine() <= 0 || !m_session->placeholderEditorOpened())
+    if (m_editor->isVisible() && m_session->inlineEditOpen()) {
+        // The user is typing: a refresh moves the editor with its note but never touches the text.
+        if (const NoteTile* tile = m_session->inlineEditTile())
+            placeEditor(*tile);
         return;
-    const QRectF r = HourGridWidget::ToPixels(m_session->editorRect());
-    m_editor->setGeometry(static_cast<int>(r.left()), static_cast<int>(r.top()),
-                          std::max(40, static_cast<int>(r.width())), m_editor->sizeHint().height());
-    if (const NoteTile* tile = m_session->selectedTile(); tile && tile->tag == m_session->editedLine())
-        m_editor->setStyleSheet(QStringLiteral("background: %1;").arg(FromColourNumber(tile->fillColour).name()));
-    else
-        m_editor->setStyleSheet(QString());
+    }
+    if (m_editor->isVisible()) {
+        closeEditor(); // its note was deleted or moved meanwhile
+        m_keys->setFocus();
+    }
+    if (m_session->editedLine() <= 0 || !m_session->placeholderEditorOpened())
+        return;
+    if (const NoteTile* tile = m_session->inlineEditTile())
+        placeEditor(*tile);
     m_editor->setText(QString::fromLatin1(PlaceholderText));
     m_editor->selectAll();
     m_editor->show();

@@ -81,6 +81,12 @@ std::string DayCodeOf(const DayColumn& column) {
 
 } // namespace
 
+TileRect PlacedRect(const WeekView& view, const DropResult& drop) {
+    const float top = std::max(view.timeTop(drop.start.hour, drop.start.minute), view.gridTop);
+    const float bottom = std::min(view.timeTop(drop.end.hour, drop.end.minute), view.gridBottom);
+    return {view.columnLeft(drop.column), top, view.columnWidth - 10, std::max(bottom - top, 0.0f)};
+}
+
 int ColumnAt(const WeekView& view, float x) {
     const int days = std::max(view.days, 1);
     if (x < view.gridLeft)

@@ -2,6 +2,7 @@
 
 #include "calendar/DayColumn.h"
 #include "calendar/WeekView.h"
+#include "notes/WeekRefresh.h"
 
 #include <optional>
 #include <span>
@@ -62,6 +63,10 @@ struct DropResult {
 // "every year", "every month" and "every day" fields, and a weekly note dropped in the column it came from
 // stays weekly. `columns` holds at least view.days entries.
 DropResult DropNote(const DropRequest& request, const WeekView& view, std::span<const DayColumn> columns);
+
+// Where a dropped note will show in the grid (twips), clipped to the shown hours: for the outline that
+// follows a drag.
+TileRect PlacedRect(const WeekView& view, const DropResult& drop);
 
 // The column under a grid x; points left of the grid fall in the first column, right of it in the last.
 int ColumnAt(const WeekView& view, float x);

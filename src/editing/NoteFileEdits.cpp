@@ -70,6 +70,25 @@ std::optional<std::string_view> LineAt(std::string_view bytes, int lineNumber) {
     return found;
 }
 
+int FindNoteLine(std::string_view bytes, const NoteRef& note) {
+    int number = 0;
+    int found = 0;
+    int matches = 0;
+    bool atOldNumber = false;
+    ForEachLine(bytes, [&](std::string_view line) {
+        ++number;
+        if (line == note.line) {
+            atOldNumber = atOldNumber || number == note.lineNumber;
+            found = number;
+            ++matches;
+        }
+        return true;
+    });
+    if (atOldNumber)
+        return note.lineNumber;
+    return matches == 1 ? found : 0;
+}
+
 NotesEdit DeleteNoteLine(const NotesContent& file, const NoteRef& note) {
     if (note.lineNumber < 1)
         return {EditStatus::Stale, {}, 0, {}};

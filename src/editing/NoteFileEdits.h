@@ -34,6 +34,10 @@ struct NotesEdit {
 // The line with the given 1-based number (every physical line counts), without its line end.
 std::optional<std::string_view> LineAt(std::string_view bytes, int lineNumber);
 
+// Where a note is after a rewrite: its old number when the line is still there, else the number of the one
+// line equal to it; 0 when it is gone or stands on more than one line.
+int FindNoteLine(std::string_view bytes, const NoteRef& note);
+
 // The file without the note.
 NotesEdit DeleteNoteLine(const NotesContent& file, const NoteRef& note);
 

@@ -104,6 +104,11 @@ public:
     // A tile let go at a point, `grabY` below its top: the note moves there, or is copied when asked or
     // while Ctrl is held.
     Changes dropTile(int slot, float x, float y, float grabY, bool copy);
+    // What a tile let go at a point would become, for the outline that follows the pointer; nothing is
+    // written. Nothing when the slot holds no tile.
+    std::optional<DropResult> previewTileDrop(int slot, float x, float y, float grabY) const;
+    // The tile of the note being edited in place, while it is shown.
+    const NoteTile* inlineEditTile() const;
     // A tile's grip let go with its top at `gripTop`: the note ends there.
     Changes resizeTile(int slot, float gripTop);
     // A category let go over the grid: a one-hour note with the placeholder text, centred on the point.
@@ -146,7 +151,9 @@ private:
     Changes refreshFrom(const std::string& bytes);
     // Writes the notes file whole and shows what it now holds.
     Changes writeNotes(const std::string& bytes);
+    void followInlineEdit(const std::string& bytes);
     Changes placeNote(const NoteTile& tile, const DropRequest& request);
+    DropRequest tileDrop(const NoteTile& tile, float x, float y, float grabY, bool copy) const;
     // A change the notes file did not allow: said to the user; a stale view is shown again.
     Changes refused(EditStatus status);
 

@@ -81,8 +81,19 @@ Changes Session::writeNotes(const std::string& bytes) {
         changes.failures.push_back({m_notesPath, w.error});
         return changes;
     }
+    followInlineEdit(bytes);
     changes |= refreshFrom(bytes);
     return changes;
+}
+
+void Session::followInlineEdit(const std::string& bytes) {
+    // Our own rewrite renumbers lines: the note being typed into keeps its place in the editor. A note that
+    // is gone (deleted, or moved with a new time) ends the edit.
+    if (!m_inlineEdit)
+        return;
+    m_inlineEdit->line = FindNoteLine(bytes, {m_inlineEdit->line, m_inlineEdit->lineText});
+    if (m_inlineEdit->line == 0)
+        m_inlineEdit.reset();
 }
 
 Changes Session::deleteSelectedNote() {
@@ -157,19 +168,41 @@ int Session::selectedNoteLine() const {
     return tile ? tile->tag : 0;
 }
 
-Changes Session::dropTile(int slot, float x, float y, float grabY, bool copy) {
-    const NoteTile* tile = TileInSlot(m_grid.tiles, slot);
-    if (!tile)
-        return {};
+DropRequest Session::tileDrop(const NoteTile& tile, float x, float y, float grabY, bool copy) const {
     DropRequest request;
     request.mode = (copy || m_copyFlag) ? DropMode::Copy : DropMode::Move;
     request.x = x;
     request.y = y;
     request.grabY = grabY;
-    request.oldLine = tile->line;
-    request.sourceColumn = tile->column;
+    request.oldLine = tile.line;
+    request.sourceColumn = tile.column;
     request.snapMinutes = m_options.snapMinutes;
-    return placeNote(*tile, request);
+    return request;
+}
+
+std::optional<DropResult> Session::previewTileDrop(int slot, float x, float y, float grabY) const {
+    const NoteTile* tile = TileInSlot(m_grid.tiles, slot);
+    if (!tile)
+        return std::nullopt;
+    const DayColumns& cols = m_nav.columns();
+    return DropNote(tileDrop(*tile, x, y, grabY, false), m_grid.view,
+                    std::span<const DayColumn>(cols.data(), cols.size()));
+}
+
+const NoteTile* Session::inlineEditTile() const {
+    if (!m_inlineEdit)
+        return nullptr;
+    for (const NoteTile& t : m_grid.tiles)
+        if (t.tag == m_inlineEdit->line && t.line == m_inlineEdit->lineText)
+            return &t;
+    return nullptr;
+}
+
+Changes Session::dropTile(int slot, float x, float y, float grabY, bool copy) {
+    const NoteTile* tile = TileInSlot(m_grid.tiles, slot);
+    if (!tile)
+        return {};
+    return placeNote(*tile, tileDrop(*tile, x, y, grabY, copy));
 }
 
 Changes Session::resizeTile(int slot, float gripTop) {
@@ -220,6 +253,7 @@ Changes Session::dropCategory(int category, float x, float y, float ghostHeight)
         changes.failures.push_back({m_notesPath, w.error});
         return changes;
     }
+    followInlineEdit(append.bytes);
     return refreshFrom(append.bytes);
 }
 

@@ -104,6 +104,14 @@ TEST(NoteFileEdits, MoveCopyAndAppend) {
     }
 }
 
+TEST(NoteFileEdits, FindNoteLineAfterARewrite) {
+    EXPECT_EQ(FindNoteLine(File({A, B, C}), {2, B}), 2);
+    EXPECT_EQ(FindNoteLine(File({B, C, A}), {2, B}), 1); // moved up
+    EXPECT_EQ(FindNoteLine(File({A, C}), {2, B}), 0);    // gone
+    EXPECT_EQ(FindNoteLine(File({B, A, B}), {2, B}), 0); // two copies, neither at its number: which one?
+    EXPECT_EQ(FindNoteLine(File({A, B, B}), {2, B}), 2);
+}
+
 TEST(NoteFileEdits, DeleteConfirmationFromOptionLineTwelve) {
     TempDir dir;
     const std::string eleven = " 0 \r\n \r\n \r\n \r\n \r\n \r\n \r\n \r\n111\r\nDefault\r\n 0 \r\n";

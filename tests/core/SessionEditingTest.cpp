@@ -164,6 +164,24 @@ TEST_F(SessionEditing, CategoryDropAppendsAPlaceholderNote) {
     EXPECT_EQ(session->editedLine(), 0);
 }
 
+TEST_F(SessionEditing, TextBeingTypedFollowsItsNoteThroughOtherChanges) {
+    options(" 0 ");
+    start(ThreeNotes);
+    point(tileWithText("Wednesday"));
+    ASSERT_TRUE(session->beginInlineEdit());
+    // Meanwhile the first note is moved to the end: Wednesday's note is now line 2.
+    session->dropTile(tileWithText("Monday").slot, ColumnX(0), timeY(15, 0), 0, false);
+    ASSERT_TRUE(session->inlineEditOpen());
+    EXPECT_TRUE(session->commitInlineEdit("Dinner").failures.empty());
+    EXPECT_EQ(notesFile(), Tuesday + "2026120715001600dMonday\r\n" + "2026120911001200dDinner\r\n");
+
+    // The note being typed into is deleted: the edit ends and nothing is written for it.
+    point(tileWithText("Tuesday"));
+    ASSERT_TRUE(session->beginInlineEdit());
+    session->deleteSelectedNote();
+    EXPECT_FALSE(session->inlineEditOpen());
+}
+
 TEST_F(SessionEditing, ANotesFileNotReadInFullIsNeverWritten) {
     start(ThreeNotes);
     const NoteTile monday = tileWithText("Monday");

@@ -46,6 +46,11 @@ void HourGridWidget::setSelectedSlot(std::optional<int> slot) {
     }
 }
 
+void HourGridWidget::setDropPreview(std::optional<DropPreview> preview) {
+    m_preview = std::move(preview);
+    update();
+}
+
 GripArea HourGridWidget::gripArea() const {
     const QFontMetricsF fm(m_look.tileFont);
     const int picture = m_look.grip.isNull() ? 0 : m_look.grip.height();
@@ -199,8 +204,13 @@ void HourGridWidget::paintDrag(QPainter& p) const {
         return;
     const QColor fill = FromColourNumber(tile->fillColour);
     QRectF outline;
-    if (m_drag.kind == DragKind::Tile) {
-        // The tile as it would be let go: its text where the pointer holds it.
+    QString caption = FromFileText(tile->caption);
+    if (m_drag.kind == DragKind::Tile && m_preview) {
+        // Where the note will land, in its column at its snapped time, with its new times.
+        outline = ToPixels(m_preview->rect);
+        caption = FromFileText(m_preview->caption);
+    } else if (m_drag.kind == DragKind::Tile) {
+        // Over a place that takes no drop: the tile simply follows the pointer.
         const QPointF textTopLeft = m_drag.pointer - m_drag.grab;
         outline = ToPixels(TileRect{static_cast<float>(textTopLeft.x()) - NoteTile::GripInset,
                                     static_cast<float>(textTopLeft.y()), tile->shape.width, tile->shape.height});
@@ -223,7 +233,7 @@ void HourGridWidget::paintDrag(QPainter& p) const {
         const QFontMetricsF fm(m_look.tileFont);
         const QRectF text = outline.adjusted(5, 2, -2, -2);
         p.drawText(text, Qt::AlignLeft | Qt::AlignTop,
-                   fm.elidedText(FromFileText(tile->caption), Qt::ElideRight, std::max(0.0, text.width())));
+                   fm.elidedText(caption, Qt::ElideRight, std::max(0.0, text.width())));
     } else if (!m_look.grip.isNull()) {
         p.drawPixmap(QPointF(ToPixels(tile->gripLeft), outline.bottom() - m_look.grip.height() - 1), m_look.grip);
     }
@@ -266,6 +276,7 @@ void HourGridWidget::mouseMoveEvent(QMouseEvent* event) {
     case DragKind::Tile:
         m_drag.pointer = twips;
         update();
+        emit noteDragged(m_drag.slot, event->globalPosition().toPoint(), static_cast<float>(m_drag.grab.y()));
         break;
     case DragKind::Grip:
         if (const NoteTile* tile = TileInSlot(m_model.tiles, m_drag.slot); tile && m_drag.gripFollowing) {
@@ -284,6 +295,7 @@ void HourGridWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const Drag drag = std::exchange(m_drag, Drag{});
+    m_preview.reset();
     update();
     if (drag.kind == DragKind::Tile)
         emit noteReleased(drag.slot, event->globalPosition().toPoint(), static_cast<float>(drag.grab.y()),

@@ -23,8 +23,8 @@ struct HourGridLook {
     QColor rowLines{200, 205, 214};
     QColor hourLines{222, 226, 232};
     QColor todayColumn{128, 128, 255, 38};
-    QColor todayHeaderText{26, 31, 39};             // today's day heading, set apart from the others
-    std::optional<QColor> todayHourLines;           // the hour lines across today's tinted column
+    QColor todayHeaderText{26, 31, 39};   // today's day heading, set apart from the others
+    std::optional<QColor> todayHourLines; // the hour lines across today's tinted column
     QColor timeLine{220, 60, 60};
     std::array<QColor, 4> spanColours{QColor(236, 242, 250), QColor(236, 242, 250), QColor(236, 242, 250),
                                       QColor(236, 242, 250)};
@@ -51,6 +51,13 @@ public:
     // Tile drags start only while nothing else (the in-place editor) holds the tiles.
     void setNoteDragsEnabled(bool enabled) { m_dragsEnabled = enabled; }
 
+    // Where the tile being dragged would land and what it would say; nothing while it would land nowhere.
+    struct DropPreview {
+        TileRect rect;
+        std::string caption;
+    };
+    void setDropPreview(std::optional<DropPreview> preview);
+
     // The tile part under a point in pixels.
     PointerHit hitAt(QPointF pixel) const;
     // The resize grips as drawn, in twips.
@@ -69,6 +76,8 @@ signals:
     void emptyPressed();
     // A press of another button on a tile's text, at a point in pixels.
     void menuRequested(int slot, QPoint pixel);
+    // A tile drag moved on to a point on the screen.
+    void noteDragged(int slot, QPoint globalPos, float grabY);
     // A tile drag ended at a point on the screen; `grabY` is how far below the tile's top it was held (twips).
     void noteReleased(int slot, QPoint globalPos, float grabY, Qt::KeyboardModifiers modifiers);
     // A grip drag ended with the grip's top at `gripTop` (twips).
@@ -104,6 +113,7 @@ private:
     std::optional<int> m_selected;
     bool m_dragsEnabled = true;
     Drag m_drag;
+    std::optional<DropPreview> m_preview;
 };
 
 } // namespace plandeck

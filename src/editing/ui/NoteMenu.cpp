@@ -54,7 +54,10 @@ void NoteMenu::popUp(QPoint at, const std::array<QString, 3>& captions) {
     raise();
 }
 
-void NoteMenu::setColours(const QColor& text, const QColor& highlight) {
+void NoteMenu::setColours(const QColor& text, const QColor& highlight, const QColor& background) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, background);
+    setPalette(p);
     for (QLabel* l : m_items)
         l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(text.name()));
     m_highlight->setStyleSheet(QStringLiteral("QFrame#Shape7 { border: 1px solid %1; }").arg(highlight.name()));

@@ -18,7 +18,7 @@ public:
 
     // Shows the menu with its top-left corner at `at` (the parent's pixels).
     void popUp(QPoint at, const std::array<QString, 3>& captions);
-    void setColours(const QColor& text, const QColor& highlight);
+    void setColours(const QColor& text, const QColor& highlight, const QColor& background);
     QLabel* item(int n) const { return m_items[static_cast<std::size_t>(n - 1)]; }
     QFrame* highlight() const { return m_highlight; }
 
