@@ -624,10 +624,16 @@ void frmPlandeck::WeekRefresh() {
                            m_categories.names(),
                            m_categories.colours(),
                            m_categories.shownColumn(),
-                           [this](const std::string& line, int) {
-                               const auto answer =
-                                   Dialogs::message(this, entry(137) + QStringLiteral("\n\n") + FromFileText(line),
-                                                    entry(138), Dialogs::Buttons::YesNoCancel, true);
+                           [this](const DamagedLinesQuestion& question) {
+                               QString lines;
+                               for (const DamagedLine& d : question.listed)
+                                   lines += QStringLiteral("\n") + QString::number(d.lineNumber) +
+                                            QStringLiteral(": ") + FromFileText(d.text);
+                               if (question.moreCount > 0)
+                                   lines += QStringLiteral("\n… +") + QString::number(question.moreCount);
+                               const auto answer = Dialogs::message(this, entry(137) + QStringLiteral("\n") + lines,
+                                                                    entry(138), Dialogs::Buttons::YesNoCancel, true,
+                                                                    Dialogs::Answer::No);
                                if (answer == Dialogs::Answer::Yes)
                                    return MalformedAnswer::Remove;
                                if (answer == Dialogs::Answer::No) {

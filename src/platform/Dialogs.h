@@ -17,8 +17,10 @@ public:
     enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
+    // A message box. `defaultAnswer` is the button Enter presses (Yes when not given); a question whose Yes
+    // destroys something should default to No.
     static Answer message(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
-                          bool warning = false);
+                          bool warning = false, std::optional<Answer> defaultAnswer = std::nullopt);
     // An input box; nothing when the user cancels.
     static std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
                                         const QString& initial = {});
@@ -43,6 +45,8 @@ public:
     // Switch scripting on: with an empty queue a dialog then answers Cancel (or OK for a plain message).
     static void setScripting(bool on);
     static const std::deque<QString>& shown() { return s_shown; }
+    // The default button of each message box shown while scripted, in order (Ok for a plain message).
+    static const std::deque<Answer>& shownDefaults() { return s_shownDefaults; }
 
 private:
     static std::optional<Scripted> next(const QString& text);
@@ -50,6 +54,7 @@ private:
     static inline bool s_scripting = false;
     static inline std::deque<Scripted> s_queue;
     static inline std::deque<QString> s_shown;
+    static inline std::deque<Answer> s_shownDefaults;
 };
 
 } // namespace plandeck

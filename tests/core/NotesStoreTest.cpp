@@ -11,7 +11,7 @@ using plandeck::test::TempDir;
 TEST(NotesStore, ReadsEveryPhysicalLineWhateverTheLineEnds) {
     TempDir dir;
     NotesStore store(dir.write("all.txt", "a\r\n\r\nb\nc\r\n\nlast-without-end"));
-    TextLines lines = store.read();
+    NotesRead lines = store.read();
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines.line(0), "a");
     EXPECT_EQ(lines.line(1), "");
@@ -37,8 +37,8 @@ TEST(NotesStore, RewriteFollowsTheJoiningRule) {
 
     TempDir dir;
     NotesStore store(dir.write("all.txt", "\r\n\r\nx\r\ny\r\n"));
-    std::vector<std::string> kept = store.read().toStrings();
-    ASSERT_TRUE(store.rewrite(kept).ok);
+    NotesRead read = store.read();
+    ASSERT_TRUE(store.rewrite(read, read.toStrings()).ok);
     EXPECT_EQ(dir.read("all.txt"), "x\r\ny\r\n");
 }
 
@@ -59,7 +59,7 @@ TEST(NotesStore, HundredThousandLinesKeepTheirNumbers) {
     for (int i = 0; i < 100000; ++i)
         bytes += "yyyyyyyy08000900dNote " + std::to_string(i) + "\r\n";
     NotesStore store(dir.write("all.txt", bytes));
-    TextLines lines = store.read();
+    NotesRead lines = store.read();
     ASSERT_EQ(lines.size(), 100000u);
     EXPECT_EQ(lines.line(99999), "yyyyyyyy08000900dNote 99999");
     ASSERT_TRUE(RemoveNoteLines(store, "yyyyyyyy08000900dNote 50000").ok);

@@ -1,7 +1,9 @@
 #include "notes/WeekRefresh.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace plandeck;
 using plandeck::test::TempDir;
@@ -32,7 +34,7 @@ struct Fixture {
     std::vector<std::string> colours = std::vector<std::string>(101);
     std::vector<std::string> shown = std::vector<std::string>(101, "1");
     WeekView view = WeekView::Compute(708, 443, 7, 8, 20);
-    std::vector<std::pair<std::string, int>> asked;
+    std::vector<DamagedLinesQuestion> asked;
     MalformedAnswer answer = MalformedAnswer::Keep;
 
     Fixture() {
@@ -48,8 +50,8 @@ struct Fixture {
 
     WeekRefreshResult run(const std::string& notes) {
         NotesStore store(dir.write("all.txt", notes));
-        WeekRefreshInput in{view, columns, names, colours, shown, [this](const std::string& line, int n) {
-                                asked.emplace_back(line, n);
+        WeekRefreshInput in{view, columns, names, colours, shown, [this](const DamagedLinesQuestion& q) {
+                                asked.push_back(q);
                                 return answer;
                             }};
         return WeekRefresh(store, in);
@@ -227,25 +229,30 @@ TEST(WeekRefresh, SingleDayViewWithNoNamedCategoryShownKeepsTheColumn) {
     EXPECT_NEAR(r.tiles[0].shape.left, 780, 0.5);
 }
 
-TEST(WeekRefresh, MalformedLinesAreOfferedForRemoval) {
-    const std::string notes = Lines({"2005071909001000dGood", "abcd", "2005071910001100dAlso good", "abcd"});
+TEST(WeekRefresh, DamagedLinesAreAskedAboutOnceForAll) {
+    const std::string notes = Lines({"2005071909001000dGood", "abcd", "2005071910001100dAlso good", "abcd", "x",
+                                     "", "0123456789012345", "2005071911001200d  trailing blanks  "});
     {
-        Fixture f; // keep: asked for every copy, no tile, file unchanged
+        Fixture f; // keep: one question listing every damaged line, no tile for them, file unchanged
         f.answer = MalformedAnswer::Keep;
         auto r = f.run(notes);
-        EXPECT_EQ(r.tiles.size(), 2u);
-        ASSERT_EQ(f.asked.size(), 2u);
-        EXPECT_EQ(f.asked[0], (std::pair<std::string, int>{"abcd", 2}));
+        EXPECT_EQ(r.tiles.size(), 3u);
+        ASSERT_EQ(f.asked.size(), 1u);
+        EXPECT_EQ(f.asked[0].listed,
+                  (std::vector<DamagedLine>{{2, "abcd"}, {4, "abcd"}, {7, "0123456789012345"}}));
+        EXPECT_EQ(f.asked[0].moreCount, 0);
         EXPECT_EQ(f.dir.read("all.txt"), notes);
     }
     {
-        Fixture f; // remove: every copy goes, the refresh starts over with new line numbers
+        Fixture f; // remove: all of them go in one rewrite, every other line stays as it was, in order
         f.answer = MalformedAnswer::Remove;
         auto r = f.run(notes);
         EXPECT_EQ(f.asked.size(), 1u);
-        EXPECT_EQ(f.dir.read("all.txt"), Lines({"2005071909001000dGood", "2005071910001100dAlso good"}));
-        ASSERT_EQ(r.tiles.size(), 2u);
-        EXPECT_EQ(r.tiles[1].tag, 2);
+        EXPECT_EQ(f.dir.read("all.txt"), Lines({"2005071909001000dGood", "2005071910001100dAlso good", "x", "",
+                                                "2005071911001200d  trailing blanks  "}));
+        ASSERT_EQ(r.tiles.size(), 3u);
+        EXPECT_EQ(r.tiles[1].tag, 2); // numbered from the file as it now is
+        EXPECT_EQ(r.tiles[2].tag, 5);
     }
     {
         Fixture f; // quit
@@ -254,6 +261,44 @@ TEST(WeekRefresh, MalformedLinesAreOfferedForRemoval) {
         EXPECT_TRUE(r.quit);
         EXPECT_EQ(f.dir.read("all.txt"), notes);
     }
+    {
+        Fixture f; // forty damaged lines: one question, ten listed and thirty more
+        std::string many;
+        for (int i = 0; i < 40; ++i)
+            many += "damaged " + std::to_string(i) + "\r\n2005071909001000dNote " + std::to_string(i) + "\r\n";
+        f.answer = MalformedAnswer::Remove;
+        auto r = f.run(many);
+        ASSERT_EQ(f.asked.size(), 1u);
+        ASSERT_EQ(f.asked[0].listed.size(), 10u);
+        EXPECT_EQ(f.asked[0].listed[9], (DamagedLine{19, "damaged 9"}));
+        EXPECT_EQ(f.asked[0].moreCount, 30);
+        EXPECT_EQ(TextLines(f.dir.read("all.txt")).size(), 40u);
+        EXPECT_EQ(r.tiles.size(), 40u);
+        EXPECT_EQ(r.tiles.back().tag, 40);
+    }
+}
+
+TEST(WeekRefresh, UnreadableNotesFileShowsWhatWasReadAndIsNeverWritten) {
+    Fixture f;
+    const std::string notes = Lines({"2005071909001000dFirst", "abcd", "2005071910001100dSecond"});
+    f.dir.write("all.txt", notes);
+    // The first read call gives the first line, the next one fails as a failing disk does.
+    SetReadFunctionForTesting([](int fd, void* data, std::size_t) -> ssize_t {
+        static int calls = 0;
+        if (calls++ % 2 == 0)
+            return ::read(fd, data, 24);
+        errno = EIO;
+        return -1;
+    });
+    f.answer = MalformedAnswer::Remove;
+    auto r = f.run(notes);
+    SetReadFunctionForTesting(nullptr);
+    EXPECT_FALSE(r.readFailure.empty());
+    EXPECT_NE(r.readFailure.find("all.txt"), std::string::npos);
+    ASSERT_EQ(r.tiles.size(), 1u);
+    EXPECT_EQ(r.tiles[0].text, "First");
+    EXPECT_TRUE(f.asked.empty());
+    EXPECT_EQ(f.dir.read("all.txt"), notes);
 }
 
 TEST(WeekRefresh, PlaceholderOpensTheEditorOnItsTile) {
