@@ -1,12 +1,12 @@
 #include "base/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <sys/stat.h>

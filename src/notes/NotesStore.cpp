@@ -1,7 +1,7 @@
 #include "notes/NotesStore.h"
 
-#include "notes/Note.h"
 #include "base/NumberForm.h"
+#include "notes/Note.h"
 
 namespace plandeck {
 
@@ -16,9 +16,8 @@ NotesRead NotesStore::read() const {
 }
 
 WriteResult RefusedAfterFailedRead(const NotesRead& basis) {
-    return WriteResult::Failure(
-        (basis.reason.empty() ? "Could not read \"" + basis.path + "\"" : basis.reason) +
-        ". The notes file was left unchanged so that no note is lost.");
+    return WriteResult::Failure((basis.reason.empty() ? "Could not read \"" + basis.path + "\"" : basis.reason) +
+                                ". The notes file was left unchanged so that no note is lost.");
 }
 
 std::string NotesStore::JoinForRewrite(const std::vector<std::string>& kept) {

@@ -102,9 +102,8 @@ struct Span {
 // each take the leftmost track no overlapping note has taken, and every tile widens to the right over the
 // tracks no note overlapping it uses.
 void LayOutLane(std::vector<NoteTile>& tiles, const std::vector<Span>& spans, std::vector<std::size_t> lane) {
-    std::sort(lane.begin(), lane.end(), [&](std::size_t a, std::size_t b) {
-        return std::tie(spans[a].start, a) < std::tie(spans[b].start, b);
-    });
+    std::sort(lane.begin(), lane.end(),
+              [&](std::size_t a, std::size_t b) { return std::tie(spans[a].start, a) < std::tie(spans[b].start, b); });
     std::size_t first = 0;
     while (first < lane.size()) {
         // A group: every following note that starts before the group's latest end.

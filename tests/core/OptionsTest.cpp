@@ -3,7 +3,9 @@
 #include "base/NumberForm.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace plandeck;
 using plandeck::test::TempDir;
@@ -235,4 +237,45 @@ TEST(Options, AnyBytesGiveUsableOptions) {
         EXPECT_EQ(FormatMainOptions(ParseMainOptions(TextLines(once))), once) << "seed " << seed;
         ParseSystemOptions(TextLines(bytes));
     }
+}
+
+TEST(Options, HugeNumbersAreClampedBeforeTheyAreConverted) {
+    struct Case {
+        const char* line18;
+        long colour;
+    };
+    const Case cases[] = {{"99999999999999999999", 0xFFFFFF},
+                          {"-99999999999999999999", 0},
+                          {" 255 ", 255},
+                          {"1e400", 1},
+                          {"16777216", 0xFFFFFF}};
+    for (const Case& c : cases) {
+        std::vector<std::string> lines(26, " 0 ");
+        lines[17] = c.line18;
+        EXPECT_EQ(ParseMainOptions(TextLines(JoinLinesCrLf(lines))).tileForeColor, c.colour) << c.line18;
+    }
+}
+
+TEST(SaveOptions, AFileThatCannotBeReadIsNeverWrittenOver) {
+    TempDir dir;
+    const std::string path = dir.write("pdopt.ini", FormatMainOptions(MainOptions{}));
+    const std::string before = dir.read("pdopt.ini");
+    SetReadFunctionForTesting([](int, void*, std::size_t) -> ssize_t {
+        errno = EIO;
+        return -1;
+    });
+    MainOptionsRead read = ReadMainOptions(path);
+    OptionsWindowFields fields = FieldsFromOptions(read.options, SystemOptions{});
+    OptionsModuleState state = ModuleStateFromOptions(read.options);
+    state.skinName = "Changed";
+    WriteResult saved = SaveOptions(path, fields, state);
+    WriteResult system = WriteSystemOptions(path, SystemOptions{});
+    SetReadFunctionForTesting(nullptr);
+    EXPECT_EQ(read.status, ReadStatus::Failed);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.error.find("pdopt.ini"), std::string::npos);
+    EXPECT_FALSE(system.ok);
+    EXPECT_EQ(dir.read("pdopt.ini"), before);
+    // A missing file is simply written.
+    EXPECT_TRUE(SaveOptions(dir.file("new.ini"), fields, state).ok);
 }

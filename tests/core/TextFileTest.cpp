@@ -173,8 +173,9 @@ TEST(TextFiles, ReadsTellMissingFromUnreadable) {
 
 TEST(TextFiles, LeftoverTemporaryFilesOfRewritesAreRemovedAndNothingElse) {
     TempDir dir;
-    const std::vector<std::string> kept = {"pdopt.ini",      ".pdopt.ini",      ".pdopt.ini.abc",  ".pdopt.ini.abcdefg",
-                                           ".pdopt.ini.ab-de1", "pdopt.ini.Ab12Cd", ".other.txt.Ab12Cd", ".sys.ini.Ab12Cd~"};
+    const std::vector<std::string> kept = {"pdopt.ini",          ".pdopt.ini",        ".pdopt.ini.abc",
+                                           ".pdopt.ini.abcdefg", ".pdopt.ini.ab-de1", "pdopt.ini.Ab12Cd",
+                                           ".other.txt.Ab12Cd",  ".sys.ini.Ab12Cd~"};
     for (const std::string& name : kept)
         dir.write(name, "keep");
     dir.write(".pdopt.ini.Ab12Cd", "left by a killed save");
