@@ -116,21 +116,30 @@ ReadResult ReadUpTo(const std::string& path, std::size_t limit) {
     result.bytes.resize(expected);
     std::size_t done = 0;
     int err = 0;
-    for (;;) {
+    auto readSome = [&](char* into, std::size_t room) -> ssize_t {
+        for (;;) {
+            ssize_t n = g_read(fd, into, room);
+            if (n >= 0 || errno != EINTR)
+                return n;
+        }
+    };
+    while (done < limit) {
         if (done == result.bytes.size()) {
-            if (done >= limit)
+            // The file may have grown since it was measured: look for more before making room for it.
+            char probe[4096];
+            const ssize_t n = readSome(probe, std::min(sizeof probe, limit - done));
+            if (n < 0)
+                err = errno ? errno : EIO;
+            if (n <= 0)
                 break;
-            // The file may have grown since it was measured: keep reading until its end.
-            result.bytes.resize(std::min(limit, std::max<std::size_t>(done * 2, done + 4096)));
+            result.bytes.append(probe, static_cast<std::size_t>(n));
+            done += static_cast<std::size_t>(n);
+            continue;
         }
-        ssize_t n = g_read(fd, result.bytes.data() + done, result.bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        const ssize_t n = readSome(result.bytes.data() + done, result.bytes.size() - done);
+        if (n < 0)
             err = errno ? errno : EIO;
-            break;
-        }
-        if (n == 0)
+        if (n <= 0)
             break;
         done += static_cast<std::size_t>(n);
     }

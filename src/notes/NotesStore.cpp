@@ -50,9 +50,10 @@ WriteResult NotesStore::append(std::string_view line) const {
     // A file that ends its lines with lone CRs is read by those; an LF added now would make the whole
     // file before it read as one line.
     const bool loneCr = HasLoneCarriageReturnLineEnds(current.bytes);
-    const std::string_view lineEnd = loneCr ? "\r" : "\r\n";
+    const std::string lineEnd = loneCr ? "\r" : "\r\n";
+    const char lastOfLineEnd = loneCr ? '\r' : '\n';
     std::string bytes;
-    if (!current.bytes.empty() && current.bytes.back() != lineEnd.back())
+    if (!current.bytes.empty() && current.bytes.back() != lastOfLineEnd)
         bytes = lineEnd;
     bytes += line;
     bytes += lineEnd;

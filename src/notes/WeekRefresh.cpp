@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <tuple>
 
@@ -164,6 +165,16 @@ public:
             if (!group) {
                 m_months.push_back({c.year, c.month});
                 group = &m_months.back();
+                group->plainYear = c.year.size() == 4;
+                // A one-character month is written with a leading "0"; a two-character one as it is, unless
+                // it starts with "0" (the field "0x" reads as "x", never as "0x").
+                if (c.month.size() == 1) {
+                    group->plainMonth = true;
+                    group->monthField = {'0', c.month[0]};
+                } else if (c.month.size() == 2 && c.month[0] != '0') {
+                    group->plainMonth = true;
+                    group->monthField = {c.month[0], c.month[1]};
+                }
             }
             const auto bit = static_cast<std::uint16_t>(1u << j);
             group->all |= bit;
@@ -221,6 +232,10 @@ private:
     // The columns that show one month of one year, as bit sets of column indexes.
     struct MonthGroup {
         std::string_view year, month;
+        // The header bytes that read as this year and month; a caption no header can equal matches nothing.
+        bool plainYear = false;
+        bool plainMonth = false;
+        std::array<char, 2> monthField{};
         std::uint16_t all = 0;
         std::array<std::uint16_t, 32> byDay{};
         std::array<std::uint16_t, 7> byWeekday{};
@@ -237,39 +252,35 @@ private:
         int lineNumber = 0;
         ForEachLine(bytes, [&](std::string_view line) {
             ++lineNumber;
-            switch (ClassifyLine(line)) {
-            case LineKind::Ignored:
-                break;
-            case LineKind::Malformed:
-                damaged.push_back({lineNumber, std::string(line)});
-                break;
-            case LineKind::Note:
+            if (line.size() >= static_cast<std::size_t>(Note::HeaderLength))
                 placeInColumns(line, lineNumber, result);
-                break;
-            }
+            else if (ClassifyLine(line) == LineKind::Malformed)
+                damaged.push_back({lineNumber, std::string(line)});
             return true;
         });
         return damaged;
     }
 
     // The columns a line's date matches, as a bit set. The year and month are compared once per month the
-    // columns show (at most two), not once per column.
+    // columns show (at most two), not once per column, and as the raw header bytes: the month text "7"
+    // stands for the field "07", "12" for "12".
     std::uint16_t matchingColumns(std::string_view line) const {
-        const std::string_view year = line.substr(0, 4);
-        const std::string_view month = FieldView(line.substr(4, 2));
-        const bool everyYear = year == "yyyy";
-        const bool everyMonth = month == "yy";
+        const char* p = line.data();
+        const bool everyYear = std::memcmp(p, "yyyy", 4) == 0;
+        const bool everyMonth = p[4] == 'y' && p[5] == 'y';
         std::uint16_t columns = 0;
-        std::string_view dayField;
-        std::int64_t day = -1; // decoded only for lines whose year and month match
+        int day = -1; // decoded only for lines whose year and month match
+        bool everyDay = false;
         for (const MonthGroup& g : m_months) {
-            if ((!everyYear && year != g.year) || (!everyMonth && month != g.month))
+            if (!everyYear && (!g.plainYear || std::memcmp(p, g.year.data(), 4) != 0))
+                continue;
+            if (!everyMonth && (!g.plainMonth || p[4] != g.monthField[0] || p[5] != g.monthField[1]))
                 continue;
             if (day < 0) {
-                dayField = FieldView(line.substr(6, 2));
-                day = dayField == "yy" ? 0 : HexToNumber(dayField);
+                everyDay = p[6] == 'y' && p[7] == 'y';
+                day = HexPairValue(p[6], p[7]);
             }
-            if (dayField == "yy")
+            if (everyDay)
                 columns |= g.all;
             else if (day <= 31)
                 columns |= g.byDay[static_cast<std::size_t>(day)];

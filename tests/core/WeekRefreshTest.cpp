@@ -386,8 +386,9 @@ TEST(WeekRefresh, NotesThatOverlapInTimeNeverShareHorizontalSpace) {
             EXPECT_GE(s.left, 780 - 0.5) << c.name;
             EXPECT_LE(s.right(), 780 + full + 0.5) << c.name;
             EXPECT_GT(s.width, 0) << c.name;
-            if (!c.widthShares.empty())
+            if (!c.widthShares.empty()) {
                 EXPECT_NEAR(s.width, c.widthShares[i] * full, 0.5) << c.name << " tile " << i;
+            }
         }
         for (std::size_t a = 0; a < extents.size(); ++a)
             for (std::size_t b = a + 1; b < extents.size(); ++b) {
