@@ -12,11 +12,11 @@
 #include "widgets/PictureButton.h"
 
 #include <QApplication>
-#include <QScrollBar>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QFile>
 #include <QIcon>
+#include <QScrollBar>
+#include <algorithm>
 #include <cstdio>
 
 namespace plandeck {
@@ -335,6 +335,12 @@ bool MainWindow::start() {
     // The grid's size is known before the week opens, so the notes are read once before the first paint.
     m_session->setGridSize(m_grid->width(), m_grid->height());
     apply(m_session->openWeek(now()));
+    if (m_terminating) {
+        // Ended while a question was open: the options are saved as at every exit.
+        if (!m_closing && !m_session->quitRequested())
+            close();
+        return false;
+    }
     m_timer->start();
     return !m_session->quitRequested();
 }
@@ -359,7 +365,11 @@ bool MainWindow::saveOptionsOnExit(bool askUser) {
 
 void MainWindow::terminate() {
     m_terminating = true;
-    close();
+    // An open question closes as the answer that changes nothing; start-up, if it is still running, ends
+    // once that answer has been taken.
+    Dialogs::endAll();
+    if (m_session->ready())
+        close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
