@@ -323,6 +323,7 @@ bool MainWindow::start() {
         Dialogs::message(this, entry(Entry::AlreadyRunning), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok);
         return false;
     }
+    m_session->removeLeftoverTemporaryFiles();
 
     const MainOptions& options = m_session->options();
     if (!options.maximised && options.windowWidth > 0 && options.windowHeight > 0)
@@ -383,14 +384,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // ---- Questions to the user
 
-UserQuestions::Answer MainWindow::ask(const std::string& text, const std::string& title, Buttons buttons, Answer,
-                                      const std::string& detail) {
+UserQuestions::Answer MainWindow::ask(const std::string& text, const std::string& title, Buttons buttons,
+                                      Answer defaultAnswer, const std::string& detail) {
     QString shown = FromFileText(text);
     if (!detail.empty())
         shown += QStringLiteral("\n\n") + FromFileText(detail);
     const auto answer =
         Dialogs::message(this, shown, FromFileText(title),
-                         buttons == Buttons::YesNo ? Dialogs::Buttons::YesNo : Dialogs::Buttons::YesNoCancel, true);
+                         buttons == Buttons::YesNo ? Dialogs::Buttons::YesNo : Dialogs::Buttons::YesNoCancel, true,
+                         defaultAnswer == Answer::Yes  ? Dialogs::Answer::Yes
+                         : defaultAnswer == Answer::No ? Dialogs::Answer::No
+                                                       : Dialogs::Answer::Cancel);
     switch (answer) {
     case Dialogs::Answer::Yes:
         return Answer::Yes;

@@ -39,6 +39,8 @@ public:
     // Start-up, once this copy is the only one: removes past notes when the options ask for it and shows
     // the configured number of days from today.
     Changes openWeek(const TodayStamp& now);
+    // Start-up, once this copy holds the lock: temporary files that interrupted saves left behind go.
+    void removeLeftoverTemporaryFiles();
     // The options as this run leaves them: shown categories, window size, skin, language, notes file. The
     // notes are never written here.
     WriteResult saveOptionsOnExit(const WindowState& window);
@@ -97,6 +99,9 @@ public:
     const TileRect& editorRect() const { return m_editorRect; }
     bool ready() const { return m_ready; }
     bool quitRequested() const { return m_quitRequested; }
+    // Why the notes file could not be read whole at the last refresh; empty when it could. Nothing is
+    // written to it until it reads again.
+    const std::string& notesReadFailure() const { return m_notesReadFailure; }
 
 private:
     void loadLanguage();
@@ -121,6 +126,8 @@ private:
     HourRange m_hours;
     HourRange m_configuredHours;
     std::string m_notesPath;
+    std::string m_notesReadFailure;
+    std::string m_optionsUnreadable; // why the main option file could not be read at start-up
     TodayStamp m_clock{};
 
     int m_gridWidth = 0;
