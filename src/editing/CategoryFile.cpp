@@ -28,7 +28,8 @@ CategoryFileChange Rewrite(const std::string& path, const std::vector<std::strin
 
 // A name is one line of the file.
 std::string OneLine(std::string name) {
-    std::replace_if(name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return name;
 }
 

@@ -192,7 +192,8 @@ std::string WizardNoteLine(const WizardForm& form) {
         line += PadField(time);
     line += CategoryChar(std::clamp(form.category, 0, CategoryTable::Count - 1));
     std::string text = form.text;
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     line += text;
     return line;
 }

@@ -39,7 +39,7 @@ struct WizardForm {
     bool everyMonth = false;
     DayChoice dayChoice = DayChoice::DayOfMonth;
     std::string dayText = "1";
-    std::array<bool, 7> weekdays{}; // Monday .. Sunday
+    std::array<bool, 7> weekdays{};                              // Monday .. Sunday
     std::array<std::string, 4> timeTexts{"8", "00", "16", "00"}; // start hour, start minute, end hour, end minute
     std::array<int, SpinnerCount> spinners{2003, 8, 0, 16, 0};
     int category = -1; // the category index; -1 while none is chosen

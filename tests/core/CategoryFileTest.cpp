@@ -24,8 +24,8 @@ TEST(CategoryFile, AddAndDeleteTheLast) {
     struct Case {
         std::string before, after;
     };
-    for (const Case& c : {Case{"A\r\n1\r\nB\r\n2\r\n", "A\r\n1\r\n"}, Case{"A\r\n1\r\n", ""}, Case{"A\r\n", ""},
-                          Case{"", ""}}) {
+    for (const Case& c :
+         {Case{"A\r\n1\r\nB\r\n2\r\n", "A\r\n1\r\n"}, Case{"A\r\n1\r\n", ""}, Case{"A\r\n", ""}, Case{"", ""}}) {
         dir.write("category.txt", c.before);
         ASSERT_TRUE(DeleteLastCategory(path).written);
         EXPECT_EQ(dir.read("category.txt"), c.after) << c.before;
@@ -47,17 +47,37 @@ TEST(CategoryFile, RenameMatchesNameLinesOnly) {
         int asked;
     };
     const std::vector<Case> cases = {
-        {"plain rename keeps the place", "A\r\n1\r\nB\r\n2\r\nC\r\n3\r\n", "B", {CategoryChoice{"Bee", 99}},
-         "A\r\n1\r\nBee\r\n99\r\nC\r\n3\r\n", 1},
+        {"plain rename keeps the place",
+         "A\r\n1\r\nB\r\n2\r\nC\r\n3\r\n",
+         "B",
+         {CategoryChoice{"Bee", 99}},
+         "A\r\n1\r\nBee\r\n99\r\nC\r\n3\r\n",
+         1},
         // A category named like another category's colour line.
-        {"named like a colour", "Red\r\n255\r\n255\r\n65280\r\n", "255", {CategoryChoice{"Green", 65280}},
-         "Red\r\n255\r\nGreen\r\n65280\r\n", 1},
-        {"colour line equal to the name", "Red\r\n255\r\nBlue\r\n16711680\r\n255\r\n7\r\n", "255",
-         {CategoryChoice{"Seven", 8}}, "Red\r\n255\r\nBlue\r\n16711680\r\nSeven\r\n8\r\n", 1},
-        {"two of the same name, one asked each", "X\r\n1\r\nX\r\n2\r\n", "X",
-         {CategoryChoice{"Y", 3}, CategoryChoice{"Z", 4}}, "Y\r\n3\r\nZ\r\n4\r\n", 2},
-        {"cancel on the second leaves all", "X\r\n1\r\nX\r\n2\r\n", "X", {CategoryChoice{"Y", 3}, std::nullopt},
-         "X\r\n1\r\nX\r\n2\r\n", 2},
+        {"named like a colour",
+         "Red\r\n255\r\n255\r\n65280\r\n",
+         "255",
+         {CategoryChoice{"Green", 65280}},
+         "Red\r\n255\r\nGreen\r\n65280\r\n",
+         1},
+        {"colour line equal to the name",
+         "Red\r\n255\r\nBlue\r\n16711680\r\n255\r\n7\r\n",
+         "255",
+         {CategoryChoice{"Seven", 8}},
+         "Red\r\n255\r\nBlue\r\n16711680\r\nSeven\r\n8\r\n",
+         1},
+        {"two of the same name, one asked each",
+         "X\r\n1\r\nX\r\n2\r\n",
+         "X",
+         {CategoryChoice{"Y", 3}, CategoryChoice{"Z", 4}},
+         "Y\r\n3\r\nZ\r\n4\r\n",
+         2},
+        {"cancel on the second leaves all",
+         "X\r\n1\r\nX\r\n2\r\n",
+         "X",
+         {CategoryChoice{"Y", 3}, std::nullopt},
+         "X\r\n1\r\nX\r\n2\r\n",
+         2},
         {"empty name leaves all", "X\r\n1\r\n", "X", {CategoryChoice{"", 3}}, "X\r\n1\r\n", 1},
         {"no such name", "X\r\n1\r\n", "Q", {}, "X\r\n1\r\n", 0},
         {"last name without colour", "X\r\n1\r\nW", "W", {CategoryChoice{"V", 5}}, "X\r\n1\r\nV\r\n5\r\n", 1},

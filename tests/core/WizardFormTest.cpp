@@ -1,6 +1,6 @@
+#include "editing/WizardForm.h"
 #include "editing/CategoryTable.h"
 #include "editing/NewNoteAt.h"
-#include "editing/WizardForm.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -143,7 +143,9 @@ TEST(WizardForm, NoteLines) {
              f.text = "two\r\nlines\n";
          }),
          "2006031009001000ktwo  lines "},
-        {"short time texts", with([](WizardForm& f) { f.timeTexts = {"8", "5", "9", "07"}; }),
+        {"short time texts", with([](WizardForm& f) {
+             f.timeTexts = {"8", "5", "9", "07"};
+         }),
          "2006031008050907dx"},
         {"December, category 100", with([](WizardForm& f) {
              f.month = 12;
@@ -184,15 +186,14 @@ TEST(WizardForm, ActivationBringsBoxesAndSpinnersTogether) {
         std::array<std::string, 4> typed;
         std::array<std::string, 4> shown;
     };
-    for (const Case& c : {Case{{"8", "00", "16", "00"}, {"8", "00", "16", "00"}},
-                          Case{{"5", "7", "16", "75"}, {"6", "07", "16", "59"}},
-                          Case{{"9", "0", "24", "abc"}, {"9", "00", "23", "00"}},
-                          Case{{"10", "45", "11", "45"}, {"10", "45", "11", "45"}}}) {
+    for (const Case& c :
+         {Case{{"8", "00", "16", "00"}, {"8", "00", "16", "00"}}, Case{{"5", "7", "16", "75"}, {"6", "07", "16", "59"}},
+          Case{{"9", "0", "24", "abc"}, {"9", "00", "23", "00"}},
+          Case{{"10", "45", "11", "45"}, {"10", "45", "11", "45"}}}) {
         WizardForm form = NewWizardForm(2006, Prompt);
         form.timeTexts = c.typed;
         ActivateForm(form);
-        EXPECT_EQ(form.timeTexts, c.shown) << c.typed[0] << ":" << c.typed[1] << "-" << c.typed[2] << ":"
-                                           << c.typed[3];
+        EXPECT_EQ(form.timeTexts, c.shown) << c.typed[0] << ":" << c.typed[1] << "-" << c.typed[2] << ":" << c.typed[3];
     }
     WizardForm form = NewWizardForm(2006, Prompt);
     MoveSpinner(form, Spinner::StartHour, 3);
