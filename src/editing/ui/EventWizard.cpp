@@ -45,13 +45,13 @@ constexpr int DeleteCaption = 88;
 // Layout, in pixels: the header picture is 480 x 64; the step list runs down the left, the steps' panels
 // fill the rest.
 constexpr int WindowWidth = 480;
-constexpr int WindowHeight = 328;
+constexpr int WindowHeight = 346;
 constexpr int HeaderHeight = 64;
 constexpr int FrameLeft = 124;
 constexpr int FrameTop = 76;
 constexpr int FrameWidth = WindowWidth - FrameLeft - 12;
-constexpr int FrameHeight = 248;
-constexpr int ButtonRow = 222;
+constexpr int FrameHeight = 266;
+constexpr int ButtonRow = 240;
 constexpr int StepRowHeight = 26;
 
 const QColor Invalid(0xC0, 0x10, 0x10);
@@ -84,6 +84,7 @@ EventWizard::EventWizard(const LanguageTable& language, std::vector<CategoryItem
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(0xF6, 0xF7, 0xF9));
     p.setColor(QPalette::WindowText, Valid);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xA0, 0xA4, 0xAC));
     setPalette(p);
 
     m_header = new QLabel(this);
@@ -117,10 +118,12 @@ EventWizard::EventWizard(const LanguageTable& language, std::vector<CategoryItem
 
     m_deleteFrame = new QWidget(this);
     m_deleteFrame->setObjectName(QStringLiteral("Frame7"));
-    m_deleteFrame->setGeometry(16, m_save->geometry().bottom() + 8, FrameLeft - 24, 24);
+    m_deleteFrame->setGeometry(16, m_save->geometry().bottom() + 8, FrameLeft - 24, 40);
     m_delete = new TextButton(QStringLiteral("Label32"), m_deleteFrame);
     m_delete->setFont(saveFont);
-    m_delete->setGeometry(0, 0, FrameLeft - 24, 24);
+    m_delete->setWordWrap(true);
+    m_delete->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_delete->setGeometry(0, 0, FrameLeft - 24, 40);
     m_delete->setStyleSheet(QStringLiteral("color: #a01818;"));
     connect(m_delete, &TextButton::clicked, this, [this] {
         if (m_editLine > 0)
@@ -298,7 +301,7 @@ void EventWizard::createDayStep() {
     for (int i = 0; i < 7; ++i) {
         auto* box = new QCheckBox(frame);
         box->setObjectName(QStringLiteral("Check3(%1)").arg(i));
-        box->setGeometry(20 + (i % 4) * 84, 154 + (i / 4) * 19, 84, 19);
+        box->setGeometry((i % 3) * 114, 152 + (i / 3) * 18, 114, 18);
         QFont f = box->font();
         f.setPixelSize(11);
         box->setFont(f);
@@ -310,7 +313,7 @@ void EventWizard::createDayStep() {
         });
         m_weekdays[At(i)] = box;
     }
-    m_everyDay = option("Option3", DayChoice::EveryDay, 196);
+    m_everyDay = option("Option3", DayChoice::EveryDay, 210);
 }
 
 void EventWizard::createTimeStep() {
@@ -359,6 +362,7 @@ void EventWizard::createCategoryStep() {
     m_categoryList = new QListWidget(frame);
     m_categoryList->setObjectName(QStringLiteral("List6"));
     m_categoryList->setGeometry(0, 30, FrameWidth, 180);
+    m_categoryList->setSpacing(2);
     for (const CategoryItem& c : m_categories)
         m_categoryList->addItem(FromFileText(c.name));
     connect(m_categoryList, &QListWidget::currentRowChanged, this, [this](int row) {
