@@ -446,7 +446,7 @@ void MainWindow::showWizard(const WizardForm& form, WizardStep step, int editLin
 EventWizard* MainWindow::createWizard(bool editMode) {
     std::vector<EventWizard::CategoryItem> categories;
     for (auto& [index, name] : m_session->wizardCategories())
-        categories.push_back({index, name});
+        categories.push_back({index, name, m_session->categories().tileColour(index)});
     auto* wizard = new EventWizard(m_session->language(), std::move(categories), this);
     wizard->setAttribute(Qt::WA_DeleteOnClose);
     QPixmap header = editMode ? m_store.picture(Picture::EditWizardHeader) : QPixmap();

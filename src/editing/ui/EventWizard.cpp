@@ -363,8 +363,11 @@ void EventWizard::createCategoryStep() {
     m_categoryList->setObjectName(QStringLiteral("List6"));
     m_categoryList->setGeometry(0, 30, FrameWidth, 180);
     m_categoryList->setSpacing(2);
-    for (const CategoryItem& c : m_categories)
-        m_categoryList->addItem(FromFileText(c.name));
+    for (const CategoryItem& c : m_categories) {
+        QPixmap swatch(12, 12);
+        swatch.fill(FromColourNumber(c.colour));
+        m_categoryList->addItem(new QListWidgetItem(QIcon(swatch), FromFileText(c.name)));
+    }
     connect(m_categoryList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (m_filling)
             return;

@@ -26,10 +26,11 @@ class EventWizard : public QWidget {
     Q_OBJECT
 
 public:
-    // A category the user can choose: its index in the category table and its name (file bytes).
+    // A category the user can choose: its index in the category table, its name (file bytes) and colour.
     struct CategoryItem {
         int index = 0;
         std::string name;
+        long colour = 0xFFFFFF;
     };
 
     EventWizard(const LanguageTable& language, std::vector<CategoryItem> categories, QWidget* parent = nullptr);
