@@ -131,6 +131,18 @@ TEST_F(Wizard, TimeStep) {
     // Typing in a box that is not a spinner's value is kept until the window is activated again.
     type("Text3", "5");
     EXPECT_TRUE(red(3));
+
+    // Two typed digits move on to the next box, so a whole time is typed in one go.
+    wizard->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    child("Text3")->setFocus();
+    child<QLineEdit>("Text3")->selectAll();
+    QTest::keyClicks(QApplication::focusWidget(), "14");
+    QTest::keyClicks(QApplication::focusWidget(), "05");
+    QTest::keyClicks(QApplication::focusWidget(), "15");
+    EXPECT_EQ(QApplication::focusWidget(), child("Text6"));
+    EXPECT_EQ(child<QLineEdit>("Text4")->text(), "05");
+    EXPECT_EQ(child<QLineEdit>("Text5")->text(), "15");
 }
 
 TEST_F(Wizard, DayStepAndTheLineItWrites) {

@@ -583,8 +583,12 @@ bool EventWizard::eventFilter(QObject* watched, QEvent* event) {
             QTimer::singleShot(0, box, [box] { box->selectAll(); });
         // Two typed digits move on to the next box, so a time is typed in one go.
         if (event->type() == QEvent::KeyRelease && i < 3 && box->text().size() == 2 &&
-            !static_cast<QKeyEvent*>(event)->text().trimmed().isEmpty())
-            m_times[At(i + 1)]->setFocus();
+            !static_cast<QKeyEvent*>(event)->text().trimmed().isEmpty()) {
+            QLineEdit* next = m_times[At(i + 1)];
+            next->setFocus();
+            // Selected now, not later: the next key may already be on its way.
+            next->selectAll();
+        }
         return false;
     }
     return QWidget::eventFilter(watched, event);
