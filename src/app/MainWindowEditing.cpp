@@ -55,15 +55,22 @@ void MainWindow::buildNoteEditing() {
 
     connect(m_grid, &HourGridWidget::pointerMoved, this, &MainWindow::pointerOverGrid);
     connect(m_grid, &HourGridWidget::notePressed, m_menu, &QWidget::hide);
-    connect(m_grid, &HourGridWidget::emptyPressed, this, [this] {
+    connect(m_grid, &HourGridWidget::emptyPressed, m_menu, &QWidget::hide);
+    connect(m_grid, &HourGridWidget::emptyGridPressed, this, [this](QPointF twips) {
+        m_keys->setFocus();
+        // With the note menu open, the press only closes it.
+        if (m_menu->isVisible()) {
+            m_menu->hide();
+            return;
+        }
         // The grid takes the focus from the editor, which closes without saving.
-        if (m_editor->isVisible() && !m_menu->isVisible()) {
+        if (m_editor->isVisible()) {
             closeEditor();
             m_session->leaveInlineEdit();
         }
-        m_menu->hide();
-        m_keys->setFocus();
+        openWizardAt(twips);
     });
+    connect(this, &MainWindow::editInWizardRequested, this, &MainWindow::openWizardForLine);
     connect(m_grid, &HourGridWidget::menuRequested, this, [this](int, QPoint pixel) {
         // The menu acts on the tile under the press.
         pointerOverGrid(HourGridWidget::ToTwips(pixel));

@@ -251,7 +251,7 @@ void HourGridWidget::mousePressEvent(QMouseEvent* event) {
     }
     const NoteTile* tile = TileInSlot(m_model.tiles, hit.slot);
     if (hit.part == PointerPart::EmptyGrid || !tile) {
-        emit emptyPressed();
+        emit emptyGridPressed(ToTwips(pos));
         return;
     }
     const QPointF twips = ToTwips(pos);

@@ -71,8 +71,10 @@ public:
 signals:
     // The pointer moved with no button held, to a point in twips.
     void pointerMoved(QPointF twips);
-    // A left press on a tile's text (a drag begins) or on the empty grid.
+    // A left press on a tile's text (a drag begins).
     void notePressed(int slot);
+    // A press of the left button on the empty grid, at a point in grid units (twips), and of another one.
+    void emptyGridPressed(QPointF twips);
     void emptyPressed();
     // A press of another button on a tile's text, at a point in pixels.
     void menuRequested(int slot, QPoint pixel);
@@ -83,6 +85,8 @@ signals:
     // A grip drag ended with the grip's top at `gripTop` (twips).
     void gripReleased(int slot, float gripTop);
     void resized();
+    // The left button was pressed where no note is; the point in grid units (twips).
+    void emptyGridPressed(QPointF twips);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
