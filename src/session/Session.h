@@ -193,7 +193,7 @@ private:
     Changes placeNote(const NoteTile& tile, const DropRequest& request);
     DropRequest tileDrop(const NoteTile& tile, float x, float y, float grabY, bool copy) const;
     // A change the notes file did not allow: said to the user; a stale view is shown again.
-    Changes refused(EditStatus status);
+    Changes refused(EditStatus status, const std::string& readError);
     // After a command on the category file: the panel from the top, then the grid or the notes.
     Changes categoryFileChanged(const CategoryFileChange& change);
 

@@ -5,7 +5,6 @@
 #include "notes/Note.h"
 #include "settings/LanguageEntries.h"
 
-#include <filesystem>
 #include <utility>
 
 namespace plandeck {
@@ -18,28 +17,6 @@ constexpr const char* ChangedElsewhere =
     "notes are shown again as the file holds them now.";
 constexpr const char* NotReadInFull =
     "The notes file could not be read in full, so it was not changed. Nothing was saved.";
-
-struct NotesRead {
-    std::string bytes;
-    bool complete = true;
-};
-
-// The notes file for a change. A missing file is an empty one; a file that exists but could not be read,
-// or gave fewer bytes than it holds, is not complete and must not be written back.
-NotesRead ReadNotesForChange(const std::string& path) {
-    NotesRead read;
-    ReadResult r = ReadWholeFile(path);
-    std::error_code ec;
-    const bool present = std::filesystem::exists(path, ec);
-    if (!r.exists) {
-        read.complete = !present;
-        return read;
-    }
-    const auto size = std::filesystem::file_size(path, ec);
-    read.complete = !ec && size == r.bytes.size();
-    read.bytes = std::move(r.bytes);
-    return read;
-}
 
 } // namespace
 
@@ -56,13 +33,13 @@ const NoteTile* Session::selectedTile() const {
     return m_selected ? TileInSlot(m_grid.tiles, *m_selected) : nullptr;
 }
 
-Changes Session::refused(EditStatus status) {
+Changes Session::refused(EditStatus status, const std::string& readError) {
     Changes changes;
     if (status == EditStatus::Stale) {
         changes.failures.push_back({m_notesPath, ChangedElsewhere});
         changes |= refreshNotes();
     } else {
-        changes.failures.push_back({m_notesPath, NotReadInFull});
+        changes.failures.push_back({m_notesPath, readError.empty() ? NotReadInFull : readError + " " + NotReadInFull});
     }
     return changes;
 }
@@ -115,10 +92,10 @@ Changes Session::deleteSelectedNote() {
     tile = selectedTile();
     if (!tile)
         return {};
-    const NotesRead file = ReadNotesForChange(m_notesPath);
-    const NotesEdit edit = DeleteNoteLine({file.bytes, file.complete}, {tile->tag, tile->line});
+    const ReadResult file = ReadWholeFile(m_notesPath);
+    const NotesEdit edit = DeleteNoteLine({file.bytes, !file.failed()}, {tile->tag, tile->line});
     if (edit.status != EditStatus::Changed)
-        return refused(edit.status);
+        return refused(edit.status, file.error);
     return writeNotes(edit.bytes);
 }
 
@@ -147,10 +124,10 @@ Changes Session::commitInlineEdit(const std::string& typed) {
     if (!m_inlineEdit)
         return {};
     const InlineEdit edited = *std::exchange(m_inlineEdit, std::nullopt);
-    const NotesRead file = ReadNotesForChange(m_notesPath);
-    const NotesEdit edit = ReplaceNoteText({file.bytes, file.complete}, {edited.line, edited.lineText}, typed);
+    const ReadResult file = ReadWholeFile(m_notesPath);
+    const NotesEdit edit = ReplaceNoteText({file.bytes, !file.failed()}, {edited.line, edited.lineText}, typed);
     if (edit.status != EditStatus::Changed)
-        return refused(edit.status);
+        return refused(edit.status, file.error);
     return writeNotes(edit.bytes);
 }
 
@@ -223,11 +200,11 @@ Changes Session::resizeTile(int slot, float gripTop) {
 Changes Session::placeNote(const NoteTile& tile, const DropRequest& request) {
     const DayColumns& cols = m_nav.columns();
     const DropResult drop = DropNote(request, m_grid.view, std::span<const DayColumn>(cols.data(), cols.size()));
-    const NotesRead file = ReadNotesForChange(m_notesPath);
+    const ReadResult file = ReadWholeFile(m_notesPath);
     const NotesEdit edit =
-        PlaceNoteLine({file.bytes, file.complete}, {tile.tag, tile.line}, drop.line, request.mode == DropMode::Copy);
+        PlaceNoteLine({file.bytes, !file.failed()}, {tile.tag, tile.line}, drop.line, request.mode == DropMode::Copy);
     if (edit.status != EditStatus::Changed)
-        return refused(edit.status);
+        return refused(edit.status, file.error);
     return writeNotes(edit.bytes);
 }
 
@@ -243,10 +220,10 @@ Changes Session::dropCategory(int category, float x, float y, float ghostHeight)
     request.snapMinutes = m_options.snapMinutes;
     const DayColumns& cols = m_nav.columns();
     const DropResult drop = DropNote(request, m_grid.view, std::span<const DayColumn>(cols.data(), cols.size()));
-    const NotesRead file = ReadNotesForChange(m_notesPath);
-    const NotesAppend append = AppendNoteLine({file.bytes, file.complete}, drop.line);
+    const ReadResult file = ReadWholeFile(m_notesPath);
+    const NotesAppend append = AppendNoteLine({file.bytes, !file.failed()}, drop.line);
     if (append.status != EditStatus::Changed)
-        return refused(append.status);
+        return refused(append.status, file.error);
     Changes changes;
     const WriteResult w = AppendToFile(m_notesPath, append.appended);
     if (!w.ok) {

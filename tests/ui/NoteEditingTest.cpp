@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "editing/ui/EventWizard.h"
 #include "editing/ui/NoteMenu.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -314,9 +315,12 @@ TEST_F(NoteEditing, EnterAsksForTheWizardOnTheSelectedNote) {
     std::vector<int> asked;
     QObject::connect(window.get(), &MainWindow::editInWizardRequested, [&](int line) { asked.push_back(line); });
     key(keys(), Qt::Key_Return); // nothing selected
+    EXPECT_EQ(window->wizard(), nullptr);
     hover(grid(), OnText(tile("Short")));
     key(keys(), Qt::Key_Return);
     EXPECT_EQ(asked, std::vector<int>{2});
+    ASSERT_NE(window->wizard(), nullptr);
+    EXPECT_TRUE(window->wizard()->editMode());
     EXPECT_EQ(notes(), File({Meeting, Short}));
 }
 

@@ -85,8 +85,6 @@ signals:
     // A grip drag ended with the grip's top at `gripTop` (twips).
     void gripReleased(int slot, float gripTop);
     void resized();
-    // The left button was pressed where no note is; the point in grid units (twips).
-    void emptyGridPressed(QPointF twips);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
