@@ -156,8 +156,7 @@ bool MainWindow::keyCommand(QKeyEvent* event) {
             beginInlineEdit();
         return true;
     default:
-        // The field only listens; nothing typed into it is kept.
-        return true;
+        return false;
     }
 }
 

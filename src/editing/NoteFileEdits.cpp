@@ -161,9 +161,12 @@ DeleteConfirmation DeleteConfirmationFromSetting(double value) {
     return DeleteConfirmation::Never;
 }
 
-DeleteConfirmation ReadDeleteConfirmation(const std::string& optionsPath) {
+std::optional<DeleteConfirmation> ReadDeleteConfirmation(const std::string& optionsPath) {
     // Twelve option lines are short; a few kilobytes hold them in any file the program wrote.
-    const TextLines lines(ReadFileStart(optionsPath, 64 * 1024).bytes);
+    ReadResult read = ReadFileStart(optionsPath, 64 * 1024);
+    if (read.failed())
+        return std::nullopt;
+    const TextLines lines(std::move(read.bytes));
     const std::string_view line12 = lines.size() >= 12 ? lines.line(11) : std::string_view();
     return DeleteConfirmationFromSetting(NumericValue(line12));
 }

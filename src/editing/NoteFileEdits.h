@@ -68,7 +68,8 @@ enum class DeleteConfirmation {
     Never,        // anything else
 };
 DeleteConfirmation DeleteConfirmationFromSetting(double value);
-// Line 12 of the main option file, read when a delete is asked for.
-DeleteConfirmation ReadDeleteConfirmation(const std::string& optionsPath);
+// Line 12 of the main option file, read when a delete is asked for; nothing when the file exists but could
+// not be read (a missing file reads as empty: 0).
+std::optional<DeleteConfirmation> ReadDeleteConfirmation(const std::string& optionsPath);
 
 } // namespace plandeck

@@ -77,7 +77,10 @@ Changes Session::deleteSelectedNote() {
     const NoteTile* tile = selectedTile();
     if (!tile || !tile->visible)
         return {};
-    switch (ReadDeleteConfirmation(m_dataDir.mainOptionsFile())) {
+    // When the setting cannot be read, the user is asked: a note is never deleted unasked by mistake.
+    const DeleteConfirmation rule =
+        ReadDeleteConfirmation(m_dataDir.mainOptionsFile()).value_or(DeleteConfirmation::Ask);
+    switch (rule) {
     case DeleteConfirmation::Never:
         return {};
     case DeleteConfirmation::Ask:

@@ -1,7 +1,8 @@
 #include "settings/LanguageEntries.h"
 #include "support/SessionFixture.h"
 
-#include <filesystem>
+#include <cerrno>
+#include <unistd.h>
 
 using namespace plandeck;
 using plandeck::test::SessionFixture;
@@ -185,16 +186,22 @@ TEST_F(SessionEditing, TextBeingTypedFollowsItsNoteThroughOtherChanges) {
 TEST_F(SessionEditing, ANotesFileNotReadInFullIsNeverWritten) {
     start(ThreeNotes);
     const NoteTile monday = tileWithText("Monday");
-    // The notes path now names something that cannot be read as a file.
-    const std::string path = dir.file("pdnotes/all.txt");
-    std::filesystem::remove(path);
-    std::filesystem::create_directory(path);
-    Changes c = session->dropCategory(0, ColumnX(0), timeY(12, 0), 400);
-    EXPECT_EQ(c.failures.size(), 1u);
-    c = session->dropTile(monday.slot, ColumnX(1), timeY(12, 0), 0, false);
-    EXPECT_EQ(c.failures.size(), 1u);
-    EXPECT_TRUE(std::filesystem::is_directory(path));
-    EXPECT_TRUE(std::filesystem::is_empty(path));
+    point(monday);
+    // From now on every read of a file stops after its first 10 bytes.
+    SetReadFunctionForTesting([](int fd, void* data, std::size_t) -> ssize_t {
+        static int calls = 0;
+        if (calls++ % 2 == 0)
+            return ::read(fd, data, 10);
+        errno = EIO;
+        return -1;
+    });
+    const Changes dropped = session->dropCategory(0, ColumnX(0), timeY(12, 0), 400);
+    const Changes moved = session->dropTile(monday.slot, ColumnX(1), timeY(12, 0), 0, false);
+    const Changes deleted = session->deleteSelectedNote();
+    SetReadFunctionForTesting(nullptr);
+    for (const Changes* c : {&dropped, &moved, &deleted})
+        EXPECT_EQ(c->failures.size(), 1u);
+    EXPECT_EQ(notesFile(), ThreeNotes);
 }
 
 TEST_F(SessionEditing, SelectionLeavesASlotThatNowShowsAnotherNote) {
