@@ -12,30 +12,50 @@ constexpr std::string_view CrLf = "\r\n";
 
 // Joins the file's lines the way every rewrite joins them, leaving out line `skip` (1-based; 0 keeps all),
 // then adds `last` as the final line. Empty lines before the first kept non-empty line are dropped; every
-// other kept line is copied byte for byte. Fails (Stale) when line `skip` is not `expected`.
+// other kept line is copied byte for byte and ends in CR LF. Fails (Stale) when line `skip` is not `expected`.
 NotesEdit Rebuild(const NotesContent& file, int skip, std::string_view expected, std::string_view last) {
     NotesEdit edit;
     if (!file.complete) {
         edit.status = EditStatus::Unreadable;
         return edit;
     }
+    const char* data = file.bytes.data();
+    const std::size_t size = file.bytes.size();
     std::string& out = edit.bytes;
-    out.reserve(file.bytes.size() + last.size() + 4);
+    out.reserve(size + last.size() + 4);
+    // Lines that already end in CR LF are copied in runs, straight from the bytes read.
+    std::size_t runStart = 0;
+    std::size_t runEnd = 0;
+    auto flush = [&] {
+        out.append(data + runStart, runEnd - runStart);
+        runStart = runEnd = 0;
+    };
     int number = 0;
     int written = 0;
     bool found = skip == 0;
     ForEachLine(file.bytes, [&](std::string_view line) {
         ++number;
+        const std::size_t begin = static_cast<std::size_t>(line.data() - data);
+        const std::size_t after = begin + line.size();
         if (number == skip) {
             found = line == expected;
+            flush();
             return found;
         }
         if (written == 0 && line.empty())
             return true;
-        if (written > 0)
-            out += CrLf;
-        out += line;
         ++written;
+        if (after + 1 < size && data[after] == '\r' && data[after + 1] == '\n') {
+            if (runEnd != begin) {
+                flush();
+                runStart = begin;
+            }
+            runEnd = after + 2;
+        } else {
+            flush();
+            out += line;
+            out += CrLf;
+        }
         return true;
     });
     if (!found) {
@@ -43,17 +63,15 @@ NotesEdit Rebuild(const NotesContent& file, int skip, std::string_view expected,
         edit.status = EditStatus::Stale;
         return edit;
     }
-    if (!last.empty() || written == 0) {
-        if (written > 0)
-            out += CrLf;
+    flush();
+    if (!last.empty()) {
         out += last;
-        if (!last.empty()) {
-            ++written;
-            edit.noteLine = written;
-            edit.line = std::string(last);
-        }
+        out += CrLf;
+        edit.noteLine = written + 1;
+        edit.line = std::string(last);
+    } else if (written == 0) {
+        out += CrLf; // a file emptied completely holds one line end
     }
-    out += CrLf;
     return edit;
 }
 
