@@ -208,6 +208,7 @@ private:
     QPointer<EventWizard> m_wizard;
 
     NoteMenu* m_menu = nullptr;
+    QPointF m_menuPoint; // where the note menu was opened, in twips
     QFrame* m_ghost = nullptr;
     // A category being dragged onto the grid.
     struct CategoryDrag {

@@ -30,6 +30,8 @@ bool IsDecoration(const QWidget* w) {
 void MainWindow::buildNoteEditing() {
     m_menu = new NoteMenu(m_grid);
     connect(m_menu, &NoteMenu::chosen, this, [this](int item) {
+        // The items act on the tile the menu was opened on, even when the pointer crossed another on the way.
+        pointerOverGrid(m_menuPoint);
         switch (item) {
         case NoteMenu::EditInWizard:
             editInWizard();
@@ -73,7 +75,8 @@ void MainWindow::buildNoteEditing() {
     connect(this, &MainWindow::editInWizardRequested, this, &MainWindow::openWizardForLine);
     connect(m_grid, &HourGridWidget::menuRequested, this, [this](int, QPoint pixel) {
         // The menu acts on the tile under the press.
-        pointerOverGrid(HourGridWidget::ToTwips(pixel));
+        m_menuPoint = HourGridWidget::ToTwips(pixel);
+        pointerOverGrid(m_menuPoint);
         if (!m_session->selectedTile())
             return;
         // The skin's menu text colour on a ground it can be read on: the hint line's, which skins pair with

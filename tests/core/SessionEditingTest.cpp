@@ -34,33 +34,6 @@ const std::string Tuesday = "2026120809001030eTuesday\r\n";
 const std::string Wednesday = "2026120911001200dWednesday\r\n";
 const std::string ThreeNotes = Monday + Tuesday + Wednesday;
 
-TEST_F(SessionEditing, DeleteFollowsTheConfirmSetting) {
-    struct Case {
-        const char* line12;
-        std::deque<Answer> answers;
-        std::size_t questions;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {" 0 ", {}, 0, Monday + Wednesday},
-        {" 1 ", {Answer::Yes}, 1, Monday + Wednesday},
-        {" 1 ", {Answer::No}, 1, ThreeNotes},
-        {" 2 ", {}, 0, ThreeNotes},
-    };
-    for (const Case& c : cases) {
-        options(c.line12);
-        start(ThreeNotes);
-        questions.asked.clear();
-        questions.answers = c.answers;
-        point(tileWithText("Tuesday"));
-        session->deleteSelectedNote();
-        EXPECT_EQ(notesFile(), c.expected) << c.line12;
-        EXPECT_EQ(questions.asked.size(), c.questions) << c.line12;
-        if (c.questions)
-            EXPECT_EQ(questions.asked[0].text, session->entry(Entry::ConfirmDelete));
-    }
-}
-
 TEST_F(SessionEditing, NothingSelectedNothingDeleted) {
     start(ThreeNotes);
     point(tileWithText("Tuesday"));
@@ -119,27 +92,6 @@ TEST_F(SessionEditing, InlineEditMovesTheNoteToTheEnd) {
     EXPECT_EQ(notesFile(), Wednesday + "2026120709001000dDentist at ten\r\n" + "2026120809001030e\r\n");
 }
 
-TEST_F(SessionEditing, DropsMoveCopyAndResize) {
-    options(" 0 ", " 15 ");
-    start(ThreeNotes);
-    // Tuesday's 9:00-10:30 note, grabbed 50 twips below its top, let go with its top at 14:07 on Wednesday.
-    const NoteTile tuesday = tileWithText("Tuesday");
-    Changes c = session->dropTile(tuesday.slot, ColumnX(2), timeY(14, 7) + 50, 50, false);
-    EXPECT_TRUE(c.notes);
-    EXPECT_EQ(notesFile(), Monday + Wednesday + "2026120914001530eTuesday\r\n");
-    EXPECT_EQ(tiles().back().text, "Tuesday"); // shown from the bytes just written
-
-    // Ctrl held: a copy at the end, the note stays.
-    session->setCopyFlag(true);
-    session->dropTile(tileWithText("Monday").slot, ColumnX(1), timeY(16, 0), 0, false);
-    session->setCopyFlag(false);
-    EXPECT_EQ(notesFile(), Monday + Wednesday + "2026120914001530eTuesday\r\n" + "2026120816001700dMonday\r\n");
-
-    // Wednesday's grip let go at 12:40 (its middle lies 90 twips below its top): the end snaps to 12:30.
-    session->resizeTile(tileWithText("Wednesday").slot, timeY(12, 40) - 90);
-    EXPECT_EQ(TextLines(notesFile()).line(3), "2026120911001230dWednesday");
-}
-
 TEST_F(SessionEditing, WeeklyNoteInACrowdedColumnStaysWeekly) {
     // Three notes at 9:00 on Monday: the weekly one, placed first, is pushed to the right by the later two.
     const std::string weekly = "yyyyyy2009001000dWeekly\r\n"; // Mondays
@@ -148,21 +100,6 @@ TEST_F(SessionEditing, WeeklyNoteInACrowdedColumnStaysWeekly) {
     ASSERT_GT(w.shape.left, 780 + 300); // further than a column edge test would allow
     session->dropTile(w.slot, w.shape.left + 100, timeY(13, 0), 0, false);
     EXPECT_EQ(TextLines(notesFile()).line(2), "yyyyyy2013001400dWeekly");
-}
-
-TEST_F(SessionEditing, CategoryDropAppendsAPlaceholderNote) {
-    options(" 0 ", " 15 ");
-    start(ThreeNotes);
-    const float hour = session->grid().view.hourHeight;
-    Changes c = session->dropCategory(2, ColumnX(2), timeY(15, 30), hour);
-    EXPECT_TRUE(c.notes);
-    EXPECT_EQ(notesFile(), ThreeNotes + "2026120915001600fno text\r\n");
-    EXPECT_EQ(session->editedLine(), 4);
-    const std::optional<int> slot = session->placeholderEditorOpened();
-    ASSERT_TRUE(slot);
-    session->commitInlineEdit("Swimming");
-    EXPECT_EQ(notesFile(), ThreeNotes + "2026120915001600fSwimming\r\n");
-    EXPECT_EQ(session->editedLine(), 0);
 }
 
 TEST_F(SessionEditing, TextBeingTypedFollowsItsNoteThroughOtherChanges) {

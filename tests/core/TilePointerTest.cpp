@@ -48,16 +48,4 @@ TEST(HitTest, SlotTwoHundredIsATileLikeAnyOther) {
     EXPECT_EQ(HitTest(tiles, 1500, 20050, std::nullopt, {90, 400}), (PointerHit{PointerPart::TileText, 200}));
 }
 
-TEST(SelectionAfterRefresh, StaysOnlyOnTheSameNote) {
-    const std::vector<NoteTile> before{Tile(1, 0, 0, 100, 100, 4, "A"), Tile(2, 0, 200, 100, 100, 7, "B")};
-    // The same notes again.
-    EXPECT_EQ(SelectionAfterRefresh(2, before, before), 2);
-    // The note of slot 2 was deleted: slot 2 now shows another note.
-    const std::vector<NoteTile> afterDelete{Tile(1, 0, 0, 100, 100, 4, "A"), Tile(2, 0, 200, 100, 100, 7, "C")};
-    EXPECT_EQ(SelectionAfterRefresh(2, before, afterDelete), std::nullopt);
-    // Slot 2 holds nothing any more.
-    EXPECT_EQ(SelectionAfterRefresh(2, before, std::span(before).first(1)), std::nullopt);
-    EXPECT_EQ(SelectionAfterRefresh(std::nullopt, before, before), std::nullopt);
-}
-
 } // namespace
