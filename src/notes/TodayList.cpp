@@ -1,0 +1,107 @@
+#include "notes/TodayList.h"
+
+#include "base/TextFile.h"
+#include "calendar/CalendarMath.h"
+#include "notes/Note.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace plandeck {
+
+namespace {
+
+// The two characters of a header field with the readers' rule applied: a leading "0" is dropped.
+std::string_view Decoded(std::string_view field) {
+    return (!field.empty() && field[0] == '0') ? field.substr(1, 1) : field;
+}
+
+// Today's texts and numbers, worked out once per build instead of once per line.
+struct Today {
+    char year[16] = {};
+    char month[16] = {};
+    int day = 0;
+    int weekdayBit = 0;
+
+    explicit Today(const Date& date) {
+        std::snprintf(year, sizeof year, "%04d", date.year);
+        std::snprintf(month, sizeof month, "%d", date.month);
+        day = date.day;
+        weekdayBit = 1 << (WeekdayNumber(date.day, date.month, date.year) - 1);
+    }
+
+    // Whether a note line falls on today; only its first eight characters are looked at.
+    bool holds(std::string_view line) const {
+        const std::string_view noteYear = line.substr(0, 4);
+        if (noteYear != "yyyy" && noteYear != year)
+            return false;
+        const std::string_view noteMonth = Decoded(line.substr(4, 2));
+        if (noteMonth != "yy" && noteMonth != month)
+            return false;
+        const std::string_view dayCode = Decoded(line.substr(6, 2));
+        if (dayCode == "yy")
+            return true;
+        const std::int64_t value = HexToNumber(dayCode);
+        if (value >= 1 && value <= 31)
+            return value == day;
+        if (value >= Note::FirstWeeklyCode && value <= Note::LastWeeklyCode)
+            return ((value - 31) & weekdayBit) != 0;
+        return false; // day 0, or a code no writer produces
+    }
+};
+
+struct NextEntry {
+    int hour = 0;
+    int minute = 0;
+    std::string entry;
+};
+
+std::string Entry(const Note& note) {
+    return std::to_string(note.startHour) + ":" + note.startMinuteText + " " + note.text;
+}
+
+} // namespace
+
+TodayList BuildTodayList(std::string_view notesBytes, const TodayStamp& now) {
+    const Today today(now.date);
+    const int hour = now.hour;
+    const int minute = now.minute;
+    TodayList list;
+    std::vector<NextEntry> next;
+    ForEachLine(notesBytes, [&](std::string_view line) {
+        if (line.size() < static_cast<std::size_t>(Note::HeaderLength) || !today.holds(line))
+            return true;
+        const std::optional<Note> note = Note::Decode(line);
+        if (!note)
+            return true;
+        const bool started = note->startHour < hour || (note->startHour == hour && note->startMinute <= minute);
+        const bool ended = note->endHour < hour || (note->endHour == hour && minute > note->endMinute);
+        if (started && !ended)
+            list.running.push_back(Entry(*note));
+        if (!started && next.size() < static_cast<std::size_t>(TodayList::NextSlotCount))
+            next.push_back({note->startHour, note->startMinute, Entry(*note)});
+        return true;
+    });
+    // Equal starts keep their file order.
+    std::stable_sort(next.begin(), next.end(), [](const NextEntry& a, const NextEntry& b) {
+        return a.hour != b.hour ? a.hour < b.hour : a.minute < b.minute;
+    });
+    if (!next.empty())
+        list.firstNext = std::move(next[0].entry);
+    if (next.size() > 1)
+        list.secondNext = std::move(next[1].entry);
+    return list;
+}
+
+std::string TodayTimeCaption(int hour, int minute) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d:%02d", hour, minute);
+    return text;
+}
+
+bool ReminderDue(std::string_view firstNext, std::string_view caption) {
+    return !caption.empty() && firstNext.size() > caption.size() && firstNext.substr(0, caption.size()) == caption &&
+           firstNext[caption.size()] == ' ';
+}
+
+} // namespace plandeck
