@@ -1,0 +1,243 @@
+#include "calendar/ui/TodayWindow.h"
+
+#include "calendar/CalendarMath.h"
+#include "platform/Clock.h"
+#include "platform/Sound.h"
+#include "platform/Text.h"
+#include "settings/Options.h"
+#include "settings/Skin.h"
+#include "settings/SkinColours.h"
+#include "settings/ui/SkinPictures.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+
+namespace plandeck {
+
+namespace {
+
+constexpr int kRunningHeadingEntry = 142;
+constexpr int kNextHeadingEntry = 143;
+constexpr int kTwipsPerPixel = 15;
+
+int ToPixels(int twips) {
+    return static_cast<int>(std::lround(twips / static_cast<double>(kTwipsPerPixel)));
+}
+
+TwipRect ToTwips(const QRect& r) {
+    return {r.x() * kTwipsPerPixel, r.y() * kTwipsPerPixel, r.width() * kTwipsPerPixel, r.height() * kTwipsPerPixel};
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, bool bold) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    QFont font = label->font();
+    font.setPixelSize(11);
+    font.setBold(bold);
+    label->setFont(font);
+    return label;
+}
+
+// Shows a list entry; a text too wide for the label keeps its full form in the tooltip.
+void SetEntry(QLabel* label, const QString& text) {
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    label->setToolTip(text);
+}
+
+} // namespace
+
+TodayWindow::TodayWindow(TodayWindowSetup setup, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
+      m_setup(std::move(setup)) {
+    setObjectName(QStringLiteral("frmtoday"));
+    setFixedSize(ToPixels(kTodayWindowWidth), ToPixels(kTodayWindowHeight));
+
+    m_runningHeading = MakeLabel(this, "Label2", true);
+    m_running = MakeLabel(this, "Label1", false);
+    m_nextHeading = MakeLabel(this, "Label3", true);
+    m_firstNext = MakeLabel(this, "Label4", false);
+    m_secondNext = MakeLabel(this, "Label5", false);
+    m_time = MakeLabel(this, "Label6", true);
+    // Headings on the left, the running list at the top, the next two notes below it, the time underneath.
+    m_runningHeading->setGeometry(6, 5, 50, 16);
+    m_running->setGeometry(58, 5, 138, 16);
+    m_nextHeading->setGeometry(6, 27, 50, 16);
+    m_firstNext->setGeometry(58, 27, 138, 16);
+    m_secondNext->setGeometry(58, 43, 138, 16);
+    m_time->setGeometry(6, 49, 50, 16);
+
+    loadSkinPicture();
+    showCaptions();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(TickMilliseconds);
+    connect(m_timer, &QTimer::timeout, this, &TodayWindow::tick);
+    m_timer->start();
+}
+
+void TodayWindow::setLanguage(const LanguageTable& language) {
+    m_setup.language = language;
+    showCaptions();
+}
+
+void TodayWindow::setSkin(const std::string& skinName) {
+    m_setup.skinName = skinName;
+    loadSkinPicture();
+}
+
+void TodayWindow::setNotesPath(const std::string& notesPath) {
+    m_setup.notesPath = notesPath;
+    BuildTodayList();
+}
+
+TodayStamp TodayWindow::now() const {
+    const QDateTime moment = m_setup.clock ? m_setup.clock() : Clock::now();
+    const QDate d = moment.date();
+    return TodayStamp{Date{d.year(), d.month(), d.day()}, moment.time().hour(), moment.time().minute()};
+}
+
+void TodayWindow::BuildTodayList() {
+    m_refresh.rebuild(now(), m_setup.notesPath);
+    showLists();
+}
+
+void TodayWindow::tick() {
+    const TodayStamp moment = now();
+    const std::string sysOptions = m_setup.dataDirectory.systemOptionsFile();
+    // The sound option is read afresh each minute, so a change saved in the options applies at once.
+    const TodayRefresh::Tick result =
+        m_refresh.tick(moment, m_setup.notesPath, [&] { return LoadSystemOptions(sysOptions).reminderSound; });
+    if (result.captionChanged) {
+        showCaptions();
+        if (result.remind) {
+            Sound::play(m_setup.dataDirectory.reminderSound());
+            emit reminded();
+        }
+    }
+    if (result.listChanged)
+        showLists();
+    saveMovedPosition();
+}
+
+void TodayWindow::showLists() {
+    const TodayList& list = m_refresh.list();
+    QStringList running;
+    for (const std::string& entry : list.running)
+        running << FromFileText(entry);
+    SetEntry(m_running, running.join(QLatin1Char('\n')));
+    SetEntry(m_firstNext, FromFileText(list.firstNext));
+    SetEntry(m_secondNext, FromFileText(list.secondNext));
+}
+
+void TodayWindow::showCaptions() {
+    const LanguageTable& language = m_setup.language;
+    m_runningHeading->setText(FromFileText(language.entry(kRunningHeadingEntry)));
+    m_nextHeading->setText(FromFileText(language.entry(kNextHeadingEntry)));
+    m_time->setText(QString::fromStdString(m_refresh.caption()));
+    // The title follows the date, so a window left open over midnight shows the new day.
+    const Date today = now().date;
+    setWindowTitle(QStringLiteral("%1 %2 - %3")
+                       .arg(today.day)
+                       .arg(FromFileText(language.monthName(today.month)),
+                            FromFileText(language.weekdayName(WeekdayNumber(today.day, today.month, today.year)))));
+}
+
+void TodayWindow::loadSkinPicture() {
+    const Skin skin(m_setup.dataDirectory, m_setup.skinName);
+    const QImage image = LoadSkinPicture(skin, kTodayWindowPicture);
+    // A skin without the picture leaves the window as it was.
+    if (!image.isNull())
+        m_background = QPixmap::fromImage(image);
+    // The picture's ink: the colour the skin gives today's date in the main window.
+    const SkinColours colours = LoadSkinColours(skin.colourList());
+    if (colours.todayText) {
+        QPalette p = palette();
+        p.setColor(QPalette::WindowText, SkinColour(*colours.todayText));
+        setPalette(p);
+    }
+    update();
+}
+
+void TodayWindow::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        placeFromFile();
+        loadSkinPicture();
+        showCaptions();
+    }
+    // Staying on top is the window's hint to the window manager; nothing more is needed here.
+    QWidget::showEvent(event);
+}
+
+void TodayWindow::changeEvent(QEvent* event) {
+    // A window manager that lets the user minimise it anyway: it comes back as it was.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    QWidget::changeEvent(event);
+}
+
+void TodayWindow::closeEvent(QCloseEvent* event) {
+    // Closing hides the window only: its timer keeps running, so the reminder still sounds.
+    event->ignore();
+    hide();
+    emit closedByUser();
+}
+
+void TodayWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!m_background.isNull())
+        painter.drawPixmap(rect(), m_background);
+}
+
+void TodayWindow::placeFromFile() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    std::vector<TwipRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(ToTwips(screen->geometry()));
+    const TwipPoint current{x() * kTwipsPerPixel, y() * kTwipsPerPixel};
+    const TwipPoint place =
+        PlaceTodayWindow(LoadTodayPosition(m_setup.dataDirectory.todayWindowFile()), current,
+                         ToTwips(primary->geometry()), screens, kTodayWindowWidth, kTodayWindowHeight);
+    m_placed = QPoint(ToPixels(place.left), ToPixels(place.top));
+    m_settled.reset();
+    move(m_placed);
+}
+
+void TodayWindow::saveMovedPosition() {
+    if (!isVisible())
+        return;
+    // The first look after placing tells where the window manager put the window for the stored position;
+    // only a change from there is a move by the user.
+    if (!m_settled) {
+        m_settled = pos();
+        return;
+    }
+    if (pos() == *m_settled)
+        return;
+    const QPoint moved = m_placed + (pos() - *m_settled);
+    const WriteResult written = SaveTodayPosition(m_setup.dataDirectory.todayWindowFile(),
+                                                  {moved.x() * kTwipsPerPixel, moved.y() * kTwipsPerPixel});
+    // Remembered even when the write failed: retrying every two seconds would not help, and the position
+    // is only a convenience.
+    if (!written.ok)
+        std::fprintf(stderr, "Plandeck: %s\n", written.error.c_str());
+    else
+        ++m_positionSaves;
+    m_placed = moved;
+    m_settled = pos();
+}
+
+} // namespace plandeck
