@@ -79,6 +79,13 @@ TEST_F(Today, ShowsTheListsTimeAndHeadings) {
     EXPECT_EQ(w->findChild<QLabel*>("Label1")->toolTip(), "10:00 Meeting\n10:30 Review");
     EXPECT_EQ(text(*w, "Label4"), "");
     EXPECT_EQ(w->findChild<QLabel*>("Label4")->toolTip(), "");
+
+    // A text too long for the window is shortened on show and whole in the tooltip.
+    const std::string longText = "Quarterly planning with the whole department and guests";
+    dir.write("pdnotes/all.txt", "2026120711001200d" + longText + "\r\n");
+    w->tick();
+    EXPECT_TRUE(text(*w, "Label4").endsWith(QChar(0x2026)));
+    EXPECT_EQ(w->findChild<QLabel*>("Label4")->toolTip(), QString::fromStdString("11:00 " + longText));
 }
 
 TEST_F(Today, ChimesOnceWhenTheNextNoteStarts) {

@@ -46,12 +46,16 @@ QLabel* MakeLabel(QWidget* parent, const char* name, bool bold) {
     return label;
 }
 
-// Shows a list entry; a text too wide for the label keeps its full form in the tooltip.
-void SetEntry(QLabel* label, const QString& text) {
-    if (label->text() == text)
+// Shows list entries, one per line, each shortened with "…" to the label's width; the tooltip keeps them whole.
+void SetEntries(QLabel* label, const QStringList& entries) {
+    const QString whole = entries.join(QLatin1Char('\n'));
+    if (label->toolTip() == whole)
         return;
-    label->setText(text);
-    label->setToolTip(text);
+    QStringList shown;
+    for (const QString& entry : entries)
+        shown << label->fontMetrics().elidedText(entry, Qt::ElideRight, label->width());
+    label->setText(shown.join(QLatin1Char('\n')));
+    label->setToolTip(whole);
 }
 
 } // namespace
@@ -69,13 +73,14 @@ TodayWindow::TodayWindow(TodayWindowSetup setup, QWidget* parent)
     m_firstNext = MakeLabel(this, "Label4", false);
     m_secondNext = MakeLabel(this, "Label5", false);
     m_time = MakeLabel(this, "Label6", true);
-    // Headings on the left, the running list at the top, the next two notes below it, the time underneath.
-    m_runningHeading->setGeometry(6, 5, 50, 16);
-    m_running->setGeometry(58, 5, 138, 16);
-    m_nextHeading->setGeometry(6, 27, 50, 16);
-    m_firstNext->setGeometry(58, 27, 138, 16);
-    m_secondNext->setGeometry(58, 43, 138, 16);
-    m_time->setGeometry(6, 49, 50, 16);
+    // The picture has a band on the left for the headings and the time, and a rule across the right part
+    // between what runs now (above, room for two notes) and what comes next (below).
+    m_runningHeading->setGeometry(8, 4, 52, 14);
+    m_time->setGeometry(8, 18, 52, 14);
+    m_running->setGeometry(68, 4, 128, 28);
+    m_nextHeading->setGeometry(8, 39, 52, 14);
+    m_firstNext->setGeometry(68, 39, 128, 14);
+    m_secondNext->setGeometry(68, 53, 128, 14);
 
     loadSkinPicture();
     showCaptions();
@@ -136,9 +141,12 @@ void TodayWindow::showLists() {
     QStringList running;
     for (const std::string& entry : list.running)
         running << FromFileText(entry);
-    SetEntry(m_running, running.join(QLatin1Char('\n')));
-    SetEntry(m_firstNext, FromFileText(list.firstNext));
-    SetEntry(m_secondNext, FromFileText(list.secondNext));
+    SetEntries(m_running, running);
+    const auto one = [](const std::string& entry) {
+        return entry.empty() ? QStringList() : QStringList{FromFileText(entry)};
+    };
+    SetEntries(m_firstNext, one(list.firstNext));
+    SetEntries(m_secondNext, one(list.secondNext));
 }
 
 void TodayWindow::showCaptions() {
@@ -160,13 +168,21 @@ void TodayWindow::loadSkinPicture() {
     // A skin without the picture leaves the window as it was.
     if (!image.isNull())
         m_background = QPixmap::fromImage(image);
-    // The picture's ink: the colour the skin gives today's date in the main window.
+    // The ink is the colour the skin gives today's date in the main window, unless that would not stand out
+    // on this picture (a skin whose date card is dark and whose today picture is light).
     const SkinColours colours = LoadSkinColours(skin.colourList());
-    if (colours.todayText) {
-        QPalette p = palette();
-        p.setColor(QPalette::WindowText, SkinColour(*colours.todayText));
-        setPalette(p);
+    QColor ink(Qt::black);
+    if (colours.todayText)
+        ink = SkinColour(*colours.todayText);
+    if (!m_background.isNull()) {
+        const QColor paper =
+            m_background.toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
+        if (std::abs(ink.lightnessF() - paper.lightnessF()) < 0.35)
+            ink = paper.lightnessF() > 0.5 ? QColor(30, 40, 56) : QColor(Qt::white);
     }
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, ink);
+    setPalette(p);
     update();
 }
 
