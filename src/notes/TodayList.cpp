@@ -1,5 +1,6 @@
 #include "notes/TodayList.h"
 
+#include "base/NumberForm.h"
 #include "base/TextFile.h"
 #include "calendar/CalendarMath.h"
 #include "notes/Note.h"
@@ -18,14 +19,16 @@ std::string_view Decoded(std::string_view field) {
 
 // Today's texts and numbers, worked out once per build instead of once per line.
 struct Today {
-    char year[16] = {};
-    char month[16] = {};
+    std::string year;  // "2026"
+    std::string month; // "7"
     int day = 0;
     int weekdayBit = 0;
 
     explicit Today(const Date& date) {
-        std::snprintf(year, sizeof year, "%04d", date.year);
-        std::snprintf(month, sizeof month, "%d", date.month);
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d", date.year);
+        year = text;
+        month = std::to_string(date.month);
         day = date.day;
         weekdayBit = 1 << (WeekdayNumber(date.day, date.month, date.year) - 1);
     }
@@ -50,14 +53,26 @@ struct Today {
     }
 };
 
+// Hours are small unsigned numbers, read after the leading-zero rule; anything else reads as hour 0.
+int HourField(std::string_view field) {
+    const int v = IntegerValue(Decoded(field));
+    return (v < 0 || v > 255) ? 0 : v;
+}
+
 struct NextEntry {
     int hour = 0;
     int minute = 0;
     std::string entry;
 };
 
-std::string Entry(const Note& note) {
-    return std::to_string(note.startHour) + ":" + note.startMinuteText + " " + note.text;
+// "9:30 Text": the start hour without a leading zero, the start minute as stored, the text.
+std::string Entry(std::string_view line, int startHour) {
+    std::string entry = std::to_string(startHour);
+    entry += ':';
+    entry += line.substr(10, 2);
+    entry += ' ';
+    entry += line.substr(Note::HeaderLength);
+    return entry;
 }
 
 } // namespace
@@ -71,15 +86,16 @@ TodayList BuildTodayList(std::string_view notesBytes, const TodayStamp& now) {
     ForEachLine(notesBytes, [&](std::string_view line) {
         if (line.size() < static_cast<std::size_t>(Note::HeaderLength) || !today.holds(line))
             return true;
-        const std::optional<Note> note = Note::Decode(line);
-        if (!note)
-            return true;
-        const bool started = note->startHour < hour || (note->startHour == hour && note->startMinute <= minute);
-        const bool ended = note->endHour < hour || (note->endHour == hour && minute > note->endMinute);
+        const int startHour = HourField(line.substr(8, 2));
+        const int startMinute = IntegerValue(line.substr(10, 2));
+        const int endHour = HourField(line.substr(12, 2));
+        const int endMinute = IntegerValue(line.substr(14, 2));
+        const bool started = startHour < hour || (startHour == hour && startMinute <= minute);
+        const bool ended = endHour < hour || (endHour == hour && minute > endMinute);
         if (started && !ended)
-            list.running.push_back(Entry(*note));
+            list.running.push_back(Entry(line, startHour));
         if (!started && next.size() < static_cast<std::size_t>(TodayList::NextSlotCount))
-            next.push_back({note->startHour, note->startMinute, Entry(*note)});
+            next.push_back({startHour, startMinute, Entry(line, startHour)});
         return true;
     });
     // Equal starts keep their file order.
