@@ -108,4 +108,8 @@ bool ClearAutorun() {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
+bool ApplyStartAtLogon(bool startAtLogon) {
+    return startAtLogon ? SetAutorun() : ClearAutorun();
+}
+
 } // namespace plandeck

@@ -23,4 +23,8 @@ bool SetAutorun(const std::string& executablePath = {});
 // Removes the entry; nothing happens when there is none. False only when an existing entry stays.
 bool ClearAutorun();
 
+// What the options' Save does first, whether or not the box changed: writes the entry when the program is to
+// start at log-on (so a moved program folder is picked up), removes it otherwise. False when that failed.
+bool ApplyStartAtLogon(bool startAtLogon);
+
 } // namespace plandeck
