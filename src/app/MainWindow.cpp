@@ -2,11 +2,13 @@
 
 #include "calendar/ui/ClockWidget.h"
 #include "calendar/ui/MonthGridWidget.h"
+#include "calendar/ui/TodayWindow.h"
 #include "editing/ui/CategoryPanelWidget.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
+#include "platform/TrayIcon.h"
 #include "settings/LanguageEntries.h"
 #include "settings/Skin.h"
 #include "widgets/PictureButton.h"
@@ -76,7 +78,9 @@ MainWindow::MainWindow(DataDirectory dataDir, QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, [this] { apply(m_session->updateTime(now())); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    delete m_todayWindow;
+}
 
 QString MainWindow::entry(int n) const {
     return FromFileText(m_session->entry(n));
@@ -312,6 +316,7 @@ bool MainWindow::start() {
     m_session->setGridSize(m_grid->width(), m_grid->height());
     apply(m_session->openWeek(now()));
     m_timer->start();
+    createTodayWindow();
     return !m_session->quitRequested();
 }
 
@@ -339,12 +344,18 @@ void MainWindow::terminate() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    removeTrayIcon();
     if (!m_closing && !m_session->quitRequested() && m_session->ready()) {
         m_closing = true;
         m_timer->stop();
         saveOptionsOnExit(!m_terminating);
     }
     event->accept();
+    delete m_todayWindow;
+    m_todayWindow = nullptr;
+    // The program ends with its main window, even while that is hidden in the tray and other windows are
+    // on show; it does not wait for the last window to close.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
 // ---- Questions to the user
@@ -396,6 +407,10 @@ void MainWindow::apply(const Changes& changes) {
         showMonthGrid();
     if (changes.words)
         applyLanguageCaptions();
+    if (m_todayWindow && changes.words)
+        m_todayWindow->setLanguage(m_session->language());
+    if (m_todayWindow && changes.look)
+        m_todayWindow->setSkin(m_session->shownSkin());
     if (changes.clock)
         showTime();
     if (changes.dates || changes.hours || changes.notes || changes.clock)
@@ -588,9 +603,21 @@ void MainWindow::keepWithinSizeLimits() {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    // Keyboard commands go to the hidden key field whenever the window becomes active.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_editor->isVisible())
-        m_keys->setFocus();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        recreateTrayIcon();
+        // Keyboard commands go to the hidden key field whenever the window becomes active.
+        if (!m_editor->isVisible())
+            m_keys->setFocus();
+    }
+    if (event->type() == QEvent::WindowStateChange && m_todayWindow && !m_closing) {
+        const Qt::WindowStates state = windowState();
+        const MainWindowState now = (state & Qt::WindowMinimized)   ? MainWindowState::Minimised
+                                    : (state & Qt::WindowMaximized) ? MainWindowState::Maximised
+                                                                    : MainWindowState::Normal;
+        // Hiding the window from inside its own state change confuses some window managers: done right after.
+        const WindowPlan plan = m_session->mainWindowStateChanged(now, m_todayWindow->isVisible(), trayShown());
+        QTimer::singleShot(0, this, [this, plan] { carryOut(plan); });
+    }
 }
 
 void MainWindow::layOutWindow() {
@@ -658,6 +685,105 @@ void MainWindow::placeGridButtons() {
     at(m_hourEarlier, v.hScale * 8500 + 360);
     m_yearFirst->setGeometry(static_cast<int>(v.hScale * 1410 / WeekView::TwipsPerPixel), 0, 60, 14);
     m_yearLast->setGeometry(static_cast<int>(v.hScale * 8520 / WeekView::TwipsPerPixel), 0, 60, 14);
+}
+
+// ---- The today window and the tray icon
+
+void MainWindow::createTodayWindow() {
+    if (m_todayWindow)
+        return;
+    TodayWindowSetup setup;
+    setup.dataDirectory = m_session->dataDirectory();
+    setup.notesPath = m_session->notesPath();
+    setup.language = m_session->language();
+    setup.skinName = m_session->shownSkin();
+    // Its own top-level window, kept apart from this one so that hiding this one leaves it alone.
+    m_todayWindow = new TodayWindow(std::move(setup));
+    connect(m_todayWindow, &TodayWindow::closedByUser, this, [this] {
+        if (trayShown())
+            refreshTrayMenu(m_session->trayMenuTail(false));
+    });
+}
+
+bool MainWindow::trayShown() const {
+    return m_tray && m_tray->shown() && TrayIcon::available();
+}
+
+void MainWindow::removeTrayIcon() {
+    if (!m_tray)
+        return;
+    // The old icon may still be busy delivering the event that led here.
+    m_tray->remove();
+    m_tray->deleteLater();
+    m_tray = nullptr;
+}
+
+void MainWindow::recreateTrayIcon() {
+    if (m_closing)
+        return;
+    const bool todayVisible = m_todayWindow && m_todayWindow->isVisible();
+    const auto items = m_session->trayMenuOnActivation(TrayIcon::available(), todayVisible);
+    removeTrayIcon();
+    if (!items)
+        return;
+    m_tray = new TrayIcon(this);
+    for (const TrayMenuItem& item : *items)
+        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
+    m_tray->setToolTip(QStringLiteral("Plandeck"));
+    m_tray->setIcon(windowIcon());
+    connect(m_tray, &TrayIcon::mouseDown, this, [this](int button) {
+        if (button == TrayIcon::RightButton && m_tray)
+            m_tray->showMenu();
+    });
+    connect(m_tray, &TrayIcon::doubleClick, this, &MainWindow::hideOrRestore);
+    connect(m_tray, &TrayIcon::menuClick, this, [this](int, const QString& key) { trayMenuChosen(key); });
+}
+
+void MainWindow::refreshTrayMenu(const std::vector<TrayMenuItem>& tail) {
+    if (!m_tray)
+        return;
+    for (int index = m_tray->menuItemCount() - 1; index >= 1; --index)
+        m_tray->removeMenuItem(index);
+    for (const TrayMenuItem& item : tail)
+        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
+    m_tray->setToolTip(QStringLiteral("Plandeck"));
+}
+
+void MainWindow::trayMenuChosen(const QString& key) {
+    if (key == QLatin1String("open")) {
+        hideOrRestore();
+    } else if (key == QLatin1String("showce")) {
+        if (m_todayWindow)
+            carryOut(m_session->showOrHideTodayWindow(m_todayWindow->isVisible(), trayShown()));
+    } else if (key == QLatin1String("about")) {
+        emit aboutRequested();
+    } else if (key == QLatin1String("close")) {
+        close();
+    }
+}
+
+void MainWindow::hideOrRestore() {
+    carryOut(m_session->hideOrRestoreMainWindow(isVisible(), trayShown()));
+}
+
+void MainWindow::carryOut(const WindowPlan& plan) {
+    if (plan.hideMainWindow)
+        hide();
+    if (plan.restoreMainWindow) {
+        setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
+                       (plan.restoreMaximised ? Qt::WindowMaximized : Qt::WindowNoState));
+        show();
+        raise();
+        activateWindow();
+    }
+    if (m_todayWindow && plan.showToday) {
+        m_todayWindow->BuildTodayList();
+        m_todayWindow->show();
+    }
+    if (m_todayWindow && plan.hideToday)
+        m_todayWindow->hide();
+    if (plan.trayMenuTail)
+        refreshTrayMenu(*plan.trayMenuTail);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

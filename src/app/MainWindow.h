@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/ui/HourGridWidget.h"
+#include "platform/TrayIcon.h"
 #include "session/Session.h"
 #include "settings/SkinColours.h"
 #include "settings/ui/SkinPictures.h"
@@ -8,6 +9,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -20,6 +22,7 @@ class ClockWidget;
 class MonthGridWidget;
 class PictureButton;
 class SingleInstance;
+class TodayWindow;
 
 // The main window: the day columns over the hour grid, the month calendar, the category panel, the
 // command bar and the hint line. It builds the widgets, hands every user action to one command of the
@@ -40,6 +43,9 @@ public:
     Session& session() { return *m_session; }
     const Session& session() const { return *m_session; }
     HourGridWidget* grid() const { return m_grid; }
+    // The today window, made hidden at the first layout and kept until exit; the tray icon while there is one.
+    TodayWindow* todayWindow() const { return m_todayWindow; }
+    TrayIcon* trayIcon() const { return m_tray; }
 
     // Redraws what a command changed and tells the user what went wrong.
     void apply(const Changes& changes);
@@ -51,6 +57,12 @@ public slots:
     // Closes the window for a log-out or a kill: the same orderly shutdown, but nothing may wait for the
     // user.
     void terminate();
+    // The tray's double click and its "open" item: hides the window to the tray, or brings it back as it was.
+    void hideOrRestore();
+
+signals:
+    // The tray menu asked for the about box.
+    void aboutRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -98,6 +110,15 @@ private:
     void showTime();
     // The clock's reading as the logic takes it.
     static TodayStamp now();
+
+    // The today window and the tray icon.
+    void createTodayWindow();
+    void recreateTrayIcon();
+    void removeTrayIcon();
+    bool trayShown() const;
+    void trayMenuChosen(const QString& key);
+    void refreshTrayMenu(const std::vector<TrayMenuItem>& tail);
+    void carryOut(const WindowPlan& plan);
 
     std::unique_ptr<Session> m_session;
     std::unique_ptr<SingleInstance> m_instance;
@@ -155,6 +176,8 @@ private:
     QLabel* m_web = nullptr;
     QTimer* m_timer = nullptr;
     QHash<QObject*, int> m_hints;
+    TodayWindow* m_todayWindow = nullptr;
+    QPointer<TrayIcon> m_tray;
 };
 
 } // namespace plandeck

@@ -12,6 +12,9 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plandeck"));
+    // The program ends when its main window closes, not when the last visible window does: with the main
+    // window hidden in the tray, closing a message box must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     // A log-out or a kill closes the window the ordinary way, so the settings are saved. The handler is in
     // place before start-up; a signal that comes early is handled once the window runs.
     plandeck::UnixSignals unixSignals;

@@ -55,6 +55,10 @@ void TrayIcon::setAvailableForTesting(std::optional<bool> available) {
     s_availableForTesting = available;
 }
 
+void TrayIcon::remove() {
+    m_tray->hide();
+}
+
 QString TrayIcon::toolTip() const {
     return m_tray->toolTip();
 }

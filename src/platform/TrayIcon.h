@@ -31,6 +31,9 @@ public:
     // Test hook: pretend the desktop has (or lacks) a notification area; {} asks the desktop again.
     static void setAvailableForTesting(std::optional<bool> available);
 
+    // Takes the icon off the notification area for good (the component is about to go).
+    void remove();
+
     QString toolTip() const;
     void setToolTip(const QString& tip);
     QIcon icon() const;

@@ -9,6 +9,7 @@
 #include "session/Changes.h"
 #include "session/HourGridModel.h"
 #include "session/UserQuestions.h"
+#include "session/WindowPlan.h"
 #include "settings/LanguageTable.h"
 #include "settings/Options.h"
 
@@ -72,6 +73,25 @@ public:
     // to the user) is run once the running one ends, never inside it.
     Changes refreshNotes();
 
+    // The today window, the tray icon and the main window's states. The system option file is read afresh
+    // each time, so a change saved in the options applies at once. `trayShown` says whether the tray icon is
+    // actually up: without a notification area the program behaves as if the icon were switched off, so
+    // the main window is never hidden where the user could not get it back.
+
+    // The tray menu to put up when the main window becomes active; nothing when the options want no icon or
+    // the desktop has no notification area. Its today item tells what choosing it will do.
+    std::optional<std::vector<TrayMenuItem>> trayMenuOnActivation(bool trayAvailable, bool todayVisible) const;
+    // The items after the first ("open"), offering to hide the today window when it is on show.
+    std::vector<TrayMenuItem> trayMenuTail(bool todayVisible) const;
+    // The main window was minimised, restored to normal or maximised.
+    WindowPlan mainWindowStateChanged(MainWindowState state, bool todayVisible, bool trayShown);
+    // The tray's double click and its "open" item: hide the main window, or bring it back as it was.
+    WindowPlan hideOrRestoreMainWindow(bool mainVisible, bool trayShown) const;
+    // The tray menu's today item: show the today window, or hide it.
+    WindowPlan showOrHideTodayWindow(bool todayVisible, bool trayShown) const;
+    // Whether the main window was maximised when it was last shown, to bring it back the same way.
+    bool wasMaximised() const { return m_wasMaximised; }
+
     const DataDirectory& dataDirectory() const { return m_dataDir; }
     // The option files as last read or saved.
     const MainOptions& options() const { return m_options; }
@@ -132,6 +152,7 @@ private:
 
     bool m_ready = false;
     bool m_quitRequested = false;
+    bool m_wasMaximised = false;
     bool m_refreshing = false;
     bool m_refreshAgain = false;
 };

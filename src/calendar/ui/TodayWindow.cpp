@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Sound.h"
 #include "platform/Text.h"
+#include "settings/LanguageEntries.h"
 #include "settings/Options.h"
 #include "settings/Skin.h"
 #include "settings/SkinColours.h"
@@ -22,8 +23,6 @@ namespace plandeck {
 
 namespace {
 
-constexpr int kRunningHeadingEntry = 142;
-constexpr int kNextHeadingEntry = 143;
 constexpr int kTwipsPerPixel = 15;
 
 int ToPixels(int twips) {
@@ -151,8 +150,8 @@ void TodayWindow::showLists() {
 
 void TodayWindow::showCaptions() {
     const LanguageTable& language = m_setup.language;
-    m_runningHeading->setText(FromFileText(language.entry(kRunningHeadingEntry)));
-    m_nextHeading->setText(FromFileText(language.entry(kNextHeadingEntry)));
+    m_runningHeading->setText(FromFileText(language.entry(Entry::TodayRunning)));
+    m_nextHeading->setText(FromFileText(language.entry(Entry::TodayNext)));
     m_time->setText(QString::fromStdString(m_refresh.caption()));
     // The title follows the date, so a window left open over midnight shows the new day.
     const Date today = now().date;
