@@ -767,12 +767,23 @@ void MainWindow::hideOrRestore() {
 }
 
 void MainWindow::carryOut(const WindowPlan& plan) {
-    if (plan.hideMainWindow)
+    if (plan.hideMainWindow) {
+        m_placeBeforeHiding = normalGeometry();
         hide();
+    }
     if (plan.restoreMainWindow) {
         setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
                        (plan.restoreMaximised ? Qt::WindowMaximized : Qt::WindowNoState));
+        if (!plan.restoreMaximised && m_placeBeforeHiding.isValid())
+            setGeometry(m_placeBeforeHiding);
         show();
+        // Some window managers place a window that comes back from hiding as if it were new, a moment after
+        // it is shown: it goes back where it was.
+        if (!plan.restoreMaximised && m_placeBeforeHiding.isValid())
+            QTimer::singleShot(150, this, [this, place = m_placeBeforeHiding] {
+                if (isVisible() && windowState() == Qt::WindowNoState && geometry() != place)
+                    setGeometry(place);
+            });
         raise();
         activateWindow();
     }

@@ -178,6 +178,7 @@ private:
     QHash<QObject*, int> m_hints;
     TodayWindow* m_todayWindow = nullptr;
     QPointer<TrayIcon> m_tray;
+    QRect m_placeBeforeHiding;
 };
 
 } // namespace plandeck

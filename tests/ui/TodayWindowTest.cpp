@@ -134,12 +134,14 @@ TEST_F(Today, RemembersWhereItWasMoved) {
     w->show();
     // Nothing stored: near the lower right corner of the screen.
     const QRect screen = w->screen()->geometry();
-    EXPECT_EQ(w->pos(), QPoint(screen.right() + 1 - 3500 / 15, screen.bottom() + 1 - 120));
+    EXPECT_EQ(w->geometry().topLeft(), QPoint(screen.right() + 1 - 3500 / 15, screen.bottom() + 1 - 120));
+    w->tick();
+    QTest::qWait(TodayWindow::SettleMilliseconds + 100);
     w->tick();
     w->tick();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file))) << "written without a move";
 
-    w->move(100, 200);
+    w->setGeometry(QRect(QPoint(100, 200), w->size()));
     w->tick();
     EXPECT_EQ(dir.read("pdfiles/frmtoday.ini"), " 1500 \r\n 3000 \r\n");
     w->tick();
@@ -147,9 +149,9 @@ TEST_F(Today, RemembersWhereItWasMoved) {
 
     // Shown again, it goes back there.
     w->hide();
-    w->move(0, 0);
+    w->setGeometry(QRect(QPoint(0, 0), w->size()));
     w->show();
-    EXPECT_EQ(w->pos(), QPoint(100, 200));
+    EXPECT_EQ(w->geometry().topLeft(), QPoint(100, 200));
 }
 
 TEST_F(Today, APositionOffEveryScreenFallsBackToTheDefault) {
@@ -157,7 +159,7 @@ TEST_F(Today, APositionOffEveryScreenFallsBackToTheDefault) {
     auto w = make();
     w->show();
     const QRect screen = w->screen()->geometry();
-    EXPECT_EQ(w->pos(), QPoint(screen.right() + 1 - 3500 / 15, screen.bottom() + 1 - 120));
+    EXPECT_EQ(w->geometry().topLeft(), QPoint(screen.right() + 1 - 3500 / 15, screen.bottom() + 1 - 120));
 }
 
 TEST_F(Today, ClosingOnlyHidesItAndTheTimerGoesOn) {

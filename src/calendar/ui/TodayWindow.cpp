@@ -60,7 +60,8 @@ void SetEntries(QLabel* label, const QStringList& entries) {
 } // namespace
 
 TodayWindow::TodayWindow(TodayWindowSetup setup, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    // A tool window: a title and a close button, no place on the task bar.
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint),
       m_setup(std::move(setup)) {
     setObjectName(QStringLiteral("frmtoday"));
@@ -222,27 +223,35 @@ void TodayWindow::placeFromFile() {
     std::vector<TwipRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens.push_back(ToTwips(screen->geometry()));
-    const TwipPoint current{x() * kTwipsPerPixel, y() * kTwipsPerPixel};
+    // Positions are those of the window's inside, which the window manager leaves where it is asked to put
+    // it; the outside depends on a frame whose size is known only later, and would shift on every showing.
+    const QPoint inside = geometry().topLeft();
+    const TwipPoint current{inside.x() * kTwipsPerPixel, inside.y() * kTwipsPerPixel};
     const TwipPoint place =
         PlaceTodayWindow(LoadTodayPosition(m_setup.dataDirectory.todayWindowFile()), current,
                          ToTwips(primary->geometry()), screens, kTodayWindowWidth, kTodayWindowHeight);
     m_placed = QPoint(ToPixels(place.left), ToPixels(place.top));
     m_settled.reset();
-    move(m_placed);
+    m_shownAt.start();
+    setGeometry(QRect(m_placed, size()));
 }
 
 void TodayWindow::saveMovedPosition() {
     if (!isVisible())
         return;
-    // The first look after placing tells where the window manager put the window for the stored position;
-    // only a change from there is a move by the user.
+    const QPoint inside = geometry().topLeft();
+    // Where the window manager actually put the window for the stored position, looked at once it had time
+    // to do so: only a change from there is a move by the user. A manager that shifts every window it
+    // places would otherwise make the stored position creep on each showing.
     if (!m_settled) {
-        m_settled = pos();
+        if (m_shownAt.isValid() && m_shownAt.elapsed() < SettleMilliseconds)
+            return;
+        m_settled = inside;
         return;
     }
-    if (pos() == *m_settled)
+    if (inside == *m_settled)
         return;
-    const QPoint moved = m_placed + (pos() - *m_settled);
+    const QPoint moved = m_placed + (inside - *m_settled);
     const WriteResult written = SaveTodayPosition(m_setup.dataDirectory.todayWindowFile(),
                                                   {moved.x() * kTwipsPerPixel, moved.y() * kTwipsPerPixel});
     // Remembered even when the write failed: retrying every two seconds would not help, and the position
@@ -252,7 +261,7 @@ void TodayWindow::saveMovedPosition() {
     else
         ++m_positionSaves;
     m_placed = moved;
-    m_settled = pos();
+    m_settled = inside;
 }
 
 } // namespace plandeck

@@ -6,6 +6,7 @@
 #include "settings/LanguageTable.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QPoint>
 #include <QWidget>
@@ -36,6 +37,8 @@ class TodayWindow : public QWidget {
 
 public:
     static constexpr int TickMilliseconds = 2000;
+    // How long after showing the window its position is taken as where the window manager put it.
+    static constexpr int SettleMilliseconds = 1000;
 
     explicit TodayWindow(TodayWindowSetup setup, QWidget* parent = nullptr);
 
@@ -84,10 +87,11 @@ private:
     QLabel* m_secondNext = nullptr;     // Label5
     QLabel* m_time = nullptr;           // Label6
 
-    // The position as the file holds it (pixels), and where the window manager actually put the window for
-    // it: the difference is its frame, which must not count as a move.
+    // The position as the file holds it (pixels, the window's inside), and where the window manager actually
+    // put the window for it.
     QPoint m_placed;
     std::optional<QPoint> m_settled;
+    QElapsedTimer m_shownAt;
     int m_positionSaves = 0;
 };
 
