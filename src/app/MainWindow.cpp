@@ -703,6 +703,14 @@ void MainWindow::createTodayWindow() {
         if (trayShown())
             refreshTrayMenu(m_session->trayMenuTail(false));
     });
+    auto* trayWatch = new QTimer(this);
+    trayWatch->setObjectName(QStringLiteral("trayWatch"));
+    trayWatch->setInterval(TodayWindow::TickMilliseconds);
+    connect(trayWatch, &QTimer::timeout, this, [this] {
+        if (!m_closing)
+            carryOut(m_session->trayWatch(isVisible(), trayShown()));
+    });
+    trayWatch->start();
 }
 
 bool MainWindow::trayShown() const {

@@ -89,6 +89,9 @@ public:
     WindowPlan hideOrRestoreMainWindow(bool mainVisible, bool trayShown) const;
     // The tray menu's today item: show the today window, or hide it.
     WindowPlan showOrHideTodayWindow(bool todayVisible, bool trayShown) const;
+    // Looked at now and then: a main window hidden in a tray that has since gone (the panel was closed) comes
+    // back, or the user could never reach it again.
+    WindowPlan trayWatch(bool mainVisible, bool trayShown) const;
     // Whether the main window was maximised when it was last shown, to bring it back the same way.
     bool wasMaximised() const { return m_wasMaximised; }
 

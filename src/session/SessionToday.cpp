@@ -75,6 +75,12 @@ WindowPlan Session::hideOrRestoreMainWindow(bool mainVisible, bool trayShown) co
     return plan;
 }
 
+WindowPlan Session::trayWatch(bool mainVisible, bool trayShown) const {
+    if (mainVisible || trayShown || !m_ready || m_quitRequested)
+        return {};
+    return hideOrRestoreMainWindow(false, false);
+}
+
 WindowPlan Session::showOrHideTodayWindow(bool todayVisible, bool trayShown) const {
     WindowPlan plan;
     plan.hideToday = todayVisible;

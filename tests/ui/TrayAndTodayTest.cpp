@@ -141,6 +141,17 @@ TEST_F(TrayAndToday, WithoutATrayMinimisingNeverHidesTheWindow) {
     EXPECT_FALSE(today()->isVisible());
 }
 
+TEST_F(TrayAndToday, AWindowHiddenInATrayThatWentComesBack) {
+    start(true, true, true);
+    window->hideOrRestore();
+    EXPECT_FALSE(window->isVisible());
+    TrayIcon::setAvailableForTesting(false);
+    QMetaObject::invokeMethod(window->findChild<QTimer*>("trayWatch"), "timeout");
+    settle();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(today()->isVisible());
+}
+
 TEST_F(TrayAndToday, TheTodayTimerRunsWhileEverythingIsHidden) {
     start(true, false, true);
     window->hideOrRestore();
