@@ -1,6 +1,8 @@
 #include "platform/Dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -16,6 +18,7 @@ void Dialogs::queue(const Scripted& answer) {
 void Dialogs::clearQueue() {
     s_queue.clear();
     s_shown.clear();
+    s_shownDefaults.clear();
 }
 
 void Dialogs::setScripting(bool on) {
@@ -24,7 +27,16 @@ void Dialogs::setScripting(bool on) {
         clearQueue();
 }
 
+void Dialogs::endAll() {
+    s_ending = true;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+            dialog->reject();
+}
+
 std::optional<Dialogs::Scripted> Dialogs::next(const QString& text) {
+    if (s_ending)
+        return Scripted{Answer::No, {}, {}, {}};
     if (!s_scripting)
         return std::nullopt;
     s_shown.push_back(text);
@@ -36,7 +48,10 @@ std::optional<Dialogs::Scripted> Dialogs::next(const QString& text) {
 }
 
 Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
-                                 bool warning) {
+                                 bool warning, std::optional<Answer> defaultAnswer) {
+    const Answer preferred = buttons == Buttons::Ok ? Answer::Ok : defaultAnswer.value_or(Answer::Yes);
+    if (s_scripting && !s_ending)
+        s_shownDefaults.push_back(preferred);
     if (auto a = next(text))
         return buttons == Buttons::Ok ? Answer::Ok : a->answer;
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
@@ -51,7 +66,25 @@ Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QSt
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    switch (preferred) {
+    case Answer::Ok:
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case Answer::Yes:
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case Answer::No:
+        box.setDefaultButton(QMessageBox::No);
+        break;
+    case Answer::Cancel:
+        if (buttons == Buttons::YesNoCancel)
+            box.setDefaultButton(QMessageBox::Cancel);
+        break;
+    }
+    const int chosen = box.exec();
+    if (s_ending)
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    switch (chosen) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -66,13 +99,13 @@ Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QSt
 std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, const QString& title,
                                       const QString& initial) {
     if (auto a = next(prompt)) {
-        if (a->answer == Answer::Cancel)
+        if (a->answer == Answer::Cancel || s_ending)
             return std::nullopt;
         return a->text.value_or(QString());
     }
     bool ok = false;
     QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    if (!ok || s_ending)
         return std::nullopt;
     return text;
 }
@@ -84,7 +117,7 @@ std::optional<QColor> Dialogs::colour(QWidget* parent, const QColor& initial) {
         return a->colour;
     }
     QColor c = QColorDialog::getColor(initial, parent);
-    if (!c.isValid())
+    if (!c.isValid() || s_ending)
         return std::nullopt;
     return c;
 }
@@ -97,7 +130,7 @@ std::optional<QFont> Dialogs::font(QWidget* parent, const QFont& initial) {
     }
     bool ok = false;
     QFont f = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok)
+    if (!ok || s_ending)
         return std::nullopt;
     return f;
 }
@@ -109,7 +142,7 @@ std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& title, 
         return a->text;
     }
     QString path = QFileDialog::getOpenFileName(parent, title, folder);
-    if (path.isEmpty())
+    if (path.isEmpty() || s_ending)
         return std::nullopt;
     return path;
 }

@@ -17,8 +17,10 @@ public:
     enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
+    // A message box. `defaultAnswer` is the button Enter presses (Yes when not given); a question whose Yes
+    // destroys something should default to No.
     static Answer message(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
-                          bool warning = false);
+                          bool warning = false, std::optional<Answer> defaultAnswer = std::nullopt);
     // An input box; nothing when the user cancels.
     static std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
                                         const QString& initial = {});
@@ -27,6 +29,11 @@ public:
     static std::optional<QFont> font(QWidget* parent, const QFont& initial);
     // A file to open; nothing when the user cancels.
     static std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder);
+
+    // The program is ending (a log-out or a kill): every open dialog closes now as the answer that changes
+    // nothing (No, or Cancel where there is no No; OK for a message), and every later one answers so at once.
+    static void endAll();
+    static bool ending() { return s_ending; }
 
     // Test hooks: queued answers are used in order, one per dialog, instead of showing it. Each dialog
     // shown is also recorded with its text.
@@ -42,14 +49,19 @@ public:
     static bool scripted() { return s_scripting; }
     // Switch scripting on: with an empty queue a dialog then answers Cancel (or OK for a plain message).
     static void setScripting(bool on);
+    static void resetEndingForTesting() { s_ending = false; }
     static const std::deque<QString>& shown() { return s_shown; }
+    // The default button of each message box shown while scripted, in order (Ok for a plain message).
+    static const std::deque<Answer>& shownDefaults() { return s_shownDefaults; }
 
 private:
     static std::optional<Scripted> next(const QString& text);
 
     static inline bool s_scripting = false;
+    static inline bool s_ending = false;
     static inline std::deque<Scripted> s_queue;
     static inline std::deque<QString> s_shown;
+    static inline std::deque<Answer> s_shownDefaults;
 };
 
 } // namespace plandeck
