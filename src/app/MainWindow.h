@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/ui/HourGridWidget.h"
+#include "editing/ui/EventWizard.h"
 #include "platform/TrayIcon.h"
 #include "session/Session.h"
 #include "settings/SkinColours.h"
@@ -47,6 +48,14 @@ public:
     TodayWindow* todayWindow() const { return m_todayWindow; }
     TrayIcon* trayIcon() const { return m_tray; }
 
+    // The note wizard, one at a time, shown beside the main window: for a new note (the new-note command),
+    // for a press on the empty grid at a point in grid units, and on the note at a line of the notes file.
+    // A new-note wizard that is open is reused; any other is replaced. Every close shows the week again.
+    void openNewNoteWizard();
+    void openWizardAt(QPointF twips);
+    void openWizardForLine(int line);
+    EventWizard* wizard() const { return m_wizard; }
+
     // Redraws what a command changed and tells the user what went wrong.
     void apply(const Changes& changes);
     // Saves the options as the program leaves them; false when the file could not be written. A failure is
@@ -75,6 +84,14 @@ private:
     Answer ask(const std::string& text, const std::string& title, Buttons buttons, Answer defaultAnswer,
                const std::string& detail) override;
     void tell(const std::string& text, const std::string& title) override;
+    std::optional<std::string> askText(const std::string& prompt, const std::string& title) override;
+    std::optional<long> chooseColour(long initial) override;
+
+    // A wizard on `form`: reuses an open new-note wizard for a new note, otherwise closes the open one first.
+    void showWizard(const WizardForm& form, WizardStep step, int editLine);
+    EventWizard* createWizard(bool editMode);
+    // Closes the open wizard; `showWeek` false on the way out, where nothing is redrawn.
+    void closeWizard(bool showWeek);
 
     // The window region by region.
     void buildHeader();
@@ -179,6 +196,7 @@ private:
     TodayWindow* m_todayWindow = nullptr;
     QPointer<TrayIcon> m_tray;
     QRect m_placeBeforeHiding;
+    QPointer<EventWizard> m_wizard;
 };
 
 } // namespace plandeck

@@ -73,10 +73,10 @@ TEST_F(TodayAndTray, MainWindowStates) {
         EXPECT_FALSE(plan.restoreMainWindow);
         // The tray menu follows the today window, where there is a tray.
         EXPECT_EQ(plan.trayMenuTail.has_value(), c.trayShown);
-        if (plan.trayMenuTail)
+        if (plan.trayMenuTail) {
             EXPECT_EQ(plan.trayMenuTail->front().caption, c.showToday ? "&Hide today's notes" : "&Show today's notes");
-        if (plan.trayMenuTail)
             EXPECT_EQ(Keys(*plan.trayMenuTail), (std::vector<std::string>{"showce", "about", "", "close"}));
+        }
     }
 }
 
