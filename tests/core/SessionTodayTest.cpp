@@ -111,12 +111,3 @@ TEST_F(TodayAndTray, HideAndRestoreKeepsTheMaximisedState) {
     EXPECT_EQ(session->hideOrRestoreMainWindow(true, false), WindowPlan{});
 }
 
-TEST_F(TodayAndTray, ShowOrHideTheTodayWindow) {
-    start();
-    const WindowPlan show = session->showOrHideTodayWindow(false, true);
-    EXPECT_TRUE(show.showToday);
-    EXPECT_EQ(show.trayMenuTail->front().caption, "&Hide today's notes");
-    const WindowPlan hide = session->showOrHideTodayWindow(true, true);
-    EXPECT_TRUE(hide.hideToday);
-    EXPECT_EQ(hide.trayMenuTail->front().caption, "&Show today's notes");
-}

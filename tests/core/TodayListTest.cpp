@@ -128,12 +128,6 @@ TEST(BuildTodayList, LooksOnlyAtTheFirstTwentyOneNotesToCome) {
     EXPECT_EQ(list.secondNext, "20:11 Evening 1");
 }
 
-TEST(TodayTimeCaption, HourWithoutZeroMinuteWithTwoDigits) {
-    EXPECT_EQ(TodayTimeCaption(9, 5), "9:05");
-    EXPECT_EQ(TodayTimeCaption(0, 0), "0:00");
-    EXPECT_EQ(TodayTimeCaption(23, 59), "23:59");
-}
-
 TEST(ReminderDue, OnlyForTheNoteStartingInThatMinute) {
     EXPECT_TRUE(ReminderDue("10:00 Meeting", "10:00"));
     EXPECT_TRUE(ReminderDue("10:00 ", "10:00"));
@@ -188,13 +182,6 @@ TEST_F(Refresh, ChimesOnceInTheStartMinute) {
     // The option is read once a minute, not every tick.
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(refresh.list().running, std::vector<std::string>{"10:00 Meeting"});
-}
-
-TEST_F(Refresh, NoChimeWithTheSoundOff) {
-    soundOn = false;
-    tick(Monday(9, 59));
-    EXPECT_FALSE(tick(Monday(10, 0)).remind);
-    EXPECT_EQ(asked, 1);
 }
 
 TEST_F(Refresh, NoChimeForANoteFirstSeenInItsOwnMinute) {

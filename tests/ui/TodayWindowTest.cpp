@@ -121,13 +121,6 @@ TEST_F(Today, NoAudioDeviceSkipsTheChimeAndKeepsTicking) {
     EXPECT_EQ(text(*w, "Label1"), "10:00 Meeting");
 }
 
-TEST_F(Today, AMissingChimeFilePlaysNothing) {
-    QFile::remove(QString::fromStdString(dir.file("pdfiles/notify.wav")));
-    auto w = make();
-    run(*w, 70);
-    EXPECT_TRUE(played.empty());
-}
-
 TEST_F(Today, RemembersWhereItWasMoved) {
     const std::string file = dir.file("pdfiles/frmtoday.ini");
     auto w = make();

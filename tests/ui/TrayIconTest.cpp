@@ -27,30 +27,6 @@ void Fill(TrayIcon& tray) {
 
 } // namespace
 
-TEST(TrayIcon, MenuItemsKeepTheirOrderKeysAndDefault) {
-    TrayIcon tray;
-    EXPECT_EQ(tray.objectName(), "frmSysTray");
-    EXPECT_EQ(tray.menuItemCount(), 1); // item 0 exists from the start, empty
-    Fill(tray);
-    EXPECT_EQ(Items(tray), QStringList({"&Open Plandeck|open", "&Show today's notes|showce", "&About Plandeck|about",
-                                        "-|", "&Exit|close"}));
-    EXPECT_EQ(tray.defaultMenuIndex(), 0);
-    EXPECT_EQ(tray.menu()->defaultAction(), tray.menu()->actions().at(0));
-    EXPECT_TRUE(tray.menu()->actions().at(3)->isSeparator());
-
-    // Items 4..1 removed and added again with the other caption: same order, item 0 and its default stay.
-    for (int i : {4, 3, 2, 1})
-        tray.removeMenuItem(i);
-    EXPECT_EQ(Items(tray), QStringList({"&Open Plandeck|open"}));
-    tray.addMenuItem("&Hide today's notes", "showce");
-    tray.addMenuItem("&About Plandeck", "about");
-    tray.addMenuItem("-", "");
-    tray.addMenuItem("&Exit", "close");
-    EXPECT_EQ(Items(tray), QStringList({"&Open Plandeck|open", "&Hide today's notes|showce", "&About Plandeck|about",
-                                        "-|", "&Exit|close"}));
-    EXPECT_EQ(tray.menu()->defaultAction(), tray.menu()->actions().at(0));
-}
-
 TEST(TrayIcon, RemovingAnItemMovesTheLaterOnesUp) {
     TrayIcon tray;
     Fill(tray);
@@ -82,12 +58,3 @@ TEST(TrayIcon, AChosenItemReportsItsIndexAndKey) {
     EXPECT_EQ(clicks[1][1].toString(), "close");
 }
 
-TEST(TrayIcon, TipIconAndAvailability) {
-    TrayIcon::setAvailableForTesting(false);
-    TrayIcon tray;
-    EXPECT_FALSE(tray.shown()); // no notification area: the icon is never put up
-    tray.setToolTip("Plandeck");
-    EXPECT_EQ(tray.toolTip(), "Plandeck");
-    EXPECT_FALSE(tray.icon().isNull());
-    TrayIcon::setAvailableForTesting({});
-}
