@@ -53,9 +53,20 @@ struct Today {
     }
 };
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A two-character time field's numeric value; the common two-digit case without the general reader.
+int FieldValue(std::string_view field) {
+    if (field.size() == 2 && IsDigit(field[0]) && IsDigit(field[1]))
+        return (field[0] - '0') * 10 + (field[1] - '0');
+    return IntegerValue(field);
+}
+
 // Hours are small unsigned numbers, read after the leading-zero rule; anything else reads as hour 0.
 int HourField(std::string_view field) {
-    const int v = IntegerValue(Decoded(field));
+    const int v = FieldValue(Decoded(field));
     return (v < 0 || v > 255) ? 0 : v;
 }
 
@@ -87,9 +98,9 @@ TodayList BuildTodayList(std::string_view notesBytes, const TodayStamp& now) {
         if (line.size() < static_cast<std::size_t>(Note::HeaderLength) || !today.holds(line))
             return true;
         const int startHour = HourField(line.substr(8, 2));
-        const int startMinute = IntegerValue(line.substr(10, 2));
+        const int startMinute = FieldValue(line.substr(10, 2));
         const int endHour = HourField(line.substr(12, 2));
-        const int endMinute = IntegerValue(line.substr(14, 2));
+        const int endMinute = FieldValue(line.substr(14, 2));
         const bool started = startHour < hour || (startHour == hour && startMinute <= minute);
         const bool ended = endHour < hour || (endHour == hour && minute > endMinute);
         if (started && !ended)

@@ -192,7 +192,6 @@ void TodayWindow::showEvent(QShowEvent* event) {
         loadSkinPicture();
         showCaptions();
     }
-    // Staying on top is the window's hint to the window manager; nothing more is needed here.
     QWidget::showEvent(event);
 }
 
