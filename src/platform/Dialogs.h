@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 
@@ -25,8 +26,10 @@ public:
     // The colour picker, opening on `initial`; nothing when the user cancels.
     static std::optional<QColor> colour(QWidget* parent, const QColor& initial);
     static std::optional<QFont> font(QWidget* parent, const QFont& initial);
-    // A file to open; nothing when the user cancels.
-    static std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder);
+    // An existing file to open, starting in `folder`; `filters` as Qt writes them ("Text files (*.txt)"),
+    // `selectedFilter` the one shown first. Nothing when the user cancels.
+    static std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,
+                                           const QStringList& filters = {}, const QString& selectedFilter = {});
 
     // Test hooks: queued answers are used in order, one per dialog, instead of showing it. Each dialog
     // shown is also recorded with its text.
@@ -43,6 +46,9 @@ public:
     // Switch scripting on: with an empty queue a dialog then answers Cancel (or OK for a plain message).
     static void setScripting(bool on);
     static const std::deque<QString>& shown() { return s_shown; }
+    // The folder and filter the last scripted file dialog would have opened with.
+    static const QString& lastFolder() { return s_lastFolder; }
+    static const QString& lastFilter() { return s_lastFilter; }
 
 private:
     static std::optional<Scripted> next(const QString& text);
@@ -50,6 +56,8 @@ private:
     static inline bool s_scripting = false;
     static inline std::deque<Scripted> s_queue;
     static inline std::deque<QString> s_shown;
+    static inline QString s_lastFolder;
+    static inline QString s_lastFilter;
 };
 
 } // namespace plandeck
