@@ -5,9 +5,9 @@
 //
 // The data folder is used as the program would use it (its notes, options, skins and languages); the
 // window's own settings file is not written.
-#include "widgets/PictureButton.h"
-#include "app/frmPlandeck.h"
+#include "app/MainWindow.h"
 #include "platform/Clock.h"
+#include "widgets/PictureButton.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -86,8 +86,8 @@ int main(int argc, char* argv[]) {
         options.skinName = parser.value(QStringLiteral("skin")).toStdString();
         RewriteFile((folder + QStringLiteral("/pdfiles/pdopt.ini")).toStdString(), FormatMainOptions(options));
     }
-    frmPlandeck window{DataDirectory(folder.toStdString())};
-    if (!window.Form_Load()) {
+    MainWindow window{DataDirectory(folder.toStdString())};
+    if (!window.start()) {
         std::fputs("screenshot: the window did not start (is Plandeck running on that folder?)\n", stderr);
         return 1;
     }

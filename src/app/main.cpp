@@ -1,4 +1,4 @@
-#include "app/frmPlandeck.h"
+#include "app/MainWindow.h"
 #include "platform/DisplayCheck.h"
 #include "platform/UnixSignals.h"
 
@@ -15,10 +15,10 @@ int main(int argc, char* argv[]) {
     // A log-out or a kill closes the window the ordinary way, so the settings are saved. The handler is in
     // place before start-up; a signal that comes early is handled once the window runs.
     plandeck::UnixSignals unixSignals;
-    plandeck::frmPlandeck window(plandeck::DataDirectory(QCoreApplication::applicationDirPath().toStdString()));
+    plandeck::MainWindow window(plandeck::DataDirectory(QCoreApplication::applicationDirPath().toStdString()));
     QObject::connect(&unixSignals, &plandeck::UnixSignals::terminationRequested, &window,
-                     &plandeck::frmPlandeck::terminate);
-    if (!window.Form_Load())
+                     &plandeck::MainWindow::terminate);
+    if (!window.start())
         return 0;
     window.showAsStored();
     return QApplication::exec();

@@ -19,7 +19,7 @@ Date ColumnDate(const DayColumn& column) {
     return {IntegerValue(column.year), IntegerValue(column.month), IntegerValue(column.day)};
 }
 
-void plandeck(DayColumns& columns, const LanguageTable& language) {
+void FillColumnDates(DayColumns& columns, const LanguageTable& language) {
     const Date first = ColumnDate(columns[0]);
     const int length = MonthLength(columns[0].month, first.year);
     // Wide integers: a hand-made slot 0 may hold numbers at the edge of int.
@@ -52,11 +52,11 @@ void plandeck(DayColumns& columns, const LanguageTable& language) {
 
 DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& language, const Date& now) {
     DateCaptions captions;
-    captions.label17 = language.entry(39);
+    captions.aboutCaption = language.entry(39);
     for (std::size_t i = 0; i < columns.size(); ++i)
-        captions.label22[i] = language.monthShortName(IntegerValue(columns[i].month));
-    captions.label39 = language.monthName(now.month);
-    captions.label37 = language.weekdayName(WeekdayNumber(now.day, now.month, now.year));
+        captions.columnMonths[i] = language.monthShortName(IntegerValue(columns[i].month));
+    captions.todayMonth = language.monthName(now.month);
+    captions.todayWeekday = language.weekdayName(WeekdayNumber(now.day, now.month, now.year));
     return captions;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calendar/DayColumn.h"
 #include "base/Date.h"
+#include "calendar/DayColumn.h"
 #include "settings/LanguageTable.h"
 
 #include <array>
@@ -21,14 +21,14 @@ using DayColumns = std::array<DayColumn, DayColumnCount>;
 
 // Derives the dates of slots 1..7 from slot 0, one day apart, and gives every slot its weekday and the
 // weekday's heading.
-void plandeck(DayColumns& columns, const LanguageTable& language);
+void FillColumnDates(DayColumns& columns, const LanguageTable& language);
 
 // The date captions that follow the column months and the clock.
 struct DateCaptions {
-    std::string label17;                             // the fixed caption by today's date
-    std::array<std::string, DayColumnCount> label22; // short month name over each column
-    std::string label39;                             // today's month name
-    std::string label37;                             // today's weekday name
+    std::string aboutCaption;                             // the fixed caption by today's date
+    std::array<std::string, DayColumnCount> columnMonths; // short month name over each column
+    std::string todayMonth;                               // today's month name
+    std::string todayWeekday;                             // today's weekday name
 
     friend bool operator==(const DateCaptions&, const DateCaptions&) = default;
 };

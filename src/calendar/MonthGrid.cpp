@@ -168,7 +168,7 @@ int MonthGrid::lastVisible() const {
     return -1;
 }
 
-void colors(MonthGrid& grid, const DayColumns& columns, int days, const TodayStamp& today) {
+void MarkMonthGrid(MonthGrid& grid, const DayColumns& columns, int days, const TodayStamp& today) {
     const std::string month = grid.monthText();
     // The columns hold their month without a leading zero.
     const std::string monthNoZero = std::to_string(grid.month());

@@ -75,7 +75,7 @@ public:
     int lastVisible() const;
 
 private:
-    friend void colors(MonthGrid&, const DayColumns&, int, const TodayStamp&);
+    friend void MarkMonthGrid(MonthGrid&, const DayColumns&, int, const TodayStamp&);
 
     // The month drawn from scratch, for a calendar that holds no day to count from.
     void startMonth();
@@ -86,6 +86,6 @@ private:
 };
 
 // Marks the calendar: holidays red, the days of the shown columns 0..days-1 grey, today light blue on top.
-void colors(MonthGrid& grid, const DayColumns& columns, int days, const TodayStamp& today);
+void MarkMonthGrid(MonthGrid& grid, const DayColumns& columns, int days, const TodayStamp& today);
 
 } // namespace plandeck

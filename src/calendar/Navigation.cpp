@@ -14,8 +14,8 @@ void Navigation::setSlot0(int day, int month, int year) {
 }
 
 void Navigation::update() {
-    plandeck(m_columns, *m_language);
-    colors(m_grid, m_columns, m_days, m_today);
+    FillColumnDates(m_columns, *m_language);
+    MarkMonthGrid(m_grid, m_columns, m_days, m_today);
 }
 
 void Navigation::setLanguage(const LanguageTable& language) {
@@ -74,14 +74,14 @@ void Navigation::weekOf(int day) {
     setSlot0(m_grid.cell(7 * r).value, m_grid.month(), m_grid.year());
     update();
     m_grid.NextMonth();
-    colors(m_grid, m_columns, m_days, m_today);
+    MarkMonthGrid(m_grid, m_columns, m_days, m_today);
 }
 
 void Navigation::bringGridToColumns() {
     const Date first = ColumnDate(m_columns[0]);
     if (m_grid.month() != first.month || m_grid.year() != first.year) {
         m_grid.ShowDate(first);
-        colors(m_grid, m_columns, m_days, m_today);
+        MarkMonthGrid(m_grid, m_columns, m_days, m_today);
     }
 }
 
@@ -105,7 +105,7 @@ void Navigation::Back() {
 void Navigation::Forward() {
     bringGridToColumns();
     if (m_weekMode) {
-        plandeck(m_columns, *m_language);
+        FillColumnDates(m_columns, *m_language);
         if (ColumnDate(m_columns[0]).day > ColumnDate(m_columns[7]).day)
             m_grid.NextMonth();
         m_columns[0] = m_columns[7];
@@ -120,12 +120,12 @@ void Navigation::Forward() {
 
 void Navigation::NextMonthArrow() {
     m_grid.NextMonth();
-    colors(m_grid, m_columns, m_days, m_today);
+    MarkMonthGrid(m_grid, m_columns, m_days, m_today);
 }
 
 void Navigation::PrevMonthArrow() {
     m_grid.PrevMonth();
-    colors(m_grid, m_columns, m_days, m_today);
+    MarkMonthGrid(m_grid, m_columns, m_days, m_today);
 }
 
 void Navigation::ClickCell(int index) {

@@ -115,26 +115,26 @@ WriteResult WriteSystemOptions(const std::string& path, const SystemOptions& opt
 
 OptionsWindowFields FieldsFromOptions(const MainOptions& main, const SystemOptions& system) {
     OptionsWindowFields f;
-    f.check2 = main.keepCategoryFilter;
-    f.check5 = main.purgePastNotes;
-    f.check1 = main.confirmDelete;
+    f.keepCategoryFilter = main.keepCategoryFilter;
+    f.purgePastNotes = main.purgePastNotes;
+    f.confirmDelete = main.confirmDelete;
     for (std::size_t k = 0; k < kSpanFieldOrder.size(); ++k)
         f.spanText[static_cast<std::size_t>(kSpanFieldOrder[k])] =
             main.workSpans.size() > 2 * k ? main.workSpans.substr(2 * k, 2) : std::string();
-    f.check3 = main.shadeWorkSpans;
+    f.shadeWorkSpans = main.shadeWorkSpans;
     for (std::size_t i = 0; i < 4; ++i)
-        f.check4[i] = main.workSpanEnabled.size() > i && main.workSpanEnabled[i] == '1';
+        f.spanEnabled[i] = main.workSpanEnabled.size() > i && main.workSpanEnabled[i] == '1';
     f.fontName = main.tileFontName;
     f.fontSize = main.tileFontSize;
     f.foreColor = main.tileForeColor;
-    f.text17 = std::to_string(main.snapMinutes);
-    f.text18 = std::to_string(main.configuredDays);
-    f.text19 = std::to_string(main.firstHour);
-    f.text20 = std::to_string(main.lastHour);
-    f.check6 = system.startAtLogon;
-    f.check7 = system.useTrayIcon;
-    f.check8 = system.todayOnHide;
-    f.check9 = system.reminderSound;
+    f.snapText = std::to_string(main.snapMinutes);
+    f.daysText = std::to_string(main.configuredDays);
+    f.firstHourText = std::to_string(main.firstHour);
+    f.lastHourText = std::to_string(main.lastHour);
+    f.startAtLogon = system.startAtLogon;
+    f.useTrayIcon = system.useTrayIcon;
+    f.todayOnHide = system.todayOnHide;
+    f.reminderSound = system.reminderSound;
     return f;
 }
 
@@ -156,7 +156,7 @@ OptionsModuleState ModuleStateFromOptions(const MainOptions& main) {
 std::string SaveOptionsText(OptionsWindowFields& f, const OptionsModuleState& s) {
     std::vector<std::string> lines;
     lines.reserve(MainOptions::LineCount);
-    lines.push_back(Flag(f.check2));
+    lines.push_back(Flag(f.keepCategoryFilter));
     for (int i = 0; i < 7; ++i)
         lines.emplace_back("not used");
     std::string shown;
@@ -164,8 +164,8 @@ std::string SaveOptionsText(OptionsWindowFields& f, const OptionsModuleState& s)
         shown += flag;
     lines.push_back(shown);
     lines.push_back(s.skinName);
-    lines.push_back(Flag(f.check5));
-    lines.push_back(Flag(f.check1));
+    lines.push_back(Flag(f.purgePastNotes));
+    lines.push_back(Flag(f.confirmDelete));
     std::string spans;
     for (int n : kSpanFieldOrder) {
         std::string& field = f.spanText[static_cast<std::size_t>(n)];
@@ -174,9 +174,9 @@ std::string SaveOptionsText(OptionsWindowFields& f, const OptionsModuleState& s)
         spans += field;
     }
     lines.push_back(spans);
-    lines.push_back(Flag(f.check3));
+    lines.push_back(Flag(f.shadeWorkSpans));
     std::string enabled;
-    for (bool on : f.check4)
+    for (bool on : f.spanEnabled)
         enabled += on ? '1' : '0';
     lines.push_back(enabled);
     lines.push_back(f.fontName);
@@ -189,11 +189,11 @@ std::string SaveOptionsText(OptionsWindowFields& f, const OptionsModuleState& s)
         lines.push_back(NumberForm(s.windowHeight));
         lines.push_back(NumberForm(s.windowWidth));
     }
-    lines.push_back(NumberForm(NumericValue(f.text17)));
+    lines.push_back(NumberForm(NumericValue(f.snapText)));
     lines.push_back(s.languageFile);
-    lines.push_back(NumberForm(NumericValue(f.text18)));
-    lines.push_back(NumberForm(NumericValue(f.text19)));
-    lines.push_back(NumberForm(NumericValue(f.text20)));
+    lines.push_back(NumberForm(NumericValue(f.daysText)));
+    lines.push_back(NumberForm(NumericValue(f.firstHourText)));
+    lines.push_back(NumberForm(NumericValue(f.lastHourText)));
     lines.push_back(s.notesPath);
     return JoinLinesCrLf(lines);
 }
@@ -208,7 +208,7 @@ std::string FormatMainOptions(const MainOptions& options) {
 }
 
 SystemOptions SystemOptionsFromFields(const OptionsWindowFields& f) {
-    return SystemOptions{f.check6, f.check7, f.check8, f.check9};
+    return SystemOptions{f.startAtLogon, f.useTrayIcon, f.todayOnHide, f.reminderSound};
 }
 
 std::vector<std::string> StartupCategoryFlags(const MainOptions& options) {

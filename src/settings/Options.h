@@ -64,23 +64,23 @@ WriteResult WriteSystemOptions(const std::string& path, const SystemOptions& opt
 // What the options window's fields hold, as far as the option files are concerned. `spanText[n]` is the
 // field `Text<n>` (n = 1..16) of the working spans.
 struct OptionsWindowFields {
-    bool check2 = false;                  // keep the category filter
-    bool check5 = false;                  // purge past notes
-    bool check1 = false;                  // confirm deletes
-    bool check3 = false;                  // shade the working spans
-    std::array<bool, 4> check4{};         // spans enabled
+    bool keepCategoryFilter = false;      // keep the category filter
+    bool purgePastNotes = false;          // purge past notes
+    bool confirmDelete = false;           // confirm deletes
+    bool shadeWorkSpans = false;          // shade the working spans
+    std::array<bool, 4> spanEnabled{};    // spans enabled
     std::array<std::string, 17> spanText; // index 0 unused
     std::string fontName;                 // the sample label's font
     double fontSize = 9;
     long foreColor = 0;
-    std::string text17;  // snap step
-    std::string text18;  // configured days
-    std::string text19;  // first hour
-    std::string text20;  // last hour
-    bool check6 = false; // start at log-on
-    bool check7 = false; // tray icon
-    bool check8 = false; // today window on hide
-    bool check9 = false; // reminder sound
+    std::string snapText;       // snap step
+    std::string daysText;       // configured days
+    std::string firstHourText;  // first hour
+    std::string lastHourText;   // last hour
+    bool startAtLogon = false;  // start at log-on
+    bool useTrayIcon = false;   // tray icon
+    bool todayOnHide = false;   // today window on hide
+    bool reminderSound = false; // reminder sound
 };
 
 // Module state that the main option file stores beside the window's fields.

@@ -30,6 +30,28 @@ struct StorePicture {
     std::string_view file;
 };
 inline constexpr int kPictureStoreFirst = 2;
+// The store's numbers by the button picture they hold.
+namespace Picture {
+inline constexpr int TodayPressed = 2;
+inline constexpr int TodayReleased = 3;
+inline constexpr int BackPressed = 4;
+inline constexpr int BackReleased = 5;
+inline constexpr int ForwardPressed = 6;
+inline constexpr int ForwardReleased = 7;
+inline constexpr int EditWizardHeader = 8;
+inline constexpr int DayView = 9;
+inline constexpr int DayViewPressed = 10;
+inline constexpr int DaysView = 11;
+inline constexpr int DaysViewPressed = 12;
+inline constexpr int WeekView = 13;
+inline constexpr int WeekViewPressed = 14;
+inline constexpr int HourLater = 15;
+inline constexpr int HourReset = 16;
+inline constexpr int HourEarlier = 17;
+inline constexpr int HourLaterPressed = 18;
+inline constexpr int HourResetPressed = 19;
+inline constexpr int HourEarlierPressed = 20;
+} // namespace Picture
 inline constexpr int kPictureStoreLast = 20;
 extern const std::array<StorePicture, 19> kPictureStore;
 

@@ -11,7 +11,7 @@ TEST(ColumnCaptions, RangeNamesEachMonthAndYearOnce) {
     auto from = [&](int y, int m, int d) {
         DayColumns cols{};
         cols[0] = DayColumnFromDate(Date{y, m, d});
-        plandeck::plandeck(cols, language);
+        plandeck::FillColumnDates(cols, language);
         return cols;
     };
     EXPECT_EQ(ShownRangeCaption(from(2026, 12, 7), 7, language), "7 \u2013 13 December 2026");

@@ -19,7 +19,7 @@ LanguageTable MarkedLanguage() {
 DayColumns StartingOn(const Date& date) {
     DayColumns columns{};
     columns[0] = DayColumnFromDate(date);
-    plandeck::plandeck(columns, MarkedLanguage());
+    plandeck::FillColumnDates(columns, MarkedLanguage());
     return columns;
 }
 
@@ -70,15 +70,15 @@ TEST(DayColumns, DateCaptionsFollowTheColumnsAndTheClock) {
     const LanguageTable language = MarkedLanguage();
     DayColumns columns = StartingOn({2005, 12, 29});
     const DateCaptions captions = ShowDateCaptions(columns, language, {2006, 3, 15}); // a Wednesday
-    EXPECT_EQ(captions.label17, "e39");
-    EXPECT_EQ(captions.label22[2], "e124");
-    EXPECT_EQ(captions.label22[3], "e113");
-    EXPECT_EQ(captions.label39, "e45");
-    EXPECT_EQ(captions.label37, "e77");
+    EXPECT_EQ(captions.aboutCaption, "e39");
+    EXPECT_EQ(captions.columnMonths[2], "e124");
+    EXPECT_EQ(captions.columnMonths[3], "e113");
+    EXPECT_EQ(captions.todayMonth, "e45");
+    EXPECT_EQ(captions.todayWeekday, "e77");
 
     // A month that is no month has no name, rather than some other entry's text.
     columns[0].month = "13";
     columns[1].month = "x";
     const DateCaptions odd = ShowDateCaptions(columns, language, {2006, 0, 15});
-    EXPECT_EQ(odd.label22[0] + odd.label22[1] + odd.label39, "");
+    EXPECT_EQ(odd.columnMonths[0] + odd.columnMonths[1] + odd.todayMonth, "");
 }

@@ -95,7 +95,7 @@ TEST(MonthGrid, ColoursMarkShownDaysGreyAndTodayLightBlue) {
     };
     const TodayStamp today{{2006, 3, 15}, 10, 30};
 
-    colors(grid, columnsFrom({2006, 3, 13}), 3, today);
+    MarkMonthGrid(grid, columnsFrom({2006, 3, 13}), 3, today);
     EXPECT_EQ(cellOf(13), (MonthCell{13, true, GridColour::White, true, GridColour::Grey}));
     EXPECT_EQ(cellOf(14).background, GridColour::Grey);
     EXPECT_EQ(cellOf(15).background, GridColour::LightBlue) << "today wins over the shown week";
@@ -103,12 +103,12 @@ TEST(MonthGrid, ColoursMarkShownDaysGreyAndTodayLightBlue) {
     EXPECT_EQ(cellOf(8), (MonthCell{8, true, GridColour::Red}));
 
     // New columns clear the old marks; a holiday among them is white on grey.
-    colors(grid, columnsFrom({2006, 3, 6}), 7, today);
+    MarkMonthGrid(grid, columnsFrom({2006, 3, 6}), 7, today);
     EXPECT_FALSE(cellOf(13).opaque);
     EXPECT_EQ(cellOf(8), (MonthCell{8, true, GridColour::White, true, GridColour::Grey}));
 
     // Those days in another year, and today in another month, mark nothing; a count past slot 7 is safe.
-    colors(grid, columnsFrom({2005, 3, 6}), 1000, {{2006, 4, 15}, 0, 0});
+    MarkMonthGrid(grid, columnsFrom({2005, 3, 6}), 1000, {{2006, 4, 15}, 0, 0});
     for (int i = 0; i < MonthGrid::CellCount; ++i)
         EXPECT_FALSE(grid.cell(i).opaque) << i;
 }

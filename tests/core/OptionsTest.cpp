@@ -136,8 +136,8 @@ TEST(SaveOptions, WritesFieldsAndModuleStateInTheirLines) {
     OptionsWindowFields f = FieldsFromOptions(defaults, SystemOptions{});
     f.spanText[3] = "7";  // span 0 start hour
     f.spanText[15] = "5"; // span 3 end minute
-    f.check4 = {true, false, true, false};
-    f.text17 = " 15 ";
+    f.spanEnabled = {true, false, true, false};
+    f.snapText = " 15 ";
     f.fontSize = 10.5;
     OptionsModuleState s = ModuleStateFromOptions(defaults);
     s.categoryShown[1] = "0";

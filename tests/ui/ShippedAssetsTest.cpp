@@ -46,7 +46,7 @@ void ExpectDecodesAsItsFormat(const std::string& path) {
     EXPECT_FALSE(image.isNull()) << reader.errorString().toStdString();
 }
 
-QImage Picture(const Skin& skin, std::string_view file) {
+QImage SkinFile(const Skin& skin, std::string_view file) {
     return ReadPictureFile(skin.file(file));
 }
 
@@ -112,7 +112,7 @@ TEST(ShippedAssets, PicturesFitWhereTheWindowsPutThem) {
             fits.push_back({p.file, 1, 24, 1, 27});
     for (const Skin& skin : ShippedSkins()) {
         for (const Fit& f : fits) {
-            QImage image = Picture(skin, f.file);
+            QImage image = SkinFile(skin, f.file);
             SCOPED_TRACE(skin.name() + "/" + std::string(f.file));
             ASSERT_FALSE(image.isNull());
             EXPECT_GE(image.width(), f.minWidth);
@@ -121,7 +121,7 @@ TEST(ShippedAssets, PicturesFitWhereTheWindowsPutThem) {
             EXPECT_LE(image.height(), f.maxHeight);
         }
         // While a note is edited the wizard shows the store's picture 8 in place of its own header.
-        EXPECT_EQ(Picture(skin, "del.gif").size(), Picture(skin, "wiz.gif").size()) << skin.name();
+        EXPECT_EQ(SkinFile(skin, "del.gif").size(), SkinFile(skin, "wiz.gif").size()) << skin.name();
     }
 }
 

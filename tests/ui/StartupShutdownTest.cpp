@@ -1,4 +1,4 @@
-#include "app/frmPlandeck.h"
+#include "app/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "support/TempDir.h"
@@ -34,9 +34,9 @@ struct Startup : ::testing::Test {
         Dialogs::setScripting(false);
         Clock::setFixed({});
     }
-    std::unique_ptr<frmPlandeck> load() {
-        auto w = std::make_unique<frmPlandeck>(DataDirectory(dir.path()));
-        EXPECT_TRUE(w->Form_Load());
+    std::unique_ptr<MainWindow> load() {
+        auto w = std::make_unique<MainWindow>(DataDirectory(dir.path()));
+        EXPECT_TRUE(w->start());
         return w;
     }
 };
@@ -69,12 +69,12 @@ TEST_F(Startup, CategoryFilterAndNotesPath) {
     dir.write("pdfiles/pdopt.ini", OptionsWith({{1, " 1 "}, {9, "101"}, {26, dir.path() + "/missing.txt"}}));
     dir.write("pdfiles/category.txt", "A\r\n255\r\nB\r\n255\r\nC\r\n255\r\nD\r\n255\r\n");
     auto w = load();
-    EXPECT_EQ(w->categories().shown(0), "1");
-    EXPECT_EQ(w->categories().shown(1), "0");
-    EXPECT_EQ(w->categories().shown(2), "1");
-    EXPECT_FALSE(w->categories().isShown(3)); // an empty flag hides
-    EXPECT_TRUE(w->categories().isShown(4));  // no record: shown
-    EXPECT_EQ(w->notesPath(), dir.path() + "/pdnotes/all.txt");
+    EXPECT_EQ(w->session().categories().shown(0), "1");
+    EXPECT_EQ(w->session().categories().shown(1), "0");
+    EXPECT_EQ(w->session().categories().shown(2), "1");
+    EXPECT_FALSE(w->session().categories().isShown(3)); // an empty flag hides
+    EXPECT_TRUE(w->session().categories().isShown(4));  // no record: shown
+    EXPECT_EQ(w->session().notesPath(), dir.path() + "/pdnotes/all.txt");
     for (const NoteTile& t : w->grid()->model().tiles)
         ADD_FAILURE() << t.caption << " in category " << t.category;
 }
@@ -82,7 +82,7 @@ TEST_F(Startup, CategoryFilterAndNotesPath) {
 TEST_F(Startup, MissingLanguageAndSkinStillGiveAUsableWindow) {
     dir.write("pdfiles/pdopt.ini", OptionsWith({{10, "NoSuchSkin"}, {22, "NoSuchLanguage.lng"}}));
     auto w = load();
-    EXPECT_EQ(w->language().entry(4), "New note"); // the built-in English texts
+    EXPECT_EQ(w->session().language().entry(4), "New note"); // the built-in English texts
     EXPECT_EQ(w->findChild<QLabel*>("Label23")->text(), "New note");
     EXPECT_FALSE(w->findChild<QLabel*>("Image20")->text().isEmpty()); // a button without a picture
 }
@@ -91,15 +91,15 @@ TEST_F(Startup, SecondCopyIsRefusedAndTheFirstRunsOn) {
     dir.write("pdfiles/pdopt.ini", OptionsWith({}));
     auto first = load();
     Dialogs::clearQueue();
-    frmPlandeck second{DataDirectory(dir.path())};
-    EXPECT_FALSE(second.Form_Load());
+    MainWindow second{DataDirectory(dir.path())};
+    EXPECT_FALSE(second.start());
     ASSERT_EQ(Dialogs::shown().size(), 1u);
-    EXPECT_EQ(Dialogs::shown()[0].toStdString(), first->language().entry(161));
-    EXPECT_TRUE(first->ready());
+    EXPECT_EQ(Dialogs::shown()[0].toStdString(), first->session().language().entry(161));
+    EXPECT_TRUE(first->session().ready());
     // Another folder is another copy of the program.
     test::TempDir elsewhere;
-    frmPlandeck third{DataDirectory(elsewhere.path())};
-    EXPECT_TRUE(third.Form_Load());
+    MainWindow third{DataDirectory(elsewhere.path())};
+    EXPECT_TRUE(third.start());
 }
 
 TEST_F(Startup, ShutdownSavesTheOptionsAndNeverTheNotes) {

@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// Widget tests share one application object; ctest runs them on the offscreen platform.
+// Widget tests share one application object and run on the offscreen platform unless told otherwise.
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,8 +1,8 @@
-#include "app/frmPlandeck.h"
-#include "widgets/PictureButton.h"
+#include "app/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "support/TempDir.h"
+#include "widgets/PictureButton.h"
 
 #include <QCheckBox>
 #include <QTest>
@@ -15,7 +15,7 @@ namespace {
 // A data folder with options, two categories, the shipped English texts and a notes file.
 struct Window : ::testing::Test {
     test::TempDir dir;
-    std::unique_ptr<frmPlandeck> window;
+    std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
         Dialogs::setScripting(true);
@@ -50,8 +50,8 @@ struct Window : ::testing::Test {
     void start(const std::string& notes, const QDateTime& now) {
         dir.write("pdnotes/all.txt", notes);
         Clock::setFixed(now);
-        window = std::make_unique<frmPlandeck>(DataDirectory(dir.path()));
-        ASSERT_TRUE(window->Form_Load());
+        window = std::make_unique<MainWindow>(DataDirectory(dir.path()));
+        ASSERT_TRUE(window->start());
         window->show();
     }
 
@@ -75,9 +75,9 @@ TEST_F(Window, OpensOnTodayWithTheStoredSizeAndNotesFile) {
     start("", At(2026, 12, 7, 10, 0));
     EXPECT_EQ(window->windowTitle(), "Plandeck");
     EXPECT_EQ(window->size(), QSize(900, 600));
-    EXPECT_EQ(window->notesPath(), dir.path() + "/pdnotes/all.txt");
-    EXPECT_TRUE(window->ready());
-    EXPECT_EQ(window->navigation().columns()[0].day, "7");
+    EXPECT_EQ(window->session().notesPath(), dir.path() + "/pdnotes/all.txt");
+    EXPECT_TRUE(window->session().ready());
+    EXPECT_EQ(window->session().navigation().columns()[0].day, "7");
     EXPECT_EQ(window->grid()->size(), QSize(900 - 90, 600 - 133));
     EXPECT_EQ(child<QLabel>("Label23")->text(), "New note");
     EXPECT_EQ(child<QLabel>("Label6(0)")->text(), "Mo");
@@ -86,10 +86,10 @@ TEST_F(Window, OpensOnTodayWithTheStoredSizeAndNotesFile) {
 
 TEST_F(Window, StartsWithNoDataFilesAtAll) {
     test::TempDir empty;
-    window = std::make_unique<frmPlandeck>(DataDirectory(empty.path()));
-    ASSERT_TRUE(window->Form_Load());
-    EXPECT_EQ(window->options(), MainOptions{});
-    EXPECT_EQ(window->navigation().days(), 3);
+    window = std::make_unique<MainWindow>(DataDirectory(empty.path()));
+    ASSERT_TRUE(window->start());
+    EXPECT_EQ(window->session().options(), MainOptions{});
+    EXPECT_EQ(window->session().navigation().days(), 3);
     EXPECT_TRUE(window->grid()->model().tiles.empty());
 }
 
@@ -124,7 +124,7 @@ TEST_F(Window, HidingACategoryRemovesItsTilesEverywhere) {
     EXPECT_EQ(model().tiles.size(), 4u);
     QTest::mouseClick(child("Check1(1)"), Qt::LeftButton);
     EXPECT_EQ(model().tiles.size(), 1u);
-    EXPECT_EQ(window->categories().shown(1), "0");
+    EXPECT_EQ(window->session().categories().shown(1), "0");
     QTest::mouseClick(child("Check1(1)"), Qt::LeftButton);
     EXPECT_EQ(model().tiles.size(), 4u);
 }
@@ -136,7 +136,7 @@ TEST_F(Window, MalformedLineQuestionHasThreeAnswers) {
         start(notes, At(2026, 12, 7, 10, 0));
         EXPECT_EQ(dir.read("pdnotes/all.txt"), notes);
         ASSERT_GE(Dialogs::shown().size(), 2u);
-        EXPECT_EQ(Dialogs::shown()[1].toStdString(), window->language().entry(139));
+        EXPECT_EQ(Dialogs::shown()[1].toStdString(), window->session().language().entry(139));
         EXPECT_EQ(model().tiles.size(), 1u);
         window.reset();
     }
@@ -152,9 +152,9 @@ TEST_F(Window, MalformedLineQuestionHasThreeAnswers) {
         Dialogs::clearQueue();
         Dialogs::queueAnswer(Dialogs::Answer::Cancel);
         Clock::setFixed(At(2026, 12, 7, 10, 0));
-        window = std::make_unique<frmPlandeck>(DataDirectory(dir.path()));
-        EXPECT_FALSE(window->Form_Load());
-        EXPECT_TRUE(window->quitRequested());
+        window = std::make_unique<MainWindow>(DataDirectory(dir.path()));
+        EXPECT_FALSE(window->start());
+        EXPECT_TRUE(window->session().quitRequested());
         EXPECT_EQ(dir.read("pdnotes/all.txt"), notes);
     }
 }
@@ -164,16 +164,16 @@ TEST_F(Window, HourButtonsStopAtTheirLimitsAndTheTimeLineFollows) {
     EXPECT_FALSE(model().timeLineY); // after the last hour
     for (int i = 0; i < 6; ++i)
         click("Image18");
-    EXPECT_EQ(window->hours(), (HourRange{12, 24}));
+    EXPECT_EQ(window->session().hours(), (HourRange{12, 24}));
     click("Image18");
-    EXPECT_EQ(window->hours(), (HourRange{12, 24}));
+    EXPECT_EQ(window->session().hours(), (HourRange{12, 24}));
     EXPECT_TRUE(model().timeLineY);
     EXPECT_EQ(model().layout.hourLabels.size(), 13u);
     click("Image23");
-    EXPECT_EQ(window->hours(), (HourRange{8, 20}));
+    EXPECT_EQ(window->session().hours(), (HourRange{8, 20}));
     for (int i = 0; i < 4; ++i)
         click("Image33");
-    EXPECT_EQ(window->hours(), (HourRange{6, 18}));
+    EXPECT_EQ(window->session().hours(), (HourRange{6, 18}));
     // Moving away from today's week leaves no today column.
     EXPECT_EQ(model().layout.todayColumn, 0);
     click("Image13");

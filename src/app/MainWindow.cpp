@@ -1,0 +1,676 @@
+#include "app/MainWindow.h"
+
+#include "calendar/ui/ClockWidget.h"
+#include "calendar/ui/MonthGridWidget.h"
+#include "editing/ui/CategoryPanelWidget.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/SingleInstance.h"
+#include "platform/Text.h"
+#include "settings/LanguageEntries.h"
+#include "settings/Skin.h"
+#include "widgets/PictureButton.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QIcon>
+#include <cstdio>
+
+namespace plandeck {
+
+namespace {
+
+// Fixed parts of the window, in pixels.
+constexpr int HeaderHeight = 117;
+constexpr int PanelWidth = 90;
+constexpr int BottomHeight = 16;
+constexpr int ButtonTop = 6240; // grid units
+const QSize MinimumSize(800, 600);
+const QSize MaximumSize(1600, 1200);
+
+constexpr const char* WebAddress = "https://plandeck.example.org";
+
+QColor Colour(const std::optional<long>& value, const QColor& designed) {
+    return value ? FromColourNumber(*value) : designed;
+}
+
+QColor ColourText(const std::optional<std::string>& text, const QColor& designed) {
+    if (!text)
+        return designed;
+    auto value = ColourValue(*text);
+    return value ? FromColourNumber(*value) : designed;
+}
+
+void SetTextColour(QLabel* label, const QColor& colour) {
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
+}
+
+std::string BuiltInEnglish() {
+    QFile builtIn(QStringLiteral(":/builtin/English.lng"));
+    if (!builtIn.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = builtIn.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
+MainWindow::MainWindow(DataDirectory dataDir, QWidget* parent)
+    : QWidget(parent), m_session(std::make_unique<Session>(std::move(dataDir), *this, BuiltInEnglish())) {
+    setObjectName(QStringLiteral("frmPlandeck"));
+    setWindowTitle(QStringLiteral("Plandeck"));
+    setMinimumSize(MinimumSize);
+    buildHeader();
+    buildCalendar();
+    buildTodayCard();
+    buildCategoryPanel();
+    buildGrid();
+    buildGridButtons();
+    buildBottomStrip();
+    connectNavigation();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(30000);
+    connect(m_timer, &QTimer::timeout, this, [this] { apply(m_session->updateTime(now())); });
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::entry(int n) const {
+    return FromFileText(m_session->entry(n));
+}
+
+TodayStamp MainWindow::now() {
+    const QDateTime now = Clock::now();
+    return TodayStamp{Date{now.date().year(), now.date().month(), now.date().day()}, now.time().hour(),
+                      now.time().minute()};
+}
+
+// ---- Building the window
+
+QLabel* MainWindow::picture(const QString& name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setScaledContents(true);
+    return label;
+}
+
+QLabel* MainWindow::text(const QString& name, QWidget* parent, int pixelSize, bool bold) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    QFont f = label->font();
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    label->setFont(f);
+    return label;
+}
+
+PictureButton* MainWindow::button(const QString& name, QWidget* parent, int hintEntry) {
+    auto* b = new PictureButton(name, parent);
+    b->resize(24, 24);
+    setHint(b, hintEntry);
+    return b;
+}
+
+void MainWindow::setHint(QWidget* widget, int entry) {
+    m_hints.insert(widget, entry);
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+}
+
+void MainWindow::showHint(int n) {
+    m_hint->setText(n > 0 ? entry(n) : QString());
+}
+
+void MainWindow::buildHeader() {
+    // Clock, title, shown range and the command bar.
+    m_header = picture(QStringLiteral("Image17"), this);
+    setHint(m_header, 0);
+    m_clockFace = picture(QStringLiteral("Image25"), this);
+    setHint(m_clockFace, 0);
+    m_clock = new ClockWidget(this);
+    m_title = text(QStringLiteral("Label4"), this, 22, true);
+    m_title->setText(QStringLiteral("Plandeck"));
+    m_shownRange = text(QStringLiteral("Label10"), this, 12);
+
+    const std::array<std::array<const char*, 3>, 4> commandNames = {{{"Shape2", "Image3", "Label23"},
+                                                                     {"Shape6", "Image26", "Label31"},
+                                                                     {"Shape4", "Image4", "Label24"},
+                                                                     {"Shape5", "Image5", "Label25"}}};
+    for (std::size_t i = 0; i < m_commands.size(); ++i) {
+        CommandItem& item = m_commands[i];
+        item.highlight = new QLabel(this);
+        item.highlight->setObjectName(QString::fromLatin1(commandNames[i][0]));
+        item.highlight->setStyleSheet(QStringLiteral("background: rgba(120, 130, 150, 45); border-radius: 6px;"));
+        item.highlight->hide();
+        item.icon = picture(QString::fromLatin1(commandNames[i][1]), this);
+        item.label = text(QString::fromLatin1(commandNames[i][2]), this, 12, true);
+        item.label->setCursor(Qt::PointingHandCursor);
+        setHint(item.icon, 0);
+        setHint(item.label, Entry::HintCommandNewNote + static_cast<int>(i));
+    }
+}
+
+void MainWindow::buildCalendar() {
+    m_calendarBack = picture(QStringLiteral("Image16"), this);
+    m_calendarCaption = text(QStringLiteral("Label26"), this, 10, true);
+    m_calendarCaption->setAlignment(Qt::AlignCenter);
+    setHint(m_calendarCaption, Entry::HintCalendarCaption);
+    m_month = new MonthGridWidget(this);
+    setHint(m_month->nextArrow(), Entry::HintNextMonth);
+    setHint(m_month->prevArrow(), Entry::HintPreviousMonth);
+    m_month->nextArrow()->setFallbackText(QStringLiteral("\u203A"));
+    m_month->prevArrow()->setFallbackText(QStringLiteral("\u2039"));
+}
+
+void MainWindow::buildTodayCard() {
+    m_todayBack = picture(QStringLiteral("Image9"), this);
+    m_todayCaption = text(QStringLiteral("Label28"), this, 10, true);
+    setHint(m_todayCaption, Entry::HintTodayCaption);
+    m_todayWeekday = text(QStringLiteral("Label37"), this, 12, true);
+    m_todayDay = text(QStringLiteral("Label38"), this, 34, true);
+    m_todayMonth = text(QStringLiteral("Label39"), this, 12, true);
+    for (QLabel* l : {m_todayWeekday, m_todayDay, m_todayMonth})
+        l->setAlignment(Qt::AlignCenter);
+    m_todayCardButton = button(QStringLiteral("Image19"), this, Entry::HintToday);
+    m_todayCardButton->setFallbackText(QStringLiteral("\u25CF"));
+}
+
+void MainWindow::buildCategoryPanel() {
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("Frame2"));
+    m_panelTop = picture(QStringLiteral("Image31"), m_panel);
+    m_panelBottom = picture(QStringLiteral("Image8"), m_panel);
+    m_categoryBack = picture(QStringLiteral("Image1"), m_panel);
+    m_categoryCaption = text(QStringLiteral("Label27"), m_panel, 11, true);
+    m_categoryCaption->setAlignment(Qt::AlignCenter);
+    setHint(m_categoryCaption, Entry::HintCategoryCaption);
+    m_categoryPanel = new CategoryPanelWidget(m_panel);
+    for (int r = 0; r < CategoryPanel::RowCount; ++r)
+        setHint(m_categoryPanel->name(r), Entry::HintCategoryName);
+    setHint(m_categoryPanel->addButton(), Entry::HintAddCategory);
+    setHint(m_categoryPanel->deleteButton(), Entry::HintDeleteCategory);
+    connect(m_categoryPanel, &CategoryPanelWidget::shownChanged, this, [this](int row, bool shown) {
+        apply(m_session->setCategoryShown(row, shown));
+        m_keys->setFocus();
+    });
+    connect(m_categoryPanel, &CategoryPanelWidget::scrolled, this, [this](int first) {
+        apply(m_session->scrollCategories(first));
+        m_keys->setFocus();
+    });
+}
+
+void MainWindow::buildGrid() {
+    m_grid = new HourGridWidget(this);
+    connect(m_grid, &HourGridWidget::hintEntry, this, &MainWindow::showHint);
+    connect(m_grid, &HourGridWidget::resized, this, [this] {
+        placeGridButtons();
+        apply(m_session->setGridSize(m_grid->width(), m_grid->height()));
+    });
+    m_yearFirst = text(QStringLiteral("Label11(0)"), m_grid, 11, true);
+    m_yearLast = text(QStringLiteral("Label11(7)"), m_grid, 11, true);
+
+    m_editor = new QLineEdit(m_grid);
+    m_editor->setObjectName(QStringLiteral("Text2"));
+    m_editor->hide();
+    setHint(m_editor, Entry::HintEditor);
+    // Keyboard commands arrive in a field nobody sees.
+    m_keys = new QLineEdit(this);
+    m_keys->setObjectName(QStringLiteral("Text1"));
+    m_keys->setGeometry(-20, -20, 1, 1);
+}
+
+void MainWindow::buildGridButtons() {
+    m_back = button(QStringLiteral("Image20"), m_grid, Entry::HintBack);
+    m_dayView = button(QStringLiteral("Image11"), m_grid, Entry::HintDayView);
+    m_daysView = button(QStringLiteral("Image12"), m_grid, Entry::HintDaysView);
+    m_weekView = button(QStringLiteral("Image13"), m_grid, Entry::HintWeekView);
+    m_forward = button(QStringLiteral("Image22"), m_grid, Entry::HintForward);
+    m_today = button(QStringLiteral("Image21"), m_grid, Entry::HintToday);
+    m_hourLater = button(QStringLiteral("Image18"), m_grid, Entry::HintHourLater);
+    m_hourReset = button(QStringLiteral("Image23"), m_grid, Entry::HintHourReset);
+    m_hourEarlier = button(QStringLiteral("Image33"), m_grid, Entry::HintHourEarlier);
+    const std::pair<PictureButton*, const char*> glyphs[] = {
+        {m_back, "\u25C0"},      {m_dayView, "1"},        {m_daysView, "N"},
+        {m_weekView, "7"},       {m_forward, "\u25B6"},   {m_today, "\u25CF"},
+        {m_hourLater, "\u25BC"}, {m_hourReset, "\u21BA"}, {m_hourEarlier, "\u25B2"}};
+    for (auto [b, glyph] : glyphs)
+        b->setFallbackText(QString::fromUtf8(glyph));
+}
+
+void MainWindow::buildBottomStrip() {
+    // About, hint line, motto, web address.
+    m_bottom = picture(QStringLiteral("Image32"), this);
+    setHint(m_bottom, 0);
+    m_about = picture(QStringLiteral("Image24"), this);
+    m_about->setCursor(Qt::PointingHandCursor);
+    setHint(m_about, Entry::About);
+    m_aboutCaption = text(QStringLiteral("Label17"), this, 11, true);
+    m_aboutCaption->setCursor(Qt::PointingHandCursor);
+    setHint(m_aboutCaption, Entry::About);
+    m_hint = text(QStringLiteral("Label30"), this, 11);
+    m_hint->setIndent(6);
+    m_motto = text(QStringLiteral("Label42"), this, 11, true);
+    m_motto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_web = text(QStringLiteral("Label41"), this, 11);
+    m_web->setText(QString::fromLatin1(WebAddress).section(QLatin1Char('/'), 2));
+    m_web->setCursor(Qt::PointingHandCursor);
+    setHint(m_web, Entry::HintWebAddress);
+}
+
+void MainWindow::connectNavigation() {
+    auto on = [this](PictureButton* b, auto command) {
+        connect(b, &PictureButton::clicked, this, [this, command] { apply(command()); });
+    };
+    on(m_month->nextArrow(), [this] { return m_session->nextMonth(); });
+    on(m_month->prevArrow(), [this] { return m_session->previousMonth(); });
+    connect(m_month, &MonthGridWidget::cellClicked, this,
+            [this](int cell) { apply(m_session->pickCalendarDay(cell, now())); });
+    on(m_back, [this] { return m_session->back(now()); });
+    on(m_forward, [this] { return m_session->forward(now()); });
+    on(m_today, [this] { return m_session->goToToday(now()); });
+    on(m_todayCardButton, [this] { return m_session->goToToday(now()); });
+    on(m_dayView, [this] { return m_session->showDay(now()); });
+    on(m_daysView, [this] { return m_session->showDays(now()); });
+    on(m_weekView, [this] { return m_session->showWeek(now()); });
+    on(m_hourLater, [this] { return m_session->hourLater(); });
+    on(m_hourEarlier, [this] { return m_session->hourEarlier(); });
+    on(m_hourReset, [this] { return m_session->resetHours(); });
+    // Pressing one hour button shows it pressed; releasing shows all three normal again.
+    for (PictureButton* b : {m_hourLater, m_hourReset, m_hourEarlier})
+        connect(b, &PictureButton::released, this, [this] {
+            m_hourLater->setNormalPicture(m_store.picture(Picture::HourLater));
+            m_hourReset->setNormalPicture(m_store.picture(Picture::HourReset));
+            m_hourEarlier->setNormalPicture(m_store.picture(Picture::HourEarlier));
+        });
+}
+
+// ---- Start-up and shutdown
+
+bool MainWindow::start() {
+    m_session->loadSettings();
+    loadSkinBackground();
+    applyTileFont();
+
+    m_instance = std::make_unique<SingleInstance>(QString::fromStdString(m_session->dataDirectory().root()));
+    if (!m_instance->acquire()) {
+        Dialogs::message(this, entry(Entry::AlreadyRunning), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok);
+        return false;
+    }
+
+    const MainOptions& options = m_session->options();
+    if (!options.maximised && options.windowWidth > 0 && options.windowHeight > 0)
+        resize(options.windowWidth / WeekView::TwipsPerPixel, options.windowHeight / WeekView::TwipsPerPixel);
+    const QString logo = QString::fromStdString(m_session->dataDirectory().aboutLogo());
+    if (QFile::exists(logo))
+        setWindowIcon(QIcon(logo));
+    loadSkinPictures();
+    layOutWindow();
+    // The grid's size is known before the week opens, so the notes are read once before the first paint.
+    m_session->setGridSize(m_grid->width(), m_grid->height());
+    apply(m_session->openWeek(now()));
+    m_timer->start();
+    return !m_session->quitRequested();
+}
+
+void MainWindow::showAsStored() {
+    if (m_session->options().maximised)
+        showMaximized();
+    else
+        show();
+    m_keys->setFocus();
+}
+
+bool MainWindow::saveOptionsOnExit(bool askUser) {
+    const QSize size = isMaximized() ? normalGeometry().size() : this->size();
+    const WriteResult saved = m_session->saveOptionsOnExit({isMaximized(), size.width(), size.height()});
+    if (!saved.ok && askUser)
+        Dialogs::message(this, FromFileText(saved.error), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok, true);
+    else if (!saved.ok)
+        std::fprintf(stderr, "Plandeck: the settings were not saved: %s\n", saved.error.c_str());
+    return saved.ok;
+}
+
+void MainWindow::terminate() {
+    m_terminating = true;
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_closing && !m_session->quitRequested() && m_session->ready()) {
+        m_closing = true;
+        m_timer->stop();
+        saveOptionsOnExit(!m_terminating);
+    }
+    event->accept();
+}
+
+// ---- Questions to the user
+
+UserQuestions::Answer MainWindow::ask(const std::string& text, const std::string& title, Buttons buttons, Answer,
+                                      const std::string& detail) {
+    QString shown = FromFileText(text);
+    if (!detail.empty())
+        shown += QStringLiteral("\n\n") + FromFileText(detail);
+    const auto answer =
+        Dialogs::message(this, shown, FromFileText(title),
+                         buttons == Buttons::YesNo ? Dialogs::Buttons::YesNo : Dialogs::Buttons::YesNoCancel, true);
+    switch (answer) {
+    case Dialogs::Answer::Yes:
+        return Answer::Yes;
+    case Dialogs::Answer::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+void MainWindow::tell(const std::string& text, const std::string& title) {
+    Dialogs::message(this, FromFileText(text), FromFileText(title), Dialogs::Buttons::Ok);
+}
+
+// ---- Redrawing what changed
+
+void MainWindow::apply(const Changes& changes) {
+    for (const Failure& failure : changes.failures)
+        Dialogs::message(this, FromFileText(failure.reason), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok, true);
+    for (const std::string& notice : changes.notices)
+        Dialogs::message(this, FromFileText(notice), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok);
+    if (changes.quit) {
+        // The user chose to end the program: nothing more is shown or saved.
+        hide();
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return;
+    }
+    if (changes.look) {
+        loadSkinBackground();
+        loadSkinPictures();
+    }
+    if (changes.categories)
+        showCategories();
+    if (changes.dates)
+        showDates();
+    else if (changes.calendar)
+        showMonthGrid();
+    if (changes.words)
+        applyLanguageCaptions();
+    if (changes.clock)
+        showTime();
+    if (changes.dates || changes.hours || changes.notes || changes.clock)
+        showGrid();
+}
+
+void MainWindow::showDates() {
+    const DayColumns& cols = m_session->navigation().columns();
+    const DateCaptions& captions = m_session->dateCaptions();
+    showMonthGrid();
+    m_yearFirst->setText(QString::fromStdString(cols[0].year));
+    m_yearLast->setText(QString::fromStdString(cols[7].year));
+    m_shownRange->setText(FromFileText(m_session->shownRangeCaption()));
+    m_aboutCaption->setText(FromFileText(captions.aboutCaption));
+    m_todayWeekday->setText(FromFileText(captions.todayWeekday));
+    m_todayMonth->setText(FromFileText(captions.todayMonth));
+    showViewButtons();
+    placeGridButtons();
+}
+
+void MainWindow::showMonthGrid() {
+    const MonthGrid& grid = m_session->navigation().grid();
+    m_month->setGrid(grid, FromFileText(m_session->language().monthName(grid.month())));
+}
+
+void MainWindow::showViewButtons() {
+    // The active view shows pressed.
+    const Navigation& nav = m_session->navigation();
+    const bool week = nav.weekMode();
+    const bool day = !week && nav.days() == 1;
+    const bool days = !week && !day;
+    auto show = [this](PictureButton* b, bool active, int normal, int pressed) {
+        b->setPictures(m_store.picture(active ? pressed : normal), m_store.picture(pressed),
+                       m_store.picture(active ? pressed : normal));
+    };
+    show(m_dayView, day, Picture::DayView, Picture::DayViewPressed);
+    show(m_daysView, days, Picture::DaysView, Picture::DaysViewPressed);
+    show(m_weekView, week, Picture::WeekView, Picture::WeekViewPressed);
+}
+
+void MainWindow::showCategories() {
+    m_categoryPanel->setPanel(m_session->categoryPanel());
+}
+
+void MainWindow::showTime() {
+    const TodayStamp& now = m_session->clockReading();
+    m_clock->setHands(ClockHandsAt(now.hour, now.minute));
+    m_todayDay->setText(QString::number(now.date.day));
+    m_todayMonth->setText(FromFileText(m_session->language().monthName(now.date.month)));
+}
+
+void MainWindow::showGrid() {
+    m_grid->setModel(m_session->grid());
+    if (m_session->editedLine() > 0) {
+        const QRectF r = HourGridWidget::ToPixels(m_session->editorRect());
+        m_editor->setGeometry(static_cast<int>(r.left()), static_cast<int>(r.top()),
+                              std::max(20, static_cast<int>(r.width())), m_editor->sizeHint().height());
+        m_editor->setText(QString::fromLatin1(PlaceholderText));
+        m_editor->selectAll();
+        m_editor->show();
+        m_editor->raise();
+        m_editor->setFocus();
+    } else {
+        m_editor->hide();
+    }
+}
+
+// ---- Skin, font and language
+
+void MainWindow::loadSkinBackground() {
+    Skin skin(m_session->dataDirectory(), m_session->shownSkin());
+    const QImage background = LoadSkinPicture(skin, kMainWindowPictures[0]);
+    if (!background.isNull()) {
+        HourGridLook look = m_grid->look();
+        look.background = QPixmap::fromImage(background);
+        m_grid->setLook(look);
+    }
+    m_colours = LoadSkinColours(skin.colourList());
+    applySkinColours(m_colours);
+}
+
+void MainWindow::applySkinColours(const SkinColours& c) {
+    const QColor ink(40, 48, 60);
+    SetTextColour(m_motto, Colour(c.titleText, ink));
+    SetTextColour(m_title, Colour(c.label4Text, ink));
+    SetTextColour(m_shownRange, Colour(c.label10Text, ink));
+    for (QLabel* l : {m_todayWeekday, m_todayDay, m_todayMonth})
+        SetTextColour(l, Colour(c.todayText, ink));
+    SetTextColour(m_yearFirst, Colour(c.yearText, ink));
+    SetTextColour(m_yearLast, Colour(c.yearText, ink));
+    m_hint->setStyleSheet(
+        QStringLiteral("color: %1; background: %2;")
+            .arg(Colour(c.hintText, ink).name(), Colour(c.hintBackground, QColor(236, 239, 244)).name()));
+    SetTextColour(m_web, Colour(c.aboutText, ink));
+    SetTextColour(m_aboutCaption, Colour(c.aboutText, ink));
+    for (QLabel* l : {m_calendarCaption, m_categoryCaption, m_todayCaption})
+        SetTextColour(l, Colour(c.panelTitleText, ink));
+    for (const CommandItem& item : m_commands)
+        SetTextColour(item.label, Colour(c.commandText, ink));
+    m_categoryPanel->setTextColour(Colour(c.commandText, ink));
+    m_clock->setHandColour(Colour(c.clockHandColour, ink));
+    m_month->setTextColour(Colour(c.monthGridText, ink));
+
+    HourGridLook look = m_grid->look();
+    look.foreground = Colour(c.gridForeColour, look.foreground);
+    look.rowLines = ColourText(c.rowLineColour, look.rowLines);
+    look.hourLines = ColourText(c.hourLineColour, look.hourLines);
+    for (std::size_t i = 0; i < 4; ++i)
+        look.spanColours[i] = ColourText(c.spanColour[i], look.spanColours[i]);
+    m_grid->setLook(look);
+}
+
+void MainWindow::loadSkinPictures() {
+    Skin skin(m_session->dataDirectory(), m_session->shownSkin());
+    HourGridLook look = m_grid->look();
+    for (std::size_t i = 1; i < kMainWindowPictures.size(); ++i) {
+        const SkinPicture& p = kMainWindowPictures[i];
+        const QImage image = LoadSkinPicture(skin, p);
+        if (image.isNull())
+            continue;
+        const QString element = QString::fromLatin1(p.element.data(), static_cast<qsizetype>(p.element.size()));
+        if (element == QLatin1String("Picture3(1)"))
+            look.todayHeader = QPixmap::fromImage(image);
+        else if (element == QLatin1String("Picture3(2)"))
+            look.otherHeader = QPixmap::fromImage(image);
+        else if (auto* label = findChild<QLabel*>(element))
+            label->setPixmap(QPixmap::fromImage(image));
+    }
+    const QImage grip = LoadSkinPicture(skin, kResizeGripPicture);
+    if (!grip.isNull())
+        look.grip = QPixmap::fromImage(grip);
+    m_grid->setLook(look);
+    m_clock->setDrawFace(m_clockFace->pixmap().isNull());
+
+    m_store.load(skin);
+    auto pictures = [this](PictureButton* b, int pressed, int released) {
+        b->setPictures(b->pixmap(), m_store.picture(pressed), m_store.picture(released));
+    };
+    pictures(m_back, Picture::BackPressed, Picture::BackReleased);
+    pictures(m_forward, Picture::ForwardPressed, Picture::ForwardReleased);
+    pictures(m_today, Picture::TodayPressed, Picture::TodayReleased);
+    pictures(m_todayCardButton, Picture::TodayPressed, Picture::TodayReleased);
+    pictures(m_month->nextArrow(), Picture::ForwardPressed, Picture::ForwardReleased);
+    pictures(m_month->prevArrow(), Picture::BackPressed, Picture::BackReleased);
+    m_hourLater->setPictures(m_store.picture(Picture::HourLater), m_store.picture(Picture::HourLaterPressed));
+    m_hourReset->setPictures(m_store.picture(Picture::HourReset), m_store.picture(Picture::HourResetPressed));
+    m_hourEarlier->setPictures(m_store.picture(Picture::HourEarlier), m_store.picture(Picture::HourEarlierPressed));
+    showViewButtons();
+}
+
+void MainWindow::applyTileFont() {
+    const MainOptions& options = m_session->options();
+    QFont tileFont(FromFileText(options.tileFontName));
+    tileFont.setPointSizeF(options.tileFontSize);
+    HourGridLook look = m_grid->look();
+    look.tileFont = tileFont;
+    look.tileText = FromColourNumber(options.tileForeColor);
+    m_grid->setLook(look);
+}
+
+void MainWindow::applyLanguageCaptions() {
+    for (const ControlCaption& c : MainWindowCaptions(m_session->language()))
+        if (auto* label = findChild<QLabel*>(QString::fromStdString(c.control)))
+            label->setText(FromFileText(c.text));
+    layOutWindow(); // captions change the widths of the command bar
+    m_web->setToolTip(QString::fromLatin1(WebAddress));
+}
+
+// ---- Layout
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOutWindow();
+    keepWithinSizeLimits();
+}
+
+void MainWindow::keepWithinSizeLimits() {
+    // The window may not be dragged larger than 1600 x 1200. The limit is not given to the window manager
+    // as a maximum size, because several managers then refuse to maximise the window on a larger screen:
+    // a normal window that grows past it is brought back instead.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+        return;
+    const QSize limited = size().boundedTo(MaximumSize);
+    if (limited != size())
+        QTimer::singleShot(0, this, [this] {
+            if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+                resize(size().boundedTo(MaximumSize));
+        });
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Keyboard commands go to the hidden key field whenever the window becomes active.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_editor->isVisible())
+        m_keys->setFocus();
+}
+
+void MainWindow::layOutWindow() {
+    const int w = width();
+    const int h = height();
+    m_header->setGeometry(0, 0, w, HeaderHeight);
+    m_clockFace->setGeometry(0, 0, 118, HeaderHeight);
+    m_clock->setGeometry(0, 0, 118, HeaderHeight);
+    m_title->setGeometry(124, 10, 300, 30);
+    m_shownRange->setGeometry(126, 40, 330, 20);
+    // The command bar: each item as wide as its caption, all of them within the space left of the calendar.
+    int x = 120;
+    for (const CommandItem& item : m_commands) {
+        const int textWidth = std::min(item.label->fontMetrics().horizontalAdvance(item.label->text()) + 4, 120);
+        item.highlight->setGeometry(x, 70, textWidth + 42, 36);
+        item.icon->setGeometry(x + 6, 76, 24, 24);
+        item.label->setGeometry(x + 36, 76, textWidth, 24);
+        x += textWidth + 46;
+    }
+    m_calendarBack->setGeometry(w - 274, 0, 156, HeaderHeight);
+    m_calendarCaption->setGeometry(w - 270, 2, 148, 12);
+    m_month->setGeometry(w - 270, 14, 148, 101);
+    m_todayBack->setGeometry(w - 115, 4, 112, 109);
+    m_todayCaption->setGeometry(w - 111, 8, 80, 14);
+    m_todayCardButton->move(w - 30, 6);
+    m_todayWeekday->setGeometry(w - 113, 26, 108, 18);
+    m_todayDay->setGeometry(w - 80, 44, 42, 40);
+    m_todayMonth->setGeometry(w - 113, 86, 108, 18);
+
+    const int bodyHeight = std::max(0, h - HeaderHeight - BottomHeight);
+    m_panel->setGeometry(0, HeaderHeight, PanelWidth, bodyHeight);
+    const bool stretch = m_colours.stretchLeftPanel.value_or(false);
+    const int topHeight = stretch ? bodyHeight : std::min(bodyHeight, 190);
+    m_panelTop->setGeometry(0, 0, PanelWidth, topHeight);
+    m_panelBottom->setGeometry(0, topHeight, PanelWidth, bodyHeight - topHeight);
+    m_panelBottom->setVisible(!stretch);
+    m_categoryBack->setGeometry(0, 0, PanelWidth, 176);
+    m_categoryCaption->setGeometry(2, 6, PanelWidth - 4, 16);
+    m_categoryPanel->setGeometry(3, 26, PanelWidth - 6, 148);
+
+    m_grid->setGeometry(PanelWidth, HeaderHeight, std::max(0, w - PanelWidth), bodyHeight);
+    m_bottom->setGeometry(0, h - BottomHeight, w, BottomHeight);
+    m_about->setGeometry(2, h - BottomHeight, 16, 16);
+    m_aboutCaption->setGeometry(22, h - BottomHeight, 110, BottomHeight);
+    m_hint->setGeometry(136, h - BottomHeight, std::max(0, w - 136 - 326), BottomHeight);
+    m_motto->setGeometry(w - 320, h - BottomHeight, 190, BottomHeight);
+    m_web->setGeometry(w - 123, h - BottomHeight, 121, BottomHeight);
+    placeGridButtons();
+}
+
+void MainWindow::placeGridButtons() {
+    const Navigation& nav = m_session->navigation();
+    const HourRange hours = m_session->hours();
+    const WeekView v = WeekView::Compute(m_grid->width(), m_grid->height(), nav.days(), hours.first, hours.last);
+    const int top = static_cast<int>(v.vScale * ButtonTop / WeekView::TwipsPerPixel);
+    auto at = [&](QWidget* b, double twips) { b->move(static_cast<int>(twips / WeekView::TwipsPerPixel), top); };
+    at(m_back, 1260);
+    at(m_dayView, 1620);
+    at(m_daysView, 2160);
+    at(m_weekView, 2520);
+    at(m_forward, 3060);
+    at(m_today, v.hScale * 5160);
+    at(m_hourLater, v.hScale * 8500 - 360);
+    at(m_hourReset, v.hScale * 8500);
+    at(m_hourEarlier, v.hScale * 8500 + 360);
+    m_yearFirst->setGeometry(static_cast<int>(v.hScale * 1410 / WeekView::TwipsPerPixel), 0, 60, 14);
+    m_yearLast->setGeometry(static_cast<int>(v.hScale * 8520 / WeekView::TwipsPerPixel), 0, 60, 14);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        auto it = m_hints.constFind(watched);
+        if (it != m_hints.constEnd()) {
+            showHint(it.value());
+            // Pointing at a command shows its highlight alone.
+            for (const CommandItem& item : m_commands)
+                item.highlight->setVisible(item.icon == watched || item.label == watched);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace plandeck

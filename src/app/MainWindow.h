@@ -1,0 +1,160 @@
+#pragma once
+
+#include "calendar/ui/HourGridWidget.h"
+#include "session/Session.h"
+#include "settings/SkinColours.h"
+#include "settings/ui/SkinPictures.h"
+
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+namespace plandeck {
+
+class CategoryPanelWidget;
+class ClockWidget;
+class MonthGridWidget;
+class PictureButton;
+class SingleInstance;
+
+// The main window: the day columns over the hour grid, the month calendar, the category panel, the
+// command bar and the hint line. It builds the widgets, hands every user action to one command of the
+// session and redraws what the command says changed.
+class MainWindow : public QWidget, public UserQuestions {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(DataDirectory dataDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: options, skin, categories, language, the single-instance check, the week of today. False
+    // when the program must end at once (another copy runs, or the user chose to end it).
+    bool start();
+    // Shows the window as the options ask (maximised or at its stored size).
+    void showAsStored();
+
+    Session& session() { return *m_session; }
+    const Session& session() const { return *m_session; }
+    HourGridWidget* grid() const { return m_grid; }
+
+    // Redraws what a command changed and tells the user what went wrong.
+    void apply(const Changes& changes);
+    // Saves the options as the program leaves them; false when the file could not be written. A failure is
+    // shown to the user, or only written to the error output when `askUser` is false.
+    bool saveOptionsOnExit(bool askUser = true);
+
+public slots:
+    // Closes the window for a log-out or a kill: the same orderly shutdown, but nothing may wait for the
+    // user.
+    void terminate();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // UserQuestions, answered with message boxes.
+    Answer ask(const std::string& text, const std::string& title, Buttons buttons, Answer defaultAnswer,
+               const std::string& detail) override;
+    void tell(const std::string& text, const std::string& title) override;
+
+    // The window region by region.
+    void buildHeader();
+    void buildCalendar();
+    void buildTodayCard();
+    void buildCategoryPanel();
+    void buildGrid();
+    void buildGridButtons();
+    void buildBottomStrip();
+    void connectNavigation();
+
+    QLabel* picture(const QString& name, QWidget* parent);
+    QLabel* text(const QString& name, QWidget* parent, int pixelSize, bool bold = false);
+    PictureButton* button(const QString& name, QWidget* parent, int hintEntry);
+    void setHint(QWidget* widget, int entry);
+    void showHint(int entry);
+    QString entry(int n) const;
+
+    void loadSkinBackground();
+    void applySkinColours(const SkinColours& colours);
+    void loadSkinPictures();
+    void applyTileFont();
+    void applyLanguageCaptions();
+    void layOutWindow();
+    void placeGridButtons();
+    void keepWithinSizeLimits();
+
+    void showDates();
+    void showMonthGrid();
+    void showViewButtons();
+    void showCategories();
+    void showGrid();
+    void showTime();
+    // The clock's reading as the logic takes it.
+    static TodayStamp now();
+
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<SingleInstance> m_instance;
+    bool m_closing = false;
+    bool m_terminating = false;
+    SkinPictureStore m_store;
+    SkinColours m_colours;
+
+    // Widgets; each carries the name of the control it stands for as its object name.
+    QLabel* m_header = nullptr;
+    QLabel* m_clockFace = nullptr;
+    ClockWidget* m_clock = nullptr;
+    QLabel* m_title = nullptr;
+    QLabel* m_shownRange = nullptr;
+    struct CommandItem {
+        QLabel* highlight;
+        QLabel* icon;
+        QLabel* label;
+    };
+    std::array<CommandItem, 4> m_commands{};
+    QLabel* m_calendarBack = nullptr;
+    QLabel* m_calendarCaption = nullptr;
+    MonthGridWidget* m_month = nullptr;
+    QLabel* m_todayBack = nullptr;
+    QLabel* m_todayCaption = nullptr;
+    QLabel* m_todayWeekday = nullptr;
+    QLabel* m_todayDay = nullptr;
+    QLabel* m_todayMonth = nullptr;
+    PictureButton* m_todayCardButton = nullptr;
+    QWidget* m_panel = nullptr;
+    QLabel* m_panelTop = nullptr;
+    QLabel* m_panelBottom = nullptr;
+    QLabel* m_categoryBack = nullptr;
+    QLabel* m_categoryCaption = nullptr;
+    CategoryPanelWidget* m_categoryPanel = nullptr;
+    HourGridWidget* m_grid = nullptr;
+    PictureButton* m_back = nullptr;
+    PictureButton* m_dayView = nullptr;
+    PictureButton* m_daysView = nullptr;
+    PictureButton* m_weekView = nullptr;
+    PictureButton* m_forward = nullptr;
+    PictureButton* m_today = nullptr;
+    PictureButton* m_hourLater = nullptr;
+    PictureButton* m_hourReset = nullptr;
+    PictureButton* m_hourEarlier = nullptr;
+    QLabel* m_yearFirst = nullptr;
+    QLabel* m_yearLast = nullptr;
+    QLineEdit* m_editor = nullptr;
+    QLineEdit* m_keys = nullptr;
+    QLabel* m_bottom = nullptr;
+    QLabel* m_about = nullptr;
+    QLabel* m_aboutCaption = nullptr;
+    QLabel* m_hint = nullptr;
+    QLabel* m_motto = nullptr;
+    QLabel* m_web = nullptr;
+    QTimer* m_timer = nullptr;
+    QHash<QObject*, int> m_hints;
+};
+
+} // namespace plandeck

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "base/DataDirectory.h"
+#include "calendar/DayColumns.h"
+#include "calendar/HourGrid.h"
+#include "calendar/Navigation.h"
+#include "calendar/TodayStamp.h"
+#include "editing/CategoryTable.h"
+#include "session/Changes.h"
+#include "session/HourGridModel.h"
+#include "session/UserQuestions.h"
+#include "settings/LanguageTable.h"
+#include "settings/Options.h"
+
+#include <string>
+
+namespace plandeck {
+
+// The size and state the main window leaves behind, for the exit save. Sizes are the inner size of the
+// normal (not maximised) window in pixels.
+struct WindowState {
+    bool maximised = false;
+    int width = 0;
+    int height = 0;
+};
+
+// The running program's state and every command a user can give the main window. It reads and writes the
+// data files, decides what the window shows and says after each command what changed; it knows nothing of
+// widgets. Questions to the user go through `UserQuestions`. Time is always handed in.
+class Session {
+public:
+    // `builtInLanguage` holds the English texts the program carries for a folder whose language files
+    // went missing.
+    Session(DataDirectory dataDir, UserQuestions& questions, std::string builtInLanguage);
+
+    // Start-up, before the single-instance check: the options, the skin's name, the categories and the
+    // language.
+    void loadSettings();
+    // Start-up, once this copy is the only one: removes past notes when the options ask for it and shows
+    // the configured number of days from today.
+    Changes openWeek(const TodayStamp& now);
+    // The options as this run leaves them: shown categories, window size, skin, language, notes file. The
+    // notes are never written here.
+    WriteResult saveOptionsOnExit(const WindowState& window);
+
+    // Navigation; each brings the columns, the calendar, the captions and the notes up to date.
+    Changes back(const TodayStamp& now);
+    Changes forward(const TodayStamp& now);
+    Changes goToToday(const TodayStamp& now);
+    Changes showDay(const TodayStamp& now);
+    Changes showDays(const TodayStamp& now);
+    Changes showWeek(const TodayStamp& now);
+    Changes pickCalendarDay(int cell, const TodayStamp& now);
+    // The calendar's arrows turn only the calendar.
+    Changes nextMonth();
+    Changes previousMonth();
+
+    // The hour buttons beside the grid.
+    Changes hourLater();
+    Changes hourEarlier();
+    Changes resetHours();
+
+    // The category panel: a row's tick and the scroll bar.
+    Changes setCategoryShown(int row, bool shown);
+    Changes scrollCategories(int first);
+
+    // The grid picture's size in pixels; nothing happens when it did not change.
+    Changes setGridSize(int width, int height);
+    // The clock moved on: the current-time line and today's date.
+    Changes updateTime(const TodayStamp& now);
+    // Rebuilds the tiles from the notes file. A refresh asked for while one runs (from inside a question
+    // to the user) is run once the running one ends, never inside it.
+    Changes refreshNotes();
+
+    const DataDirectory& dataDirectory() const { return m_dataDir; }
+    // The option files as last read or saved.
+    const MainOptions& options() const { return m_options; }
+    const SystemOptions& systemOptions() const { return m_system; }
+    // The skin shown: the stored one, or the default skin when the stored one's folder is missing.
+    const std::string& shownSkin() const { return m_shownSkin; }
+    const LanguageTable& language() const { return m_language; }
+    const std::string& entry(int n) const { return m_language.entry(n); }
+    const CategoryTable& categories() const { return m_categories; }
+    const CategoryPanel& categoryPanel() const { return m_panel; }
+    const Navigation& navigation() const { return m_nav; }
+    HourRange hours() const { return m_hours; }
+    const std::string& notesPath() const { return m_notesPath; }
+    const HourGridModel& grid() const { return m_grid; }
+    const DateCaptions& dateCaptions() const { return m_captions; }
+    // The clock's reading the last command was given.
+    const TodayStamp& clockReading() const { return m_clock; }
+    // "7 – 9 December 2026"
+    std::string shownRangeCaption() const;
+    // The note that still carries the placeholder text after the last refresh (0 for none), and where its
+    // editor goes.
+    int editedLine() const { return m_editedLine; }
+    const TileRect& editorRect() const { return m_editorRect; }
+    bool ready() const { return m_ready; }
+    bool quitRequested() const { return m_quitRequested; }
+
+private:
+    void loadLanguage();
+    // After every change of the shown dates.
+    Changes datesChanged(const TodayStamp& now);
+    // The grid's geometry, background and time line for the current dates, hours and size, then the notes.
+    Changes layOutGrid();
+    Changes refreshOnce();
+
+    DataDirectory m_dataDir;
+    UserQuestions& m_questions;
+    std::string m_builtInLanguage;
+
+    MainOptions m_options;
+    SystemOptions m_system;
+    std::string m_shownSkin;
+    std::string m_languageFile;
+    LanguageTable m_language;
+    CategoryTable m_categories;
+    CategoryPanel m_panel;
+    Navigation m_nav;
+    HourRange m_hours;
+    HourRange m_configuredHours;
+    std::string m_notesPath;
+    TodayStamp m_clock{};
+
+    int m_gridWidth = 0;
+    int m_gridHeight = 0;
+    HourGridModel m_grid;
+    DateCaptions m_captions;
+    int m_editedLine = 0;
+    TileRect m_editorRect;
+
+    bool m_ready = false;
+    bool m_quitRequested = false;
+    bool m_refreshing = false;
+    bool m_refreshAgain = false;
+};
+
+} // namespace plandeck

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace plandeck {
+
+// How the session asks the user something while a command runs. The main window answers with message
+// boxes; tests answer from a script. Texts are language-file bytes.
+class UserQuestions {
+public:
+    enum class Buttons { YesNo, YesNoCancel };
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~UserQuestions() = default;
+
+    // A question with a warning icon. `defaultAnswer` is what Enter chooses; `detail` (file bytes of its
+    // own, such as a line of the notes file) is shown under the question.
+    virtual Answer ask(const std::string& text, const std::string& title, Buttons buttons, Answer defaultAnswer,
+                       const std::string& detail = {}) = 0;
+    // A message with an OK button.
+    virtual void tell(const std::string& text, const std::string& title) = 0;
+};
+
+} // namespace plandeck

@@ -1,0 +1,63 @@
+#pragma once
+
+namespace plandeck {
+
+// The language file's entries by what they are for: entry n is line n of the file. Month and weekday
+// names are addressed through LanguageTable's name functions instead.
+namespace Entry {
+inline constexpr int Motto = 2;           // the main window's motto in the bottom strip
+inline constexpr int CalendarCaption = 3; // over the month calendar
+inline constexpr int CommandNewNote = 4;  // the four items of the command bar
+inline constexpr int CommandOptions = 5;
+inline constexpr int CommandHelp = 6;
+inline constexpr int CommandExit = 7;
+inline constexpr int CategoryCaption = 8; // over the category panel
+inline constexpr int HintAddCategory = 9;
+inline constexpr int HintDeleteCategory = 10;
+inline constexpr int TrayShowToday = 11;
+inline constexpr int TrayHideToday = 12;
+inline constexpr int TodayCaption = 16; // over today's date in the header
+inline constexpr int HintGrid = 24;
+inline constexpr int HintCommandNewNote = 25; // 25..28 follow the command bar's order
+inline constexpr int HintCalendarCaption = 29;
+inline constexpr int HintCategoryCaption = 30;
+inline constexpr int HintTodayCaption = 31;
+inline constexpr int HintCategoryName = 32;
+inline constexpr int AskCategoryName = 33;
+inline constexpr int HintPreviousMonth = 34;
+inline constexpr int HintToday = 35;
+inline constexpr int HintNextMonth = 36;
+inline constexpr int HintBack = 37;
+inline constexpr int HintForward = 38;
+inline constexpr int About = 39; // the about caption and its hint
+inline constexpr int HintNote = 40;
+inline constexpr int AddressCopied = 41;
+inline constexpr int HintWebAddress = 42;
+inline constexpr int AboutText = 112;
+inline constexpr int TrayOpen = 132;
+inline constexpr int TrayAbout = 133;
+inline constexpr int TrayExit = 134;
+inline constexpr int ConfirmDelete = 135;
+inline constexpr int ConfirmDeleteTitle = 136;
+inline constexpr int DamagedLine = 137;
+inline constexpr int DamagedLineTitle = 138;
+inline constexpr int DamagedLineKept = 139;
+inline constexpr int DamagedLineQuit = 140;
+inline constexpr int TodayRunning = 142;
+inline constexpr int TodayNext = 143;
+inline constexpr int HintResizeGrip = 147;
+inline constexpr int HintCategoryDrag = 148;
+inline constexpr int HintEditor = 149;
+inline constexpr int HintWeekView = 153;
+inline constexpr int HintDayView = 154;
+inline constexpr int HintDaysView = 155;
+inline constexpr int HintHourEarlier = 156;
+inline constexpr int HintHourLater = 157;
+inline constexpr int HintHourReset = 158;
+inline constexpr int AlreadyRunning = 161;
+inline constexpr int MenuEditInWizard = 162;
+inline constexpr int MenuEditText = 163;
+inline constexpr int MenuDelete = 164;
+} // namespace Entry
+
+} // namespace plandeck

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "session/Session.h"
+#include "support/TempDir.h"
+
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace plandeck::test {
+
+// Answers the session's questions from a script and records every question and message.
+class ScriptedQuestions : public UserQuestions {
+public:
+    struct Asked {
+        std::string text;
+        std::string detail;
+        Answer defaultAnswer;
+    };
+    std::deque<Answer> answers; // an empty script answers with the default
+    std::vector<Asked> asked;
+    std::vector<std::string> told;
+    // Runs while a question is open, as a user's resize or a timer would.
+    std::function<void()> whileAsking;
+
+    Answer ask(const std::string& text, const std::string&, Buttons, Answer defaultAnswer,
+               const std::string& detail) override {
+        asked.push_back({text, detail, defaultAnswer});
+        if (whileAsking)
+            whileAsking();
+        if (answers.empty())
+            return defaultAnswer;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void tell(const std::string& text, const std::string&) override { told.push_back(text); }
+};
+
+// A session over a fresh data folder with the shipped language, a fixed moment and a grid of the design
+// size (708 x 443 pixels).
+struct SessionFixture : ::testing::Test {
+    TempDir dir;
+    ScriptedQuestions questions;
+    std::unique_ptr<Session> session;
+    TodayStamp now{{2026, 12, 7}, 10, 0}; // a Monday
+
+    SessionFixture() {
+        dir.write("pdlang/English.lng", ReadShipped("pdlang/English.lng"));
+        dir.write("pdfiles/category.txt", "Work\r\n255\r\nHome\r\n65280\r\n");
+    }
+    static std::string ReadShipped(const std::string& name);
+
+    // Loads the settings and opens the week of `now`.
+    Changes start(const std::string& notes = {}) {
+        dir.write("pdnotes/all.txt", notes);
+        session = std::make_unique<Session>(DataDirectory(dir.path()), questions, std::string());
+        session->loadSettings();
+        session->setGridSize(708, 443);
+        return session->openWeek(now);
+    }
+    const std::vector<NoteTile>& tiles() const { return session->grid().tiles; }
+    std::string notesFile() const { return dir.read("pdnotes/all.txt"); }
+};
+
+} // namespace plandeck::test
