@@ -425,7 +425,7 @@ void MainWindow::showViewButtons() {
     // The active view shows pressed.
     const Navigation& nav = m_session->navigation();
     const bool week = nav.weekMode();
-    const bool day = !week && nav.days() == 1;
+    const bool day = nav.dayView();
     const bool days = !week && !day;
     auto show = [this](PictureButton* b, bool active, int normal, int pressed) {
         b->setPictures(m_store.picture(active ? pressed : normal), m_store.picture(pressed),

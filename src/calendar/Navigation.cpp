@@ -25,7 +25,7 @@ void Navigation::setLanguage(const LanguageTable& language) {
 
 void Navigation::setConfiguredDays(int days) {
     m_configuredDays = std::clamp(days, 1, 8);
-    if (!m_weekMode && m_days != 1)
+    if (!m_weekMode && !m_dayView)
         m_days = m_configuredDays;
     update();
 }
@@ -39,17 +39,20 @@ void Navigation::GoToToday(const TodayStamp& now) {
 
 void Navigation::ShowDay(const TodayStamp& now) {
     m_weekMode = false;
+    m_dayView = true;
     m_days = 1;
     GoToToday(now);
 }
 
 void Navigation::ShowDays(const TodayStamp& now) {
     m_weekMode = false;
+    m_dayView = false;
     m_days = m_configuredDays;
     GoToToday(now);
 }
 
 void Navigation::ShowWeek(const TodayStamp& now) {
+    m_dayView = false;
     m_days = 7;
     m_weekMode = true;
     GoToToday(now);

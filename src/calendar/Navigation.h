@@ -20,6 +20,8 @@ public:
     int days() const { return m_days; }
     int configuredDays() const { return m_configuredDays; }
     bool weekMode() const { return m_weekMode; }
+    // The day view is on. An N-day view of one day shows the same single column but is not the day view.
+    bool dayView() const { return m_dayView; }
     const TodayStamp& today() const { return m_today; }
 
     // The first column shows today; the calendar shows today's month.
@@ -59,6 +61,7 @@ private:
     int m_days;
     int m_configuredDays;
     bool m_weekMode = false;
+    bool m_dayView = false;
     TodayStamp m_today{};
 };
 

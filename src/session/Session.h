@@ -11,7 +11,9 @@
 #include "session/UserQuestions.h"
 #include "settings/LanguageTable.h"
 #include "settings/Options.h"
+#include "settings/OptionsFieldRules.h"
 
+#include <optional>
 #include <string>
 
 namespace plandeck {
@@ -72,6 +74,17 @@ public:
     // to the user) is run once the running one ends, never inside it.
     Changes refreshNotes();
 
+    // The options window saved; `saved` says what the files now hold and what changed. A new skin, language
+    // or notes file opens the week afresh from the files, as at start-up. Otherwise the configured hours
+    // are shown again and the N-day view takes the new day count; the day and week views keep their
+    // columns until the N-day view is chosen.
+    Changes applySavedOptions(const OptionsSavePlan& saved, const TodayStamp& now);
+    // The options window closed, after Save or Cancel: dragged notes snap to `snapMinutes` from now on (the
+    // file keeps what was last saved), and the captions are shown again.
+    Changes optionsClosed(int snapMinutes, const TodayStamp& now);
+    // The step in minutes to which dragged notes snap.
+    int snapMinutes() const { return m_snapMinutes.value_or(m_options.snapMinutes); }
+
     const DataDirectory& dataDirectory() const { return m_dataDir; }
     // The option files as last read or saved.
     const MainOptions& options() const { return m_options; }
@@ -122,6 +135,7 @@ private:
     HourRange m_configuredHours;
     std::string m_notesPath;
     TodayStamp m_clock{};
+    std::optional<int> m_snapMinutes; // set by the options window, until the program ends
 
     int m_gridWidth = 0;
     int m_gridHeight = 0;

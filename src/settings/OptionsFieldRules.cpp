@@ -66,9 +66,9 @@ bool WorkSpanValid(const OptionsWindowFields& fields, int span) {
 }
 
 bool SaveAllowed(const OptionsWindowFields& fields) {
-    if (!SnapStepValid(fields.text17))
+    if (!SnapStepValid(fields.snapText))
         return false;
-    if (!fields.check3)
+    if (!fields.shadeWorkSpans)
         return true;
     for (int i = 0; i < kWorkSpanCount; ++i) {
         if (!WorkSpanValid(fields, i))
@@ -78,7 +78,7 @@ bool SaveAllowed(const OptionsWindowFields& fields) {
 }
 
 void SetSpanBox(OptionsWindowFields& fields, int span, bool ticked) {
-    fields.check4[static_cast<std::size_t>(span)] = ticked;
+    fields.spanEnabled[static_cast<std::size_t>(span)] = ticked;
     const SpanFieldNumbers n = SpanFields(span);
     SetField(fields, n.startHour, ticked ? "8" : "6");
     SetField(fields, n.endHour, ticked ? "16" : "7");
@@ -96,7 +96,7 @@ std::string SpinnerText(int value, bool minutes) {
 OptionsWindowFields FieldsForWindow(const MainOptions& main, const SystemOptions& system) {
     OptionsWindowFields fields = FieldsFromOptions(main, system);
     for (int i = 0; i < kWorkSpanCount; ++i) {
-        if (!fields.check4[static_cast<std::size_t>(i)])
+        if (!fields.spanEnabled[static_cast<std::size_t>(i)])
             SetSpanBox(fields, i, false);
     }
     return fields;
@@ -116,11 +116,11 @@ OptionsSavePlan PlanOptionsSave(const OptionsSaveInput& in) {
         plan.state.languageFile = in.pendingLanguage;
 
     OptionsWindowFields& f = plan.fields;
-    const HourPair hours = ClampHourFields(f.text19, f.text20);
-    f.text19 = std::to_string(hours.first);
-    f.text20 = std::to_string(hours.last);
+    const HourPair hours = ClampHourFields(f.firstHourText, f.lastHourText);
+    f.firstHourText = std::to_string(hours.first);
+    f.lastHourText = std::to_string(hours.last);
     // The day field is emptied when it gets the focus; saved empty it would ask for no columns at all.
-    f.text18 = std::to_string(std::clamp(IntegerValue(ClampDaysText(f.text18)), kDaysMin, kDaysMax));
+    f.daysText = std::to_string(std::clamp(IntegerValue(ClampDaysText(f.daysText)), kDaysMin, kDaysMax));
 
     plan.mainText = SaveOptionsText(f, plan.state);
     plan.main = ParseMainOptions(TextLines(plan.mainText));

@@ -85,7 +85,7 @@ TEST(OptionsFieldRules, SaveIsAllowedOnlyForUsableFields) {
     OptionsWindowFields f = ShippedFields();
     EXPECT_TRUE(SaveAllowed(f)) << "a freshly loaded window can be saved, e.g. after changing only system boxes";
 
-    f.check3 = true;
+    f.shadeWorkSpans = true;
     SetSpan(f, 2, "6", "00", "6", "30");
     EXPECT_FALSE(SaveAllowed(f)) << "06:00-06:30 with shading";
     SetSpan(f, 2, "6", "00", "6", "01");
@@ -94,13 +94,13 @@ TEST(OptionsFieldRules, SaveIsAllowedOnlyForUsableFields) {
     EXPECT_FALSE(SaveAllowed(f)) << "an emptied span field";
     SetSpanBox(f, 1, false);
     EXPECT_TRUE(SaveAllowed(f)) << "a cleared span resets to 06:00-07:00";
-    f.check3 = false;
+    f.shadeWorkSpans = false;
     SetSpan(f, 1, "", "", "", "");
     EXPECT_TRUE(SaveAllowed(f)) << "spans are not checked while they are not shaded";
 
-    f.text17 = "0";
+    f.snapText = "0";
     EXPECT_FALSE(SaveAllowed(f)) << "a snap step outside 1..60 is never saved, shaded or not";
-    f.check3 = true;
+    f.shadeWorkSpans = true;
     EXPECT_FALSE(SaveAllowed(f));
 }
 
@@ -108,7 +108,7 @@ TEST(OptionsFieldRules, SpanBoxesSetTheirTimes) {
     OptionsWindowFields f = ShippedFields();
     SetSpanBox(f, 3, false);
     EXPECT_EQ(f.spanText[14] + ":" + f.spanText[13] + "-" + f.spanText[16] + ":" + f.spanText[15], "6:00-7:00");
-    EXPECT_FALSE(f.check4[3]);
+    EXPECT_FALSE(f.spanEnabled[3]);
     SetSpanBox(f, 3, true);
     EXPECT_EQ(f.spanText[14] + ":" + f.spanText[13] + "-" + f.spanText[16] + ":" + f.spanText[15], "8:00-16:00");
 
@@ -119,23 +119,23 @@ TEST(OptionsFieldRules, SpanBoxesSetTheirTimes) {
     const OptionsWindowFields loaded = FieldsForWindow(main, SystemOptions{});
     EXPECT_EQ(loaded.spanText[3] + loaded.spanText[4] + loaded.spanText[5] + loaded.spanText[6], "09151730");
     EXPECT_EQ(loaded.spanText[2] + loaded.spanText[1] + loaded.spanText[8] + loaded.spanText[7], "600700");
-    EXPECT_FALSE(loaded.check4[1]);
+    EXPECT_FALSE(loaded.spanEnabled[1]);
 }
 
 TEST(OptionsFieldRules, SavePlanWritesCorrectedFields) {
     OptionsSaveInput in = InputFrom(MainOptions{});
     in.fields.spanText[3] = "7"; // span 0 start hour typed as one digit
-    in.fields.text19 = "30";
-    in.fields.text20 = "5";
-    in.fields.text18 = ""; // emptied by the focus, never typed into
+    in.fields.firstHourText = "30";
+    in.fields.lastHourText = "5";
+    in.fields.daysText = ""; // emptied by the focus, never typed into
     const OptionsSavePlan plan = PlanOptionsSave(in);
 
     EXPECT_EQ(plan.fields.spanText[3], "07") << "the window shows what was saved";
     EXPECT_EQ(plan.main.workSpans.substr(0, 4), "0700");
     EXPECT_EQ(plan.main.firstHour, 23);
     EXPECT_EQ(plan.main.lastHour, 24);
-    EXPECT_EQ(plan.fields.text19, "23");
-    EXPECT_EQ(plan.fields.text20, "24");
+    EXPECT_EQ(plan.fields.firstHourText, "23");
+    EXPECT_EQ(plan.fields.lastHourText, "24");
     EXPECT_EQ(plan.main.configuredDays, 1);
     EXPECT_NE(plan.mainText.find("\r\n 23 \r\n 24 \r\n"), std::string::npos);
 }
@@ -152,8 +152,8 @@ TEST(OptionsFieldRules, SavePlanTellsWhatChanged) {
         {"nothing", [](OptionsSaveInput&) {}, [](const OptionsChanges& c) { return !c.any(); }, false},
         {"system boxes only",
          [](OptionsSaveInput& in) {
-             in.fields.check7 = false;
-             in.fields.check6 = true;
+             in.fields.useTrayIcon = false;
+             in.fields.startAtLogon = true;
          },
          [](const OptionsChanges& c) {
              return c.system && c.trayIcon && c.startAtLogon && !c.days && !c.hours && !c.skin;
@@ -165,15 +165,15 @@ TEST(OptionsFieldRules, SavePlanTellsWhatChanged) {
          [](const OptionsChanges& c) { return !c.any(); }, false},
         {"language", [](OptionsSaveInput& in) { in.pendingLanguage = "Russian.lng"; },
          [](const OptionsChanges& c) { return c.language && !c.skin; }, true},
-        {"days", [](OptionsSaveInput& in) { in.fields.text18 = "5"; },
+        {"days", [](OptionsSaveInput& in) { in.fields.daysText = "5"; },
          [](const OptionsChanges& c) { return c.days && !c.hours; }, false},
-        {"hours", [](OptionsSaveInput& in) { in.fields.text20 = "22"; },
+        {"hours", [](OptionsSaveInput& in) { in.fields.lastHourText = "22"; },
          [](const OptionsChanges& c) { return c.hours && !c.days; }, false},
         {"font", [](OptionsSaveInput& in) { in.fields.fontSize = 12; }, [](const OptionsChanges& c) { return c.font; },
          false},
-        {"shading", [](OptionsSaveInput& in) { in.fields.check3 = true; },
+        {"shading", [](OptionsSaveInput& in) { in.fields.shadeWorkSpans = true; },
          [](const OptionsChanges& c) { return c.workSpans; }, false},
-        {"snap step", [](OptionsSaveInput& in) { in.fields.text17 = "15"; },
+        {"snap step", [](OptionsSaveInput& in) { in.fields.snapText = "15"; },
          [](const OptionsChanges& c) { return c.snapStep; }, false},
     };
     for (const Case& c : cases) {
@@ -191,22 +191,22 @@ TEST(OptionsFieldRules, SaveWritesBothFilesOrReportsTheFailure) {
     const std::string sysPath = dir.write("pdfiles/sys.ini", FormatSystemOptions(SystemOptions{}));
 
     OptionsSaveInput in = InputFrom(MainOptions{});
-    in.fields.text18 = "6";
-    in.fields.check9 = false;
+    in.fields.daysText = "6";
+    in.fields.reminderSound = false;
     OptionsSaveOutcome done = SaveOptionsFiles(in, mainPath, sysPath);
     ASSERT_TRUE(done.saved());
     EXPECT_EQ(LoadMainOptions(mainPath).configuredDays, 6);
     EXPECT_FALSE(LoadSystemOptions(sysPath).reminderSound);
 
     // The main file cannot be written: nothing else is touched, and the caller learns why.
-    in.fields.check9 = true;
+    in.fields.reminderSound = true;
     done = SaveOptionsFiles(in, dir.file("missing/pdopt.ini"), sysPath);
     EXPECT_FALSE(done.saved());
     EXPECT_FALSE(done.mainWrite.error.empty());
     EXPECT_FALSE(LoadSystemOptions(sysPath).reminderSound);
 
     // The system file cannot be written: the main file is saved, the system flags stay as they were.
-    in.fields.text18 = "4";
+    in.fields.daysText = "4";
     done = SaveOptionsFiles(in, mainPath, dir.file("missing/sys.ini"));
     EXPECT_TRUE(done.saved());
     EXPECT_FALSE(done.systemWrite.ok);

@@ -471,29 +471,29 @@ void OptionsWindow::showPage(Page page) {
 }
 
 void OptionsWindow::showFields(const OptionsWindowFields& f) {
-    m_keepFilter->setChecked(f.check2);
-    m_purge->setChecked(f.check5);
-    m_confirmDelete->setChecked(f.check1);
+    m_keepFilter->setChecked(f.keepCategoryFilter);
+    m_purge->setChecked(f.purgePastNotes);
+    m_confirmDelete->setChecked(f.confirmDelete);
     for (int n = 1; n <= 16; ++n)
         m_spanFields[static_cast<std::size_t>(n)]->setText(
             QString::fromStdString(f.spanText[static_cast<std::size_t>(n)]));
-    m_shade->setChecked(f.check3);
+    m_shade->setChecked(f.shadeWorkSpans);
     for (int i = 0; i < kWorkSpanCount; ++i) {
-        m_spanBoxes[static_cast<std::size_t>(i)]->setChecked(f.check4[static_cast<std::size_t>(i)]);
-        setSpanEnabled(i, f.check4[static_cast<std::size_t>(i)]);
+        m_spanBoxes[static_cast<std::size_t>(i)]->setChecked(f.spanEnabled[static_cast<std::size_t>(i)]);
+        setSpanEnabled(i, f.spanEnabled[static_cast<std::size_t>(i)]);
     }
     showSpanSpinners();
-    m_snap->setText(QString::fromStdString(f.text17));
-    m_days->setText(QString::fromStdString(f.text18));
-    m_daysSpinner->setValue(IntegerValue(f.text18));
-    m_firstHour->setText(QString::fromStdString(f.text19));
-    m_firstHourSpinner->setValue(IntegerValue(f.text19));
-    m_lastHour->setText(QString::fromStdString(f.text20));
-    m_lastHourSpinner->setValue(IntegerValue(f.text20));
-    m_logon->setChecked(f.check6);
-    m_tray->setChecked(f.check7);
-    m_todayOnHide->setChecked(f.check8);
-    m_sound->setChecked(f.check9);
+    m_snap->setText(QString::fromStdString(f.snapText));
+    m_days->setText(QString::fromStdString(f.daysText));
+    m_daysSpinner->setValue(IntegerValue(f.daysText));
+    m_firstHour->setText(QString::fromStdString(f.firstHourText));
+    m_firstHourSpinner->setValue(IntegerValue(f.firstHourText));
+    m_lastHour->setText(QString::fromStdString(f.lastHourText));
+    m_lastHourSpinner->setValue(IntegerValue(f.lastHourText));
+    m_logon->setChecked(f.startAtLogon);
+    m_tray->setChecked(f.useTrayIcon);
+    m_todayOnHide->setChecked(f.todayOnHide);
+    m_sound->setChecked(f.reminderSound);
     QFont font(FromFileText(f.fontName));
     font.setPointSizeF(std::clamp(f.fontSize, 1.0, 400.0));
     showSample(font, FromColourNumber(f.foreColor));
@@ -501,25 +501,25 @@ void OptionsWindow::showFields(const OptionsWindowFields& f) {
 
 OptionsWindowFields OptionsWindow::fields() const {
     OptionsWindowFields f;
-    f.check2 = m_keepFilter->isChecked();
-    f.check5 = m_purge->isChecked();
-    f.check1 = m_confirmDelete->isChecked();
-    f.check3 = m_shade->isChecked();
+    f.keepCategoryFilter = m_keepFilter->isChecked();
+    f.purgePastNotes = m_purge->isChecked();
+    f.confirmDelete = m_confirmDelete->isChecked();
+    f.shadeWorkSpans = m_shade->isChecked();
     for (int i = 0; i < kWorkSpanCount; ++i)
-        f.check4[static_cast<std::size_t>(i)] = m_spanBoxes[static_cast<std::size_t>(i)]->isChecked();
+        f.spanEnabled[static_cast<std::size_t>(i)] = m_spanBoxes[static_cast<std::size_t>(i)]->isChecked();
     for (int n = 1; n <= 16; ++n)
         f.spanText[static_cast<std::size_t>(n)] = m_spanFields[static_cast<std::size_t>(n)]->text().toStdString();
     f.fontName = ToFileText(m_sampleFont.family());
     f.fontSize = m_sampleFont.pointSizeF();
     f.foreColor = ToColourNumber(m_sampleColour);
-    f.text17 = m_snap->text().toStdString();
-    f.text18 = m_days->text().toStdString();
-    f.text19 = m_firstHour->text().toStdString();
-    f.text20 = m_lastHour->text().toStdString();
-    f.check6 = m_logon->isChecked();
-    f.check7 = m_tray->isChecked();
-    f.check8 = m_todayOnHide->isChecked();
-    f.check9 = m_sound->isChecked();
+    f.snapText = m_snap->text().toStdString();
+    f.daysText = m_days->text().toStdString();
+    f.firstHourText = m_firstHour->text().toStdString();
+    f.lastHourText = m_lastHour->text().toStdString();
+    f.startAtLogon = m_logon->isChecked();
+    f.useTrayIcon = m_tray->isChecked();
+    f.todayOnHide = m_todayOnHide->isChecked();
+    f.reminderSound = m_sound->isChecked();
     return f;
 }
 
