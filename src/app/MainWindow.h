@@ -3,14 +3,18 @@
 #include "calendar/ui/HourGridWidget.h"
 #include "session/Session.h"
 #include "settings/SkinColours.h"
+#include "settings/ui/AboutBox.h"
+#include "settings/ui/OptionsWindow.h"
 #include "settings/ui/SkinPictures.h"
 
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace plandeck {
@@ -46,6 +50,18 @@ public:
     // Saves the options as the program leaves them; false when the file could not be written. A failure is
     // shown to the user, or only written to the error output when `askUser` is false.
     bool saveOptionsOnExit(bool askUser = true);
+
+    // The command bar and the bottom strip.
+    // A fresh options window, filled from the option files; one that was open is closed first.
+    void openOptions();
+    // The about box; an open one is brought to the front.
+    void openAbout();
+    OptionsWindow* optionsWindow() const { return m_optionsWindow; }
+    AboutBox* aboutBox() const { return m_aboutBox; }
+    // What the new-note command opens (the event wizard); nothing happens until one is given.
+    void setNewNoteCommand(std::function<void()> command) { m_newNote = std::move(command); }
+    // Registers or unregisters the program to start at log-on when the options are saved.
+    void setAutorunHook(OptionsWindow::AutorunHook hook) { m_autorun = std::move(hook); }
 
 public slots:
     // Closes the window for a log-out or a kill: the same orderly shutdown, but nothing may wait for the
@@ -96,6 +112,9 @@ private:
     void showCategories();
     void showGrid();
     void showTime();
+    // A click on a control of the command bar or the bottom strip; false for any other control.
+    bool runCommand(QObject* control);
+    void optionsSaved(const OptionsSavePlan& saved);
     // The clock's reading as the logic takes it.
     static TodayStamp now();
 
@@ -155,6 +174,10 @@ private:
     QLabel* m_web = nullptr;
     QTimer* m_timer = nullptr;
     QHash<QObject*, int> m_hints;
+    QPointer<OptionsWindow> m_optionsWindow;
+    QPointer<AboutBox> m_aboutBox;
+    std::function<void()> m_newNote;
+    OptionsWindow::AutorunHook m_autorun;
 };
 
 } // namespace plandeck

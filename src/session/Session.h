@@ -44,6 +44,9 @@ public:
     // The options as this run leaves them: shown categories, window size, skin, language, notes file. The
     // notes are never written here.
     WriteResult saveOptionsOnExit(const WindowState& window);
+    // What the main option file stores besides the options window's fields, for a window in `window`'s
+    // state: shown categories, window size, skin, language and notes file.
+    OptionsModuleState optionsState(const WindowState& window) const;
 
     // Navigation; each brings the columns, the calendar, the captions and the notes up to date.
     Changes back(const TodayStamp& now);

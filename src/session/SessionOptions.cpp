@@ -1,6 +1,22 @@
 #include "session/Session.h"
 
+#include "calendar/WeekView.h"
+
 namespace plandeck {
+
+OptionsModuleState Session::optionsState(const WindowState& window) const {
+    OptionsModuleState state;
+    state.categoryShown = m_categories.shownFlags();
+    // The user's skin stays chosen even while its folder is missing and another one is shown.
+    state.skinName = m_options.skinName;
+    state.maximised = window.maximised;
+    state.windowHeight = window.height * WeekView::TwipsPerPixel;
+    state.windowWidth = window.width * WeekView::TwipsPerPixel;
+    state.languageFile = m_languageFile;
+    // While the default notes file is in use the line keeps what it had, so the folder stays portable.
+    state.notesPath = m_notesPath == m_dataDir.defaultNotesFile() ? m_options.notesFilePath : m_notesPath;
+    return state;
+}
 
 Changes Session::applySavedOptions(const OptionsSavePlan& saved, const TodayStamp& now) {
     if (saved.changes.rebuild()) {

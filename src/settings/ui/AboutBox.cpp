@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
+#include "settings/LanguageEntries.h"
 #include "settings/VersionLine.h"
 #include "settings/ui/SkinPictures.h"
 
@@ -13,15 +14,9 @@
 
 namespace plandeck {
 
-namespace {
-
-constexpr int EntryAboutCaption = 39, EntryMotto = 2, EntryAddressCopied = 41, EntryAboutText = 112;
-
-} // namespace
-
 void CopyWebAddress(QWidget* parent, const LanguageTable& language) {
     Shell::copyText(QString::fromLatin1(kWebAddress));
-    Dialogs::message(parent, FromFileText(language.entry(EntryAddressCopied)), QStringLiteral("Plandeck"),
+    Dialogs::message(parent, FromFileText(language.entry(Entry::AddressCopied)), QStringLiteral("Plandeck"),
                      Dialogs::Buttons::Ok);
 }
 
@@ -85,10 +80,15 @@ AboutBox::AboutBox(const DataDirectory& dataDir, const LanguageTable& language, 
     m_maker->setWordWrap(true);
     m_maker->setStyleSheet(QStringLiteral("color: #5a6472;"));
 
-    setWindowTitle(FromFileText(m_language.entry(EntryAboutCaption)));
-    m_motto->setText(FromFileText(m_language.entry(EntryMotto)));
-    m_text->setPlainText(FromFileText(m_language.entry(EntryAboutText)));
+    setLanguage(language);
     m_version->setText(ProgramVersionLine());
+}
+
+void AboutBox::setLanguage(const LanguageTable& language) {
+    m_language = language;
+    setWindowTitle(FromFileText(m_language.entry(Entry::About)));
+    m_motto->setText(FromFileText(m_language.entry(Entry::Motto)));
+    m_text->setPlainText(FromFileText(m_language.entry(Entry::AboutText)));
 }
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {

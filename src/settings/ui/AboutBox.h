@@ -29,6 +29,9 @@ class AboutBox : public QWidget {
 public:
     AboutBox(const DataDirectory& dataDir, const LanguageTable& language, QWidget* parent = nullptr);
 
+    // Shows the texts of another language, as after a language change while the box is open.
+    void setLanguage(const LanguageTable& language);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

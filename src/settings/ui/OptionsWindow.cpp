@@ -150,7 +150,7 @@ void OptionsWindow::buildHeader() {
     m_background->setObjectName(QStringLiteral("Picture1"));
     m_background->setGeometry(0, 0, WindowWidth, WindowHeight);
     m_background->setScaledContents(true);
-    const Skin skin(m_setup.dataDir, m_setup.current.skinName);
+    const Skin skin(m_setup.dataDir, m_setup.shownSkin.empty() ? m_setup.current.skinName : m_setup.shownSkin);
     const QImage back = LoadSkinPicture(skin, kOptionsBackgroundPicture);
     if (!back.isNull())
         m_background->setPixmap(QPixmap::fromImage(back));

@@ -32,6 +32,9 @@ struct OptionsWindowSetup {
     // The options the program runs with: the skin and language in use, the hours, the tiles' font. A Save
     // reports its changes against these.
     MainOptions current;
+    // The skin the windows show (the chosen one, or the default while the chosen one's folder is missing);
+    // empty for the chosen one.
+    std::string shownSkin;
     // The notes file in use, shown on the system page.
     std::string notesPath;
     // The main window's title colour, which the window's own title takes.
