@@ -679,6 +679,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (command || it != m_hints.constEnd() || watched == m_panelTop)
             for (const CommandItem& item : m_commands)
                 item.highlight->setVisible(item.icon == watched || item.label == watched);
+        // A button on the grid keeps its hint: the move would otherwise go on to the grid, which writes its own.
+        if (event->type() == QEvent::MouseMove && qobject_cast<PictureButton*>(watched) &&
+            static_cast<QWidget*>(watched)->parentWidget() == m_grid)
+            return true;
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
                static_cast<QWidget*>(watched)->rect().contains(
