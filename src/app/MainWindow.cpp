@@ -641,8 +641,12 @@ void MainWindow::layOutWindow() {
     m_grid->setGeometry(PanelWidth, HeaderHeight, std::max(0, w - PanelWidth), bodyHeight);
     m_bottom->setGeometry(0, h - BottomHeight, w, BottomHeight);
     m_about->setGeometry(2, h - BottomHeight, 16, 16);
-    m_aboutCaption->setGeometry(22, h - BottomHeight, 110, BottomHeight);
-    m_hint->setGeometry(136, h - BottomHeight, std::max(0, w - 136 - 326), BottomHeight);
+    // The about caption is as wide as its words in the language shown; the hint line takes the rest.
+    const int aboutWidth =
+        std::clamp(m_aboutCaption->fontMetrics().horizontalAdvance(m_aboutCaption->text()) + 6, 110, 200);
+    m_aboutCaption->setGeometry(22, h - BottomHeight, aboutWidth, BottomHeight);
+    const int hintLeft = 26 + aboutWidth;
+    m_hint->setGeometry(hintLeft, h - BottomHeight, std::max(0, w - hintLeft - 326), BottomHeight);
     m_motto->setGeometry(w - 320, h - BottomHeight, 190, BottomHeight);
     m_web->setGeometry(w - 123, h - BottomHeight, 121, BottomHeight);
     placeGridButtons();
