@@ -1,7 +1,7 @@
 // Renders the main window to a PNG file without a display, for reviewing the look and for the README.
 //
 //   screenshot --data build/Plandeck --now 2026-12-07T10:30 --size 1100x720 [--view day|days|week]
-//              [--skin NAME] --out shot.png
+//              [--skin NAME] [--language FILE] --out shot.png
 //
 // The data folder is used as the program would use it (its notes, options, skins and languages); the
 // window's own settings file is not written.
@@ -50,6 +50,9 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("view"), QStringLiteral("day, days or week."), QStringLiteral("view"), QStringLiteral("days")});
     parser.addOption({QStringLiteral("skin"), QStringLiteral("Show this skin instead of the one the options name."),
                       QStringLiteral("name")});
+    parser.addOption({QStringLiteral("language"),
+                      QStringLiteral("Show this language file instead of the one the options name."),
+                      QStringLiteral("file")});
     parser.addOption({QStringLiteral("out"), QStringLiteral("The PNG file to write."), QStringLiteral("file")});
     parser.process(app);
 
@@ -73,17 +76,23 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    // Another skin is shown from a copy of the data folder, so the user's options stay as they are.
+    // Another skin or language is shown from a copy of the data folder, so the user's options stay as they
+    // are.
     QTemporaryDir copy;
     QString folder = QDir(data).absolutePath();
-    if (parser.isSet(QStringLiteral("skin"))) {
+    const bool skin = parser.isSet(QStringLiteral("skin"));
+    const bool language = parser.isSet(QStringLiteral("language"));
+    if (skin || language) {
         if (!copy.isValid() || !CopyFolder(folder, copy.path())) {
             std::fputs("screenshot: cannot copy the data folder\n", stderr);
             return 1;
         }
         folder = copy.path();
         MainOptions options = LoadMainOptions((folder + QStringLiteral("/pdfiles/pdopt.ini")).toStdString());
-        options.skinName = parser.value(QStringLiteral("skin")).toStdString();
+        if (skin)
+            options.skinName = parser.value(QStringLiteral("skin")).toStdString();
+        if (language)
+            options.languageFile = parser.value(QStringLiteral("language")).toStdString();
         RewriteFile((folder + QStringLiteral("/pdfiles/pdopt.ini")).toStdString(), FormatMainOptions(options));
     }
     MainWindow window{DataDirectory(folder.toStdString())};

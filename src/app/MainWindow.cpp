@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 #include <cstdio>
 
@@ -46,6 +47,26 @@ QColor ColourText(const std::optional<std::string>& text, const QColor& designed
 
 void SetTextColour(QLabel* label, const QColor& colour) {
     label->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
+}
+
+// A label that shows as much of its text as fits, ending in "…" when cut; the whole text stays in a property
+// so the label can be fitted again after a resize, and shows as the tooltip while it is cut.
+void SetFittedText(QLabel* label, const QString& text) {
+    label->setProperty("fullText", text);
+    const QString fitted = label->fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, label->width()));
+    label->setText(fitted);
+    label->setToolTip(fitted == text ? QString() : text);
+}
+
+void FitText(QLabel* label) {
+    const QVariant full = label->property("fullText");
+    if (full.isValid())
+        SetFittedText(label, full.toString());
+}
+
+// Whether a skin draws light text on dark ground.
+bool IsDark(const QColor& foreground) {
+    return foreground.lightness() > 128;
 }
 
 std::string BuiltInEnglish() {
@@ -112,6 +133,8 @@ QLabel* MainWindow::text(const QString& name, QWidget* parent, int pixelSize, bo
 PictureButton* MainWindow::button(const QString& name, QWidget* parent, int hintEntry) {
     auto* b = new PictureButton(name, parent);
     b->resize(24, 24);
+    // The grid under the buttons has a hint of its own: a move over a button must not reach it.
+    b->setAttribute(Qt::WA_NoMousePropagation);
     setHint(b, hintEntry);
     return b;
 }
@@ -123,7 +146,7 @@ void MainWindow::setHint(QWidget* widget, int entry) {
 }
 
 void MainWindow::showHint(int n) {
-    m_hint->setText(n > 0 ? entry(n) : QString());
+    SetFittedText(m_hint, n > 0 ? entry(n) : QString());
 }
 
 void MainWindow::buildHeader() {
@@ -318,6 +341,12 @@ bool MainWindow::start() {
     // The grid's size is known before the week opens, so the notes are read once before the first paint.
     m_session->setGridSize(m_grid->width(), m_grid->height());
     apply(m_session->openWeek(now()));
+    if (m_terminating) {
+        // Ended while a question was open: the options are saved as at every exit.
+        if (!m_closing && !m_session->quitRequested())
+            close();
+        return false;
+    }
     m_timer->start();
     return !m_session->quitRequested();
 }
@@ -342,7 +371,11 @@ bool MainWindow::saveOptionsOnExit(bool askUser) {
 
 void MainWindow::terminate() {
     m_terminating = true;
-    close();
+    // An open question closes as the answer that changes nothing; start-up, if it is still running, ends
+    // once that answer has been taken.
+    Dialogs::endAll();
+    if (m_session->ready())
+        close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -415,8 +448,8 @@ void MainWindow::showDates() {
     showMonthGrid();
     m_yearFirst->setText(QString::fromStdString(cols[0].year));
     m_yearLast->setText(QString::fromStdString(cols[7].year));
-    m_shownRange->setText(FromFileText(m_session->shownRangeCaption()));
-    m_aboutCaption->setText(FromFileText(captions.aboutCaption));
+    SetFittedText(m_shownRange, FromFileText(m_session->shownRangeCaption()));
+    SetFittedText(m_aboutCaption, FromFileText(captions.aboutCaption));
     m_todayWeekday->setText(FromFileText(captions.todayWeekday));
     m_todayMonth->setText(FromFileText(captions.todayMonth));
     showViewButtons();
@@ -512,7 +545,23 @@ void MainWindow::applySkinColours(const SkinColours& c) {
     look.hourLines = ColourText(c.hourLineColour, look.hourLines);
     for (std::size_t i = 0; i < 4; ++i)
         look.spanColours[i] = ColourText(c.spanColour[i], look.spanColours[i]);
+    // Today's column and heading stand out the same way on light and dark skins: towards the skin's text
+    // colour on a dark one, towards black on a light one.
+    const bool dark = IsDark(look.foreground);
+    look.todayHeaderText = dark ? look.foreground.lighter(125) : look.foreground.darker(130);
+    look.todayColumn = dark ? QColor(look.foreground.red(), look.foreground.green(), look.foreground.blue(), 22)
+                            : QColor(128, 128, 255, 38);
+    look.todayHourLines = dark ? std::optional<QColor>(look.hourLines.lighter(160)) : std::nullopt;
     m_grid->setLook(look);
+
+    // The category scroll bar takes the skin's colours on a dark skin; a light one keeps the desktop's.
+    if (auto* scroll = m_categoryPanel->findChild<QScrollBar*>(QStringLiteral("VScroll1")))
+        scroll->setStyleSheet(dark ? QStringLiteral("QScrollBar:vertical { background: %1; width: 10px; }"
+                                                    "QScrollBar::handle:vertical { background: %2; min-height: 16px;"
+                                                    " border-radius: 4px; margin: 1px; }"
+                                                    "QScrollBar::add-line, QScrollBar::sub-line { height: 0px; }")
+                                         .arg(look.hourLines.name(), look.foreground.darker(140).name())
+                                   : QString());
 }
 
 void MainWindow::loadSkinPictures() {
@@ -566,7 +615,11 @@ void MainWindow::applyTileFont() {
 void MainWindow::applyLanguageCaptions() {
     for (const ControlCaption& c : MainWindowCaptions(m_session->language()))
         if (auto* label = findChild<QLabel*>(QString::fromStdString(c.control)))
-            label->setText(FromFileText(c.text));
+            SetFittedText(label, FromFileText(c.text));
+    // The buttons without a caption show their hint as a tooltip too.
+    for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it)
+        if (auto* b = qobject_cast<PictureButton*>(it.key()))
+            b->setToolTip(entry(it.value()));
     layOutWindow(); // captions change the widths of the command bar
     m_web->setToolTip(QString::fromLatin1(kWebAddress));
 }
@@ -608,14 +661,24 @@ void MainWindow::layOutWindow() {
     m_clock->setGeometry(0, 0, 118, HeaderHeight);
     m_title->setGeometry(124, 10, 300, 30);
     m_shownRange->setGeometry(126, 40, 330, 20);
-    // The command bar: each item as wide as its caption, all of them within the space left of the calendar.
+    // The command bar: each item as wide as its caption, all of them within the space left of the calendar;
+    // when the captions are too long for it, the longest give way first.
+    std::array<int, 4> widths{};
+    for (std::size_t i = 0; i < m_commands.size(); ++i) {
+        const QLabel* label = m_commands[i].label;
+        widths[i] = std::min(label->fontMetrics().horizontalAdvance(label->property("fullText").toString()) + 4, 120);
+    }
+    const int room = (w - 274 - 4) - 120 - 46 * static_cast<int>(m_commands.size());
+    for (int total = 0; (total = widths[0] + widths[1] + widths[2] + widths[3]) > room && total > 0;)
+        --*std::max_element(widths.begin(), widths.end());
     int x = 120;
-    for (const CommandItem& item : m_commands) {
-        const int textWidth = std::min(item.label->fontMetrics().horizontalAdvance(item.label->text()) + 4, 120);
-        item.highlight->setGeometry(x, 70, textWidth + 42, 36);
+    for (std::size_t i = 0; i < m_commands.size(); ++i) {
+        const CommandItem& item = m_commands[i];
+        item.highlight->setGeometry(x, 70, widths[i] + 42, 36);
         item.icon->setGeometry(x + 6, 76, 24, 24);
-        item.label->setGeometry(x + 36, 76, textWidth, 24);
-        x += textWidth + 46;
+        item.label->setGeometry(x + 36, 76, widths[i], 24);
+        FitText(item.label);
+        x += widths[i] + 46;
     }
     m_calendarBack->setGeometry(w - 274, 0, 156, HeaderHeight);
     m_calendarCaption->setGeometry(w - 270, 2, 148, 12);
@@ -641,14 +704,16 @@ void MainWindow::layOutWindow() {
     m_grid->setGeometry(PanelWidth, HeaderHeight, std::max(0, w - PanelWidth), bodyHeight);
     m_bottom->setGeometry(0, h - BottomHeight, w, BottomHeight);
     m_about->setGeometry(2, h - BottomHeight, 16, 16);
-    // The about caption is as wide as its words in the language shown; the hint line takes the rest.
-    const int aboutWidth =
-        std::clamp(m_aboutCaption->fontMetrics().horizontalAdvance(m_aboutCaption->text()) + 6, 110, 200);
+    // The about caption takes the width of its text, the hint line what is left up to the motto.
+    const int aboutWidth = std::clamp(
+        m_aboutCaption->fontMetrics().horizontalAdvance(m_aboutCaption->property("fullText").toString()) + 6, 110, 220);
     m_aboutCaption->setGeometry(22, h - BottomHeight, aboutWidth, BottomHeight);
-    const int hintLeft = 26 + aboutWidth;
+    const int hintLeft = 22 + aboutWidth + 4;
     m_hint->setGeometry(hintLeft, h - BottomHeight, std::max(0, w - hintLeft - 326), BottomHeight);
     m_motto->setGeometry(w - 320, h - BottomHeight, 190, BottomHeight);
     m_web->setGeometry(w - 123, h - BottomHeight, 121, BottomHeight);
+    for (QLabel* l : {m_aboutCaption, m_hint, m_motto, m_shownRange})
+        FitText(l);
     placeGridButtons();
 }
 
@@ -683,10 +748,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (command || it != m_hints.constEnd() || watched == m_panelTop)
             for (const CommandItem& item : m_commands)
                 item.highlight->setVisible(item.icon == watched || item.label == watched);
-        // A button on the grid keeps its hint: the move would otherwise go on to the grid, which writes its own.
-        if (event->type() == QEvent::MouseMove && qobject_cast<PictureButton*>(watched) &&
-            static_cast<QWidget*>(watched)->parentWidget() == m_grid)
-            return true;
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
                static_cast<QWidget*>(watched)->rect().contains(

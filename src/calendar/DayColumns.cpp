@@ -69,12 +69,12 @@ std::string ShownRangeCaption(const DayColumns& columns, int days, const Languag
     const Date to = ColumnDate(columns[static_cast<std::size_t>(std::clamp(days, 1, DayColumnCount) - 1)]);
     std::string range = std::to_string(from.day);
     if (from.month != to.month || from.year != to.year)
-        range += " " + language.monthName(from.month);
+        range += " " + language.monthShortName(from.month);
     if (from.year != to.year)
         range += " " + std::to_string(from.year);
     if (!(from == to))
         range += " \u2013 " + std::to_string(to.day);
-    return range + " " + language.monthName(to.month) + " " + std::to_string(to.year);
+    return range + " " + language.monthShortName(to.month) + " " + std::to_string(to.year);
 }
 
 } // namespace plandeck

@@ -38,7 +38,7 @@ DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& la
 std::string DayHeader(const DayColumn& column, const std::string& monthShortName);
 
 // The dates of the shown columns 0..days-1 in words, naming each month and year once:
-// "7 – 13 December 2026", "28 December 2026 – 3 January 2027", "9 December 2026".
+// "7 – 13 Dec 2026", "28 Dec 2026 – 3 Jan 2027", "9 Dec 2026".
 std::string ShownRangeCaption(const DayColumns& columns, int days, const LanguageTable& language);
 
 } // namespace plandeck

@@ -1,6 +1,8 @@
 #include "platform/Dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -24,7 +26,16 @@ void Dialogs::setScripting(bool on) {
         clearQueue();
 }
 
+void Dialogs::endAll() {
+    s_ending = true;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+            dialog->reject();
+}
+
 std::optional<Dialogs::Scripted> Dialogs::next(const QString& text) {
+    if (s_ending)
+        return Scripted{Answer::No, {}, {}, {}};
     if (!s_scripting)
         return std::nullopt;
     s_shown.push_back(text);
@@ -51,7 +62,10 @@ Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QSt
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    const int chosen = box.exec();
+    if (s_ending)
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    switch (chosen) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -66,13 +80,13 @@ Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QSt
 std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, const QString& title,
                                       const QString& initial) {
     if (auto a = next(prompt)) {
-        if (a->answer == Answer::Cancel)
+        if (a->answer == Answer::Cancel || s_ending)
             return std::nullopt;
         return a->text.value_or(QString());
     }
     bool ok = false;
     QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    if (!ok || s_ending)
         return std::nullopt;
     return text;
 }
@@ -84,7 +98,7 @@ std::optional<QColor> Dialogs::colour(QWidget* parent, const QColor& initial) {
         return a->colour;
     }
     QColor c = QColorDialog::getColor(initial, parent);
-    if (!c.isValid())
+    if (!c.isValid() || s_ending)
         return std::nullopt;
     return c;
 }
@@ -97,7 +111,7 @@ std::optional<QFont> Dialogs::font(QWidget* parent, const QFont& initial) {
     }
     bool ok = false;
     QFont f = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok)
+    if (!ok || s_ending)
         return std::nullopt;
     return f;
 }
@@ -116,7 +130,7 @@ std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& title, 
     QString chosenFilter = selectedFilter;
     QString path = QFileDialog::getOpenFileName(parent, title, folder, filters.join(QStringLiteral(";;")),
                                                 selectedFilter.isEmpty() ? nullptr : &chosenFilter);
-    if (path.isEmpty())
+    if (path.isEmpty() || s_ending)
         return std::nullopt;
     return path;
 }

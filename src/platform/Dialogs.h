@@ -31,6 +31,11 @@ public:
     static std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,
                                            const QStringList& filters = {}, const QString& selectedFilter = {});
 
+    // The program is ending (a log-out or a kill): every open dialog closes now as the answer that changes
+    // nothing (No, or Cancel where there is no No; OK for a message), and every later one answers so at once.
+    static void endAll();
+    static bool ending() { return s_ending; }
+
     // Test hooks: queued answers are used in order, one per dialog, instead of showing it. Each dialog
     // shown is also recorded with its text.
     struct Scripted {
@@ -45,6 +50,7 @@ public:
     static bool scripted() { return s_scripting; }
     // Switch scripting on: with an empty queue a dialog then answers Cancel (or OK for a plain message).
     static void setScripting(bool on);
+    static void resetEndingForTesting() { s_ending = false; }
     static const std::deque<QString>& shown() { return s_shown; }
     // The folder and filter the last scripted file dialog would have opened with.
     static const QString& lastFolder() { return s_lastFolder; }
@@ -54,6 +60,7 @@ private:
     static std::optional<Scripted> next(const QString& text);
 
     static inline bool s_scripting = false;
+    static inline bool s_ending = false;
     static inline std::deque<Scripted> s_queue;
     static inline std::deque<QString> s_shown;
     static inline QString s_lastFolder;

@@ -105,7 +105,7 @@ public:
     const DateCaptions& dateCaptions() const { return m_captions; }
     // The clock's reading the last command was given.
     const TodayStamp& clockReading() const { return m_clock; }
-    // "7 – 9 December 2026"
+    // "7 – 9 Dec 2026"
     std::string shownRangeCaption() const;
     // The note that still carries the placeholder text after the last refresh (0 for none), and where its
     // editor goes.

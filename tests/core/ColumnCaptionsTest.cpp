@@ -14,10 +14,10 @@ TEST(ColumnCaptions, RangeNamesEachMonthAndYearOnce) {
         plandeck::FillColumnDates(cols, language);
         return cols;
     };
-    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 7), 7, language), "7 \u2013 13 December 2026");
-    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 9), 1, language), "9 December 2026");
-    EXPECT_EQ(ShownRangeCaption(from(2026, 11, 29), 3, language), "29 November \u2013 1 December 2026");
-    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 28), 8, language), "28 December 2026 \u2013 4 January 2027");
+    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 7), 7, language), "7 \u2013 13 Dec 2026");
+    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 9), 1, language), "9 Dec 2026");
+    EXPECT_EQ(ShownRangeCaption(from(2026, 11, 29), 3, language), "29 Nov \u2013 1 Dec 2026");
+    EXPECT_EQ(ShownRangeCaption(from(2026, 12, 28), 8, language), "28 Dec 2026 \u2013 4 Jan 2027");
 
     DayColumn monday = from(2026, 12, 7)[0];
     monday.weekdayName = "Mon";

@@ -180,3 +180,64 @@ TEST_F(Window, HourButtonsStopAtTheirLimitsAndTheTimeLineFollows) {
     click("Image22");
     EXPECT_EQ(model().layout.todayColumn, -1);
 }
+
+TEST_F(Window, GridButtonsShowTheirOwnHintAndTooltip) {
+    start("", At(2026, 12, 7, 10, 0));
+    const std::pair<const char*, int> buttons[] = {{"Image20", 37},  {"Image11", 154}, {"Image12", 155},
+                                                   {"Image13", 153}, {"Image22", 38},  {"Image21", 35},
+                                                   {"Image33", 156}, {"Image18", 157}, {"Image23", 158}};
+    const QString gridHint = QString::fromStdString(window->session().entry(24));
+    for (const auto& [name, entry] : buttons) {
+        SCOPED_TRACE(name);
+        QWidget* b = child(name);
+        QTest::mouseMove(window->grid(), QPoint(300, 200)); // the grid's own hint first
+        ASSERT_EQ(child<QLabel>("Label30")->text(), gridHint);
+        QTest::mouseMove(b, QPoint(5, 5));
+        const QString own = QString::fromStdString(window->session().entry(entry));
+        EXPECT_EQ(child<QLabel>("Label30")->text(), own);
+        EXPECT_EQ(b->toolTip(), own);
+    }
+}
+
+TEST_F(Window, RussianCaptionsFitAt800x600) {
+    dir.write("pdlang/Russian.lng", ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdlang/Russian.lng").bytes);
+    std::string options = dir.read("pdfiles/pdopt.ini");
+    options.replace(options.find("English.lng"), 11, "Russian.lng");
+    dir.write("pdfiles/pdopt.ini", options);
+    start("", At(2026, 12, 9, 10, 0));
+    window->resize(800, 600);
+    QApplication::processEvents();
+    // The command bar ends left of the calendar, every caption whole or ending in an ellipsis.
+    const int calendarLeft = child("Image16")->x();
+    for (const char* name : {"Label23", "Label31", "Label24", "Label25", "Label17", "Label10", "Label42"}) {
+        SCOPED_TRACE(name);
+        auto* label = child<QLabel>(name);
+        const QString full = label->property("fullText").toString();
+        ASSERT_FALSE(full.isEmpty());
+        EXPECT_TRUE(label->text() == full || label->text().endsWith(QChar(0x2026)));
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+    }
+    EXPECT_LE(child("Label25")->geometry().right(), calendarLeft);
+    EXPECT_EQ(child<QLabel>("Label17")->text().toStdString(), window->session().entry(39));
+    // The shown range names the month as a day number wants it.
+    EXPECT_EQ(child<QLabel>("Label10")->text().toStdString(), "9 \u2013 11 " + window->session().entry(124) + " 2026");
+}
+
+TEST_F(Window, DarkSkinSetsTodayApartWithoutLosingItsLines) {
+    // A skin whose grid draws light on dark, like the shipped Midnight.
+    const std::string skin = std::string(PLANDECK_DATA_DIR) + "/pdskins/Midnight/colors.txt";
+    dir.write("pdskins/Dark/colors.txt", ReadWholeFile(skin).bytes);
+    std::string options = dir.read("pdfiles/pdopt.ini");
+    options.replace(options.find("Default"), 7, "Dark");
+    dir.write("pdfiles/pdopt.ini", options);
+    start("", At(2026, 12, 7, 10, 0));
+    const HourGridLook& look = window->grid()->look();
+    EXPECT_GT(look.todayHeaderText.lightness(), look.foreground.lightness());
+    ASSERT_TRUE(look.todayHourLines.has_value());
+    const QImage shot = window->grid()->grab().toImage();
+    const WeekView& v = model().view;
+    const int y = static_cast<int>(HourGridWidget::ToPixels(model().layout.hourLineYs[3]));
+    const int x = static_cast<int>(HourGridWidget::ToPixels(v.columnLeft(0) + v.columnWidth / 2));
+    // The hour line across today's column differs clearly from the column around it.
+    EXPECT_GT(std::abs(shot.pixelColor(x, y).lightness() - shot.pixelColor(x, y + 6).lightness()), 12);
+}

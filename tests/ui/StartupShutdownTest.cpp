@@ -179,3 +179,27 @@ TEST(Program, LockLeftByACrashedCopyIsTakenOver) {
     next.terminate();
     EXPECT_TRUE(next.waitForFinished(10000));
 }
+
+TEST(Program, TerminationWhileAQuestionIsOpenKeepsTheLineSavesAndEnds) {
+    // Start-up stops at the damaged-line question; a log-out then must neither hang nor remove the line.
+    test::TempDir dir;
+    const std::string program = dir.file("plandeck");
+    std::filesystem::copy_file(PLANDECK_PROGRAM, program);
+    dir.write("pdfiles/pdopt.ini", " 0 \r\n");
+    const std::string notes = "yyyyyyyy08001000dDaily\r\nbad\r\n";
+    dir.write("pdnotes/all.txt", notes);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(QString::fromStdString(program), {});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    for (int i = 0; i < 200 && !QFile::exists(QString::fromStdString(dir.file("plandeck.lock"))); ++i)
+        QTest::qWait(50);
+    QTest::qWait(300); // the question is open by now
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).size(), 26u);
+    EXPECT_EQ(dir.read("pdnotes/all.txt"), notes);
+}

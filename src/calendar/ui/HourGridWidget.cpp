@@ -113,7 +113,7 @@ void HourGridWidget::paintBackground(QPainter& p) const {
     for (int j = 0; j < v.days && j < static_cast<int>(m_model.dayHeaders.size()); ++j) {
         const QRectF box(ToPixels(v.columnLeft(j)) + 4, headerTop, ToPixels(v.columnWidth) - 8, headerHeight);
         const QString text = FromFileText(m_model.dayHeaders[static_cast<std::size_t>(j)]);
-        p.setPen(j == g.todayColumn ? m_look.foreground.darker(130) : m_look.foreground);
+        p.setPen(j == g.todayColumn ? m_look.todayHeaderText : m_look.foreground);
         p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter,
                    QFontMetrics(headerFont).elidedText(text, Qt::ElideRight, static_cast<int>(box.width())));
     }
@@ -121,6 +121,13 @@ void HourGridWidget::paintBackground(QPainter& p) const {
     p.setPen(QPen(m_look.hourLines, 1));
     for (float y : g.hourLineYs)
         p.drawLine(QPointF(ToPixels(v.gridLeft), ToPixels(y)), QPointF(ToPixels(v.gridRight), ToPixels(y)));
+    if (m_look.todayHourLines && g.todayColumn >= 0 && g.todayColumn < v.days) {
+        // On a dark skin the tint of today's column would swallow the lines.
+        p.setPen(QPen(*m_look.todayHourLines, 1));
+        const double left = ToPixels(v.columnLeft(g.todayColumn));
+        for (float y : g.hourLineYs)
+            p.drawLine(QPointF(left, ToPixels(y)), QPointF(left + ToPixels(v.columnWidth), ToPixels(y)));
+    }
     p.setPen(QPen(m_look.rowLines, 1));
     for (float x : g.columnLineXs)
         p.drawLine(QPointF(ToPixels(x), ToPixels(HourGridLayout::HeaderLineY)),

@@ -11,7 +11,6 @@
 
 namespace plandeck {
 
-
 // The pictures and colours the skin gives the grid.
 struct HourGridLook {
     QPixmap background;
@@ -22,6 +21,8 @@ struct HourGridLook {
     QColor rowLines{200, 205, 214};
     QColor hourLines{222, 226, 232};
     QColor todayColumn{128, 128, 255, 38};
+    QColor todayHeaderText{26, 31, 39};   // today's day heading, set apart from the others
+    std::optional<QColor> todayHourLines; // the hour lines across today's tinted column
     QColor timeLine{220, 60, 60};
     std::array<QColor, 4> spanColours{QColor(236, 242, 250), QColor(236, 242, 250), QColor(236, 242, 250),
                                       QColor(236, 242, 250)};
