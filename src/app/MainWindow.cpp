@@ -806,7 +806,6 @@ void MainWindow::openOptions() {
 void MainWindow::optionsSaved(const OptionsSavePlan& saved) {
     apply(m_session->applySavedOptions(saved, now()));
     applyTileFont();
-    m_grid->setModel(m_session->grid());
     if (saved.changes.language && m_aboutBox)
         m_aboutBox->setLanguage(m_session->language());
 }
