@@ -464,9 +464,9 @@ void MainWindow::showMonthGrid() {
 void MainWindow::showViewButtons() {
     // The active view shows pressed.
     const Navigation& nav = m_session->navigation();
-    const bool week = nav.weekMode();
-    const bool day = nav.dayView();
-    const bool days = !week && !day;
+    const bool week = nav.view() == Navigation::View::Week;
+    const bool day = nav.view() == Navigation::View::Day;
+    const bool days = nav.view() == Navigation::View::Days;
     auto show = [this](PictureButton* b, bool active, int normal, int pressed) {
         b->setPictures(m_store.picture(active ? pressed : normal), m_store.picture(pressed),
                        m_store.picture(active ? pressed : normal));

@@ -10,7 +10,9 @@ DataDirectory::DataDirectory(std::string root) : m_root(std::move(root)) {
 }
 
 std::string DataDirectory::resolveNotesFile(const std::string& configuredPath) const {
-    return FileExists(configuredPath) ? configuredPath : defaultNotesFile();
+    // A named file that cannot be read is not switched to: every note command would then work on a file
+    // whose notes it cannot see.
+    return FileExists(configuredPath) && IsReadableFile(configuredPath) ? configuredPath : defaultNotesFile();
 }
 
 } // namespace plandeck

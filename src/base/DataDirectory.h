@@ -25,7 +25,8 @@ public:
     std::string helpPage() const { return path("/help/indexENG.html"); }
     std::string aboutLogo() const { return path("/help/files/logo2.gif"); }
 
-    // The notes file in use: the file named by the options when it exists, otherwise the default one.
+    // The notes file in use: the file named by the options when it exists and can be read, otherwise the
+    // default one.
     std::string resolveNotesFile(const std::string& configuredPath) const;
 
 private:

@@ -1,12 +1,14 @@
 #include "base/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
+#include <filesystem>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +17,10 @@ namespace plandeck {
 namespace {
 
 WriteFunction g_write = &::write;
+ReadFunction g_read = &::read;
+
+// RewriteFile's temporary files: "." + the file's name + "." + six characters mkstemp chooses.
+constexpr std::string_view kTemporaryFiller = "XXXXXX";
 
 std::string ErrorText(const std::string& what, const std::string& path, int err) {
     return what + " \"" + path + "\": " + std::strerror(err);
@@ -83,37 +89,88 @@ std::vector<std::string> TextLines::toStrings() const {
     return out;
 }
 
-ReadResult ReadWholeFile(const std::string& path) {
+namespace {
+
+// Reads at most `limit` bytes of a regular file. A path that names nothing is missing; anything else that
+// stops the read is a failure, reported with what was read so far.
+ReadResult ReadUpTo(const std::string& path, std::size_t limit) {
     ReadResult result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Non-blocking, so that a pipe put in a data file's place cannot hang the program on open.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT || err == ENOTDIR)
+            return result;
+        result.status = ReadStatus::Failed;
+        result.error = ErrorText("Could not read", path, err);
         return result;
+    }
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        result.status = ReadStatus::Failed;
+        result.error = "Could not read \"" + path + "\": it is not a file";
         return result;
-    result.exists = true;
-    in.seekg(0, std::ios::end);
-    auto size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size > 0) {
-        result.bytes.resize(static_cast<std::size_t>(size));
-        in.read(result.bytes.data(), size);
-        result.bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    const auto expected = std::min<std::size_t>(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0), limit);
+    result.bytes.resize(expected);
+    std::size_t done = 0;
+    int err = 0;
+    auto readSome = [&](char* into, std::size_t room) -> ssize_t {
+        for (;;) {
+            ssize_t n = g_read(fd, into, room);
+            if (n >= 0 || errno != EINTR)
+                return n;
+        }
+    };
+    while (done < limit) {
+        if (done == result.bytes.size()) {
+            // The file may have grown since it was measured: look for more before making room for it.
+            char probe[4096];
+            const ssize_t n = readSome(probe, std::min(sizeof probe, limit - done));
+            if (n < 0)
+                err = errno ? errno : EIO;
+            if (n <= 0)
+                break;
+            result.bytes.append(probe, static_cast<std::size_t>(n));
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        const ssize_t n = readSome(result.bytes.data() + done, result.bytes.size() - done);
+        if (n < 0)
+            err = errno ? errno : EIO;
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    result.bytes.resize(done);
+    if (err != 0) {
+        result.status = ReadStatus::Failed;
+        result.error = ErrorText("Could not read", path, err);
+    } else if (done < expected) {
+        result.status = ReadStatus::Failed;
+        result.error = "Could not read \"" + path + "\": only " + std::to_string(done) + " of its " +
+                       std::to_string(expected) + " bytes could be read";
+    } else {
+        result.status = ReadStatus::Read;
+        result.exists = true;
     }
     return result;
 }
 
+} // namespace
+
+bool HasLoneCarriageReturnLineEnds(std::string_view bytes) {
+    return bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
+}
+
+ReadResult ReadWholeFile(const std::string& path) {
+    return ReadUpTo(path, std::numeric_limits<std::size_t>::max());
+}
+
 ReadResult ReadFileStart(const std::string& path, std::size_t maxBytes) {
-    ReadResult result;
-    std::ifstream in(path, std::ios::binary);
-    struct stat st {};
-    if (!in || (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
-        return result;
-    result.exists = true;
-    result.bytes.resize(maxBytes);
-    in.read(result.bytes.data(), static_cast<std::streamsize>(maxBytes));
-    result.bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return result;
+    return ReadUpTo(path, maxBytes);
 }
 
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
@@ -134,7 +191,7 @@ WriteResult RewriteFile(const std::string& path, std::string_view bytes) {
     const std::string dir = DirectoryOf(target);
     const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
 
-    std::string tmpl = dir + "/." + base + ".XXXXXX";
+    std::string tmpl = dir + "/." + base + "." + std::string(kTemporaryFiller);
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -196,8 +253,54 @@ bool FileExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool IsReadableFile(const std::string& path) {
+    // Opening and reading the first byte tells; the whole file is read by whoever needs it.
+    return ReadFileStart(path, 1).status == ReadStatus::Read;
+}
+
 void SetWriteFunctionForTesting(WriteFunction fn) {
     g_write = fn ? fn : &::write;
+}
+
+void SetReadFunctionForTesting(ReadFunction fn) {
+    g_read = fn ? fn : &::read;
+}
+
+bool IsRewriteTemporaryName(std::string_view name, std::string_view fileName) {
+    if (fileName.empty() || name.size() != fileName.size() + 2 + kTemporaryFiller.size())
+        return false;
+    if (name[0] != '.' || name.substr(1, fileName.size()) != fileName || name[fileName.size() + 1] != '.')
+        return false;
+    // mkstemp fills in letters and digits only.
+    for (char c : name.substr(fileName.size() + 2))
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+int RemoveLeftoverTemporaryFiles(const std::string& folder, const std::vector<std::string>& fileNames) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return 0;
+    std::vector<fs::path> leftovers;
+    for (const fs::directory_entry& entry : it) {
+        std::error_code typeError;
+        if (!entry.is_regular_file(typeError) || entry.is_symlink(typeError))
+            continue;
+        const std::string name = entry.path().filename().string();
+        for (const std::string& fileName : fileNames)
+            if (IsRewriteTemporaryName(name, fileName)) {
+                leftovers.push_back(entry.path());
+                break;
+            }
+    }
+    int removed = 0;
+    for (const fs::path& p : leftovers)
+        if (fs::remove(p, ec))
+            ++removed;
+    return removed;
 }
 
 } // namespace plandeck

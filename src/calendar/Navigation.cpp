@@ -25,7 +25,7 @@ void Navigation::setLanguage(const LanguageTable& language) {
 
 void Navigation::setConfiguredDays(int days) {
     m_configuredDays = std::clamp(days, 1, 8);
-    if (!m_weekMode && !m_dayView)
+    if (m_view == View::Days)
         m_days = m_configuredDays;
     update();
 }
@@ -38,23 +38,20 @@ void Navigation::GoToToday(const TodayStamp& now) {
 }
 
 void Navigation::ShowDay(const TodayStamp& now) {
-    m_weekMode = false;
-    m_dayView = true;
+    m_view = View::Day;
     m_days = 1;
     GoToToday(now);
 }
 
 void Navigation::ShowDays(const TodayStamp& now) {
-    m_weekMode = false;
-    m_dayView = false;
+    m_view = View::Days;
     m_days = m_configuredDays;
     GoToToday(now);
 }
 
 void Navigation::ShowWeek(const TodayStamp& now) {
-    m_dayView = false;
     m_days = 7;
-    m_weekMode = true;
+    m_view = View::Week;
     GoToToday(now);
     weekOf(now.date.day);
 }
@@ -91,7 +88,7 @@ void Navigation::bringGridToColumns() {
 void Navigation::Back() {
     bringGridToColumns();
     Date d = ColumnDate(m_columns[0]);
-    d.day -= m_weekMode ? 7 : 1;
+    d.day -= weekMode() ? 7 : 1;
     if (d.day < 1) {
         m_grid.PrevMonth();
         if (--d.month < 1) {
@@ -99,7 +96,7 @@ void Navigation::Back() {
             --d.year;
         }
         const int length = MonthLength(d.month, d.year);
-        d.day = m_weekMode ? d.day + length : length;
+        d.day = weekMode() ? d.day + length : length;
     }
     setSlot0(d.day, d.month, d.year);
     update();
@@ -107,7 +104,7 @@ void Navigation::Back() {
 
 void Navigation::Forward() {
     bringGridToColumns();
-    if (m_weekMode) {
+    if (weekMode()) {
         FillColumnDates(m_columns, *m_language);
         if (ColumnDate(m_columns[0]).day > ColumnDate(m_columns[7]).day)
             m_grid.NextMonth();
@@ -135,7 +132,7 @@ void Navigation::ClickCell(int index) {
     const MonthCell& cell = m_grid.cell(index);
     if (!cell.visible)
         return;
-    if (!m_weekMode) {
+    if (!weekMode()) {
         setSlot0(cell.value, m_grid.month(), m_grid.year());
         update();
         return;

@@ -13,15 +13,18 @@ namespace plandeck {
 // repaints the grid and refreshes the notes.
 class Navigation {
 public:
+    // The three views of the view buttons. The N-day view of one day is still the N-day view: a new day
+    // count from the options applies to it, never to the day view.
+    enum class View { Day, Days, Week };
+
     Navigation(const LanguageTable& language, int configuredDays);
 
     const DayColumns& columns() const { return m_columns; }
     const MonthGrid& grid() const { return m_grid; }
     int days() const { return m_days; }
     int configuredDays() const { return m_configuredDays; }
-    bool weekMode() const { return m_weekMode; }
-    // The day view is on. An N-day view of one day shows the same single column but is not the day view.
-    bool dayView() const { return m_dayView; }
+    bool weekMode() const { return m_view == View::Week; }
+    View view() const { return m_view; }
     const TodayStamp& today() const { return m_today; }
 
     // The first column shows today; the calendar shows today's month.
@@ -40,8 +43,8 @@ public:
     // A click on a day of the calendar: that day becomes the first column, or in the week view its week.
     void ClickCell(int index);
 
-    // A new number of days for the N-day view, from the options; the shown count follows unless the day or
-    // week view is on.
+    // A new number of days for the N-day view, from the options; the shown count follows when the N-day view
+    // is on.
     void setConfiguredDays(int days);
     // A language change renames the column weekdays.
     void setLanguage(const LanguageTable& language);
@@ -60,8 +63,7 @@ private:
     MonthGrid m_grid;
     int m_days;
     int m_configuredDays;
-    bool m_weekMode = false;
-    bool m_dayView = false;
+    View m_view = View::Days;
     TodayStamp m_today{};
 };
 

@@ -3,7 +3,6 @@
 #include "base/NumberForm.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 
 namespace plandeck {
@@ -30,22 +29,6 @@ bool Missing(const std::string& path) {
 }
 
 } // namespace
-
-long CategoryColourValue(std::string_view colourLine) {
-    std::size_t i = colourLine.find_first_not_of(" \t");
-    if (i == std::string_view::npos)
-        return CategoryTable::White;
-    if (colourLine[i] == '+' || colourLine[i] == '-')
-        ++i;
-    if (i < colourLine.size() && colourLine[i] == '.')
-        ++i;
-    if (i >= colourLine.size() || colourLine[i] < '0' || colourLine[i] > '9')
-        return CategoryTable::White;
-    const double value = std::nearbyint(NumericValue(colourLine));
-    if (value < 0 || value > static_cast<double>(CategoryTable::White))
-        return CategoryTable::White;
-    return static_cast<long>(value);
-}
 
 CategoryTable::CategoryTable() {
     m_shown.fill("1");

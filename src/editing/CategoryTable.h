@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TextFile.h"
+#include "notes/CategoryColour.h"
 
 #include <array>
 #include <string>
@@ -74,9 +75,5 @@ private:
     std::array<std::string, Count> m_shown{};
     int m_records = 0;
 };
-
-// A colour line as a colour: its numeric value when that is a colour 0..16777215; white when the line
-// holds no number or a value that is no colour.
-long CategoryColourValue(std::string_view colourLine);
 
 } // namespace plandeck

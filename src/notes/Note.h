@@ -11,6 +11,22 @@ namespace plandeck {
 // 10..15, "0".."9" their value, anything else 0. The empty string is 0.
 std::int64_t HexToNumber(std::string_view digits);
 
+// The value of a two-character day field as the readers take it (the leading "0" dropped, then
+// HexToNumber): a leading "0" adds nothing to a hexadecimal value, so both characters can be taken as they
+// are. For the "yy" field this gives a value too; callers test for "yy" first.
+constexpr int HexPairValue(char high, char low) {
+    auto digit = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return 0;
+    };
+    return digit(high) * 16 + digit(low);
+}
+
 // The binary digits of a non-negative whole number, most significant first, left-padded with "0" to
 // `width`. A value that needs more digits gives all of them; a negative value gives `width` zeros.
 std::string BinaryDigits(std::int64_t value, int width);

@@ -1,12 +1,17 @@
 #include "notes/WeekRefresh.h"
 
-#include "notes/Note.h"
 #include "base/NumberForm.h"
+#include "notes/CategoryColour.h"
+#include "notes/Note.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
-#include <optional>
+#include <cstring>
+#include <map>
+#include <tuple>
 
 namespace plandeck {
 
@@ -48,7 +53,7 @@ struct CategoryLookup {
     std::vector<int> subColumnStart;
     int shownNamed = 0; // the number of sub-columns
 
-    CategoryLookup(const WeekRefreshInput& in) {
+    explicit CategoryLookup(const WeekRefreshInput& in) {
         const std::size_t n = Note::CategoryCount;
         shown.assign(n, true);
         colour.assign(n, White);
@@ -56,8 +61,9 @@ struct CategoryLookup {
         for (std::size_t i = 0; i < n; ++i) {
             if (i < in.categoryShown.size())
                 shown[i] = FlagValue(in.categoryShown[i]);
-            if (i < in.categoryColours.size() && !in.categoryColours[i].empty())
-                colour[i] = static_cast<long>(NumericValue(in.categoryColours[i]));
+            // The category panel's rule, so a tile has the colour its category shows in the panel.
+            if (i < in.categoryColours.size())
+                colour[i] = CategoryColourValue(in.categoryColours[i]);
         }
         // Shown categories up to the first one without a name each get a sub-column.
         for (std::size_t i = 0; i < n && i < in.categoryNames.size() && !in.categoryNames[i].empty(); ++i)
@@ -83,33 +89,66 @@ struct CategoryLookup {
     }
 };
 
-bool Overlaps(const NoteTile& q, const NoteTile& k, bool singleDay) {
-    const TileRect& a = q.shape;
-    const TileRect& b = k.shape;
-    bool horizontal = b.left <= a.left && a.left < b.left + b.width;
-    bool vertical =
-        (a.top < b.top && a.top + a.height > b.top) || (a.top > b.top && a.top < b.top + b.height) || a.top == b.top;
-    return horizontal && vertical && (!singleDay || q.fillColour == k.fillColour);
-}
+// A placed tile's shown time, in minutes of the day: [start, end). A tile of no duration still takes the
+// minute it starts in, so it sits beside a note starting at the same time but not beside one ending then.
+struct Span {
+    int start = 0;
+    int end = 0;
+    bool overlaps(const Span& o) const { return start < o.end && o.start < end; }
+};
 
-// Tiles that overlap the new one share their combined width: the newest tile leftmost, then the earlier
-// ones in slot order. A group of any size is shared out evenly.
-void ResolveOverlap(std::vector<NoteTile>& tiles, bool singleDay) {
-    NoteTile& k = tiles.back();
-    std::vector<std::size_t> group;
-    for (std::size_t q = 0; q + 1 < tiles.size(); ++q)
-        if (Overlaps(tiles[q], k, singleDay))
-            group.push_back(q);
-    if (group.empty())
-        return;
-    const float total = k.shape.width;
-    const float left = k.shape.left;
-    const float share = total / static_cast<float>(group.size() + 1);
-    k.shape.width = share;
-    for (std::size_t p = 0; p < group.size(); ++p) {
-        NoteTile& t = tiles[group[p]];
-        t.shape.width = share;
-        t.shape.left = left + static_cast<float>(p + 1) * total / static_cast<float>(group.size() + 1);
+// Lays out one lane (a column, or a category's sub-column in the single-day view): notes that overlap in
+// time are put side by side. Groups of notes chained by overlaps share the lane's width in as many tracks
+// as the group needs; the newest note of a group takes the leftmost track, then the others in file order
+// each take the leftmost track no overlapping note has taken, and every tile widens to the right over the
+// tracks no note overlapping it uses.
+void LayOutLane(std::vector<NoteTile>& tiles, const std::vector<Span>& spans, std::vector<std::size_t> lane) {
+    std::sort(lane.begin(), lane.end(),
+              [&](std::size_t a, std::size_t b) { return std::tie(spans[a].start, a) < std::tie(spans[b].start, b); });
+    std::size_t first = 0;
+    while (first < lane.size()) {
+        // A group: every following note that starts before the group's latest end.
+        std::size_t last = first + 1;
+        int groupEnd = spans[lane[first]].end;
+        while (last < lane.size() && spans[lane[last]].start < groupEnd) {
+            groupEnd = std::max(groupEnd, spans[lane[last]].end);
+            ++last;
+        }
+        std::vector<std::size_t> group(lane.begin() + static_cast<std::ptrdiff_t>(first),
+                                       lane.begin() + static_cast<std::ptrdiff_t>(last));
+        first = last;
+        if (group.size() == 1)
+            continue;
+        // Newest first, then file order.
+        std::sort(group.begin(), group.end());
+        std::rotate(group.begin(), group.end() - 1, group.end());
+
+        std::vector<int> track(group.size(), 0);
+        int tracks = 0;
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            std::vector<bool> taken(group.size(), false);
+            for (std::size_t j = 0; j < i; ++j)
+                if (spans[group[i]].overlaps(spans[group[j]]))
+                    taken[static_cast<std::size_t>(track[j])] = true;
+            int t = 0;
+            while (taken[static_cast<std::size_t>(t)])
+                ++t;
+            track[i] = t;
+            tracks = std::max(tracks, t + 1);
+        }
+        if (tracks == 1)
+            continue;
+        const TileRect lane0 = tiles[group[0]].shape;
+        const double share = static_cast<double>(lane0.width) / tracks;
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            int reach = tracks;
+            for (std::size_t j = 0; j < group.size(); ++j)
+                if (j != i && track[j] > track[i] && spans[group[i]].overlaps(spans[group[j]]))
+                    reach = std::min(reach, track[j]);
+            NoteTile& t = tiles[group[i]];
+            t.shape.left = static_cast<float>(lane0.left + track[i] * share);
+            t.shape.width = static_cast<float>((reach - track[i]) * share);
+        }
     }
 }
 
@@ -119,114 +158,149 @@ public:
         const int days = std::min<int>(in.view.days, static_cast<int>(in.columns.size()));
         for (int j = 0; j < days; ++j) {
             const DayColumn& c = in.columns[static_cast<std::size_t>(j)];
-            m_keys.push_back({c.day, c.month, c.year, CanonicalNumber(c.day), c.weekday});
+            MonthGroup* group = nullptr;
+            for (MonthGroup& g : m_months)
+                if (g.year == c.year && g.month == c.month)
+                    group = &g;
+            if (!group) {
+                m_months.push_back({c.year, c.month});
+                group = &m_months.back();
+                group->plainYear = c.year.size() == 4;
+                // A one-character month is written with a leading "0"; a two-character one as it is, unless
+                // it starts with "0" (the field "0x" reads as "x", never as "0x").
+                if (c.month.size() == 1) {
+                    group->plainMonth = true;
+                    group->monthField = {'0', c.month[0]};
+                } else if (c.month.size() == 2 && c.month[0] != '0') {
+                    group->plainMonth = true;
+                    group->monthField = {c.month[0], c.month[1]};
+                }
+            }
+            const auto bit = static_cast<std::uint16_t>(1u << j);
+            group->all |= bit;
+            const int day = CanonicalNumber(c.day);
+            if (day >= 0 && day <= 31)
+                group->byDay[static_cast<std::size_t>(day)] |= bit;
+            if (c.weekday >= 1 && c.weekday <= 7)
+                group->byWeekday[static_cast<std::size_t>(c.weekday - 1)] |= bit;
         }
     }
 
     WeekRefreshResult run() {
         WeekRefreshResult result;
-        for (;;) {
-            result.tiles.clear();
-            result.captions.clear();
-            result.editedLine = 0;
-            if (scan(result))
+        ReadResult file = ReadWholeFile(m_store.path());
+        std::vector<DamagedLine> damaged = scan(file.bytes, result);
+        if (file.failed()) {
+            // What could be read is shown; nothing is offered for removal from a file that was not read whole.
+            result.readFailure = file.error;
+        } else if (!damaged.empty() && m_in.askMalformed) {
+            DamagedLinesQuestion question;
+            const std::size_t listed = std::min(damaged.size(), DamagedLinesQuestion::ListedAtMost);
+            question.listed.assign(damaged.begin(), damaged.begin() + static_cast<std::ptrdiff_t>(listed));
+            question.moreCount = static_cast<int>(damaged.size() - listed);
+            switch (m_in.askMalformed(question)) {
+            case MalformedAnswer::Keep:
                 break;
+            case MalformedAnswer::Quit:
+                result.quit = true;
+                return result;
+            case MalformedAnswer::Remove: {
+                NotesRead basis;
+                basis.status = file.status;
+                basis.path = m_store.path();
+                basis.lines = TextLines(std::move(file.bytes));
+                WriteResult w = m_store.rewrite(basis, WithoutDamagedLines(basis.lines));
+                if (!w.ok) {
+                    result.saveErrors.push_back(w.error);
+                    break;
+                }
+                // The lines are numbered anew; the tiles are built again from the file as written. Should
+                // another program have put damaged lines back meanwhile, they are kept, not asked about.
+                file = ReadWholeFile(m_store.path());
+                scan(file.bytes, result);
+                if (file.failed())
+                    result.readFailure = file.error;
+                break;
+            }
+            }
         }
         finish(result);
         return result;
     }
 
 private:
-    struct ColumnKey {
-        std::string_view day, month, year;
-        int dayNumber;
-        int weekday;
+    // The columns that show one month of one year, as bit sets of column indexes.
+    struct MonthGroup {
+        std::string_view year, month;
+        // The header bytes that read as this year and month; a caption no header can equal matches nothing.
+        bool plainYear = false;
+        bool plainMonth = false;
+        std::array<char, 2> monthField{};
+        std::uint16_t all = 0;
+        std::array<std::uint16_t, 32> byDay{};
+        std::array<std::uint16_t, 7> byWeekday{};
     };
 
-    // One pass over the file. Returns false when a malformed line was removed and the pass must start over.
-    bool scan(WeekRefreshResult& result) {
-        // One pass that splits and matches at once keeps each line in the cache while it is looked at.
-        const std::string bytes = ReadWholeFile(m_store.path()).bytes;
+    // One pass over the lines: places the tiles and gives the damaged lines met on the way. Splitting and
+    // matching at once keeps each line in the cache while it is looked at.
+    std::vector<DamagedLine> scan(std::string_view bytes, WeekRefreshResult& result) {
+        result.tiles.clear();
+        result.captions.clear();
+        result.editedLine = 0;
+        m_spans.clear();
+        std::vector<DamagedLine> damaged;
         int lineNumber = 0;
-        bool finished = true;
         ForEachLine(bytes, [&](std::string_view line) {
             ++lineNumber;
-            switch (ClassifyLine(line)) {
-            case LineKind::Ignored:
-                return true;
-            case LineKind::Malformed:
-                if (!m_in.askMalformed)
-                    return true;
-                switch (m_in.askMalformed(std::string(line), lineNumber)) {
-                case MalformedAnswer::Keep:
-                    return true;
-                case MalformedAnswer::Quit:
-                    result.quit = true;
-                    return false;
-                case MalformedAnswer::Remove: {
-                    WriteResult w = RemoveNoteLines(m_store, line);
-                    if (w.ok) {
-                        finished = false;
-                        return false;
-                    }
-                    result.saveErrors.push_back(w.error);
-                    return true;
-                }
-                }
-                return true;
-            case LineKind::Note:
+            if (line.size() >= static_cast<std::size_t>(Note::HeaderLength))
                 placeInColumns(line, lineNumber, result);
-                return true;
-            }
+            else if (ClassifyLine(line) == LineKind::Malformed)
+                damaged.push_back({lineNumber, std::string(line)});
             return true;
         });
-        return finished;
+        return damaged;
     }
 
-    // The day field decoded once per line: every day, a day of the month, or a weekday mask.
-    struct DayRule {
+    // The columns a line's date matches, as a bit set. The year and month are compared once per month the
+    // columns show (at most two), not once per column, and as the raw header bytes: the month text "7"
+    // stands for the field "07", "12" for "12".
+    std::uint16_t matchingColumns(std::string_view line) const {
+        const char* p = line.data();
+        const bool everyYear = std::memcmp(p, "yyyy", 4) == 0;
+        const bool everyMonth = p[4] == 'y' && p[5] == 'y';
+        std::uint16_t columns = 0;
+        int day = -1; // decoded only for lines whose year and month match
         bool everyDay = false;
-        std::int64_t value = 0;
-
-        explicit DayRule(std::string_view day) : everyDay(day == "yy"), value(everyDay ? 0 : HexToNumber(day)) {}
-
-        bool matches(const ColumnKey& col) const {
+        for (const MonthGroup& g : m_months) {
+            if (!everyYear && (!g.plainYear || std::memcmp(p, g.year.data(), 4) != 0))
+                continue;
+            if (!everyMonth && (!g.plainMonth || p[4] != g.monthField[0] || p[5] != g.monthField[1]))
+                continue;
+            if (day < 0) {
+                everyDay = p[6] == 'y' && p[7] == 'y';
+                day = HexPairValue(p[6], p[7]);
+            }
             if (everyDay)
-                return true;
-            if (value <= 31)
-                return value == col.dayNumber;
-            // Day codes above the last weekly one are never written; they match no day.
-            if (value <= Note::LastWeeklyCode)
-                return col.weekday >= 1 && col.weekday <= 7 && (((value - 31) >> (col.weekday - 1)) & 1);
-            return false;
+                columns |= g.all;
+            else if (day <= 31)
+                columns |= g.byDay[static_cast<std::size_t>(day)];
+            else if (day <= Note::LastWeeklyCode) // day codes above the last weekly one match no day
+                for (int bit = 0; bit < 7; ++bit)
+                    if (((day - 31) >> bit) & 1)
+                        columns |= g.byWeekday[static_cast<std::size_t>(bit)];
         }
-    };
+        return columns;
+    }
 
     void placeInColumns(std::string_view line, int lineNumber, WeekRefreshResult& result) {
         if (static_cast<int>(result.tiles.size()) >= NoteTile::SlotCount - 1)
             return;
-        const std::string_view year = line.substr(0, 4);
-        const std::string_view month = FieldView(line.substr(4, 2));
-        const bool everyYear = year == "yyyy";
-        const bool everyMonth = month == "yy";
-        std::optional<DayRule> day; // decoded only for lines whose year and month match a column
-        bool checked = false;
-        bool visible = false;
-        for (std::size_t j = 0; j < m_keys.size(); ++j) {
-            const ColumnKey& col = m_keys[j];
-            if ((!everyYear && year != col.year) || (!everyMonth && month != col.month))
-                continue;
-            if (!day)
-                day.emplace(FieldView(line.substr(6, 2)));
-            if (!day->matches(col))
-                continue;
-            if (!checked) {
-                checked = true;
-                visible = passesVisibility(line);
-            }
-            if (visible)
-                place(line, lineNumber, static_cast<int>(j), result);
-        }
+        const std::uint16_t columns = matchingColumns(line);
+        if (columns == 0 || !passesVisibility(line))
+            return;
+        for (int j = 0; j < 16; ++j)
+            if ((columns >> j) & 1)
+                place(line, lineNumber, j, result);
     }
 
     bool passesVisibility(std::string_view line) const {
@@ -271,8 +345,7 @@ private:
         t.tooltip = t.caption;
         t.text = std::string(line.substr(Note::HeaderLength));
 
-        const bool singleDay = v.days == 1;
-        if (singleDay && m_categories.shownNamed > 0) {
+        if (v.days == 1 && m_categories.shownNamed > 0) {
             t.shape.width = static_cast<float>(9600 * v.hScale / m_categories.shownNamed);
             const int x0 = known ? m_categories.subColumnStart[static_cast<std::size_t>(category)] : -1;
             if (x0 >= 0) {
@@ -284,18 +357,27 @@ private:
             }
         }
 
-        result.tiles.push_back(std::move(t));
-        ResolveOverlap(result.tiles, singleDay);
-
-        const NoteTile& placed = result.tiles.back();
-        if (placed.text == PlaceholderText) {
+        // The shown time as the tile draws it: from its top, |duration| minutes down.
+        const int spanStart = startHour < v.firstHour ? v.firstHour * 60 : start;
+        m_spans.push_back({spanStart, spanStart + std::max(std::abs(duration), 1)});
+        if (t.text == PlaceholderText)
             result.editedLine = lineNumber;
-            result.editorRect = {placed.shape.left + 20, placed.shape.top + 20, placed.shape.width - 40,
-                                 placed.shape.height};
-        }
+        result.tiles.push_back(std::move(t));
     }
 
-    static void finish(WeekRefreshResult& result) {
+    void finish(WeekRefreshResult& result) const {
+        // Lanes: tiles that start from the same rectangle. In the single-day view a category without a
+        // sub-column shares the column's left edge with the first sub-column; different colours keep apart.
+        std::map<std::tuple<int, float, float, long>, std::vector<std::size_t>> lanes;
+        const bool singleDay = m_in.view.days == 1;
+        for (std::size_t i = 0; i < result.tiles.size(); ++i) {
+            const NoteTile& t = result.tiles[i];
+            lanes[{t.column, t.shape.left, t.shape.width, singleDay ? t.fillColour : 0}].push_back(i);
+        }
+        for (auto& [key, lane] : lanes)
+            if (lane.size() > 1)
+                LayOutLane(result.tiles, m_spans, lane);
+
         for (NoteTile& t : result.tiles) {
             t.label = {t.shape.left + NoteTile::GripInset, t.shape.top, t.shape.width - 2 * NoteTile::GripInset,
                        t.shape.height};
@@ -303,15 +385,31 @@ private:
             t.gripTop = t.shape.top + t.shape.height - NoteTile::GripHeight;
             t.visible = true;
         }
+        // The editor opens on the last placeholder tile, where the layout put it.
+        for (auto it = result.tiles.rbegin(); it != result.tiles.rend(); ++it)
+            if (it->tag == result.editedLine && result.editedLine > 0) {
+                result.editorRect = {it->shape.left + 20, it->shape.top + 20, it->shape.width - 40, it->shape.height};
+                break;
+            }
     }
 
     const NotesStore& m_store;
     const WeekRefreshInput& m_in;
     CategoryLookup m_categories;
-    std::vector<ColumnKey> m_keys;
+    std::vector<MonthGroup> m_months;
+    std::vector<Span> m_spans; // beside result.tiles
 };
 
 } // namespace
+
+std::vector<std::string> WithoutDamagedLines(const TextLines& lines) {
+    std::vector<std::string> kept;
+    kept.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (ClassifyLine(lines.line(i)) != LineKind::Malformed)
+            kept.emplace_back(lines.line(i));
+    return kept;
+}
 
 std::string TileCaption(std::string_view line) {
     std::string caption = std::to_string(HourOf(line.substr(8, 2)));

@@ -52,9 +52,24 @@ struct SubColumnCaption {
 };
 
 enum class MalformedAnswer {
-    Remove, // rewrite the notes file without the line and start over
-    Keep,   // leave it in the file; it gets no tile
+    Remove, // rewrite the notes file without the damaged lines and start over
+    Keep,   // leave them in the file; they get no tile
     Quit,   // end the program at once
+};
+
+// A damaged line of the notes file (2 to 16 characters: too short to be a note).
+struct DamagedLine {
+    int lineNumber = 0;
+    std::string text;
+    friend bool operator==(const DamagedLine&, const DamagedLine&) = default;
+};
+
+// The one question a refresh asks about the damaged lines it met: the first few of them, and how many more.
+struct DamagedLinesQuestion {
+    static constexpr std::size_t ListedAtMost = 10;
+
+    std::vector<DamagedLine> listed; // in file order
+    int moreCount = 0;               // damaged lines found beyond the listed ones
 };
 
 // What the refresh reads besides the notes file.
@@ -65,8 +80,9 @@ struct WeekRefreshInput {
     std::span<const std::string> categoryNames;
     std::span<const std::string> categoryColours;
     std::span<const std::string> categoryShown;
-    // Asked once for every malformed line (2 to 16 characters) met on the way.
-    std::function<MalformedAnswer(const std::string& line, int lineNumber)> askMalformed;
+    // Asked at most once per refresh, when the file holds damaged lines. Remove takes every damaged line
+    // out of the file (all other lines stay as they are, in their order).
+    std::function<MalformedAnswer(const DamagedLinesQuestion&)> askMalformed;
 };
 
 struct WeekRefreshResult {
@@ -76,7 +92,10 @@ struct WeekRefreshResult {
     int editedLine = 0;
     TileRect editorRect;
     bool quit = false;                   // the user chose to end the program
-    std::vector<std::string> saveErrors; // a removal of a malformed line that could not be saved
+    std::vector<std::string> saveErrors; // a removal of damaged lines that could not be saved
+    // The notes file could not be read whole: the tiles show what was read, and nothing may be written to
+    // the file until a read succeeds. Empty when the read went well (or the file is missing).
+    std::string readFailure;
 };
 
 // The text a note created by a drop carries until the user types its text.
@@ -84,9 +103,12 @@ inline constexpr const char* PlaceholderText = "no text";
 
 // Rebuilds every tile from the notes file for the shown columns: matching dates (with the "every year",
 // "every month", "every day" wildcards and weekday masks), the hour range and the category filter, placing
-// each tile by time, resolving overlaps, and in the single-day view giving every shown category its own
-// sub-column.
+// each tile by time, laying out notes that overlap in time side by side, and in the single-day view giving
+// every shown category its own sub-column.
 WeekRefreshResult WeekRefresh(const NotesStore& store, const WeekRefreshInput& input);
+
+// The lines of a notes file without its damaged ones, every other line as it was, in order.
+std::vector<std::string> WithoutDamagedLines(const TextLines& lines);
 
 // The caption of a tile: "9:30-11:00 Meeting".
 std::string TileCaption(std::string_view line);

@@ -18,6 +18,7 @@ void Dialogs::queue(const Scripted& answer) {
 void Dialogs::clearQueue() {
     s_queue.clear();
     s_shown.clear();
+    s_shownDefaults.clear();
 }
 
 void Dialogs::setScripting(bool on) {
@@ -47,7 +48,10 @@ std::optional<Dialogs::Scripted> Dialogs::next(const QString& text) {
 }
 
 Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
-                                 bool warning) {
+                                 bool warning, std::optional<Answer> defaultAnswer) {
+    const Answer preferred = buttons == Buttons::Ok ? Answer::Ok : defaultAnswer.value_or(Answer::Yes);
+    if (s_scripting && !s_ending)
+        s_shownDefaults.push_back(preferred);
     if (auto a = next(text))
         return buttons == Buttons::Ok ? Answer::Ok : a->answer;
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
@@ -60,6 +64,21 @@ Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QSt
         break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (preferred) {
+    case Answer::Ok:
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case Answer::Yes:
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case Answer::No:
+        box.setDefaultButton(QMessageBox::No);
+        break;
+    case Answer::Cancel:
+        if (buttons == Buttons::YesNoCancel)
+            box.setDefaultButton(QMessageBox::Cancel);
         break;
     }
     const int chosen = box.exec();

@@ -18,8 +18,10 @@ public:
     enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
+    // A message box. `defaultAnswer` is the button Enter presses (Yes when not given); a question whose Yes
+    // destroys something should default to No.
     static Answer message(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
-                          bool warning = false);
+                          bool warning = false, std::optional<Answer> defaultAnswer = std::nullopt);
     // An input box; nothing when the user cancels.
     static std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
                                         const QString& initial = {});
@@ -55,6 +57,8 @@ public:
     // The folder and filter the last scripted file dialog would have opened with.
     static const QString& lastFolder() { return s_lastFolder; }
     static const QString& lastFilter() { return s_lastFilter; }
+    // The default button of each message box shown while scripted, in order (Ok for a plain message).
+    static const std::deque<Answer>& shownDefaults() { return s_shownDefaults; }
 
 private:
     static std::optional<Scripted> next(const QString& text);
@@ -65,6 +69,7 @@ private:
     static inline std::deque<QString> s_shown;
     static inline QString s_lastFolder;
     static inline QString s_lastFilter;
+    static inline std::deque<Answer> s_shownDefaults;
 };
 
 } // namespace plandeck

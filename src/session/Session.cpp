@@ -232,10 +232,17 @@ Changes Session::refreshOnce() {
                            m_categories.names(),
                            m_categories.colours(),
                            m_categories.shownColumn(),
-                           [&](const std::string& line, int) {
+                           [&](const DamagedLinesQuestion& question) {
+                               // One question for all damaged lines: the first few by number, then how many more.
+                               std::string detail;
+                               for (const DamagedLine& d : question.listed)
+                                   detail +=
+                                       (detail.empty() ? "" : "\n") + std::to_string(d.lineNumber) + ": " + d.text;
+                               if (question.moreCount > 0)
+                                   detail += "\n… +" + std::to_string(question.moreCount);
                                using A = UserQuestions::Answer;
                                const A answer = m_questions.ask(entry(Entry::DamagedLine), title,
-                                                                UserQuestions::Buttons::YesNoCancel, A::No, line);
+                                                                UserQuestions::Buttons::YesNoCancel, A::No, detail);
                                if (answer == A::Yes)
                                    return MalformedAnswer::Remove;
                                if (answer == A::No) {

@@ -69,6 +69,13 @@ std::string LanguageTable::FilePath(const DataDirectory& dataDirectory, const st
     return dataDirectory.languageFolder() + "/" + fileName;
 }
 
+bool LanguageTable::hasUsedEntry() const {
+    for (int n = 1; n <= m_lineCount; ++n)
+        if (!IsUnusedEntry(n) && !m_entries[static_cast<std::size_t>(n)].empty())
+            return true;
+    return false;
+}
+
 const std::string& LanguageTable::entry(int n) const {
     if (n < 1 || n > EntryCount)
         return kEmpty;

@@ -39,6 +39,9 @@ public:
     // How many lines of the file went into the table (at most 170).
     int lineCount() const { return m_lineCount; }
     bool fileFound() const { return m_fileFound; }
+    // Whether any entry the program shows has a text: a file without one (empty, or not a language file)
+    // would leave every caption blank.
+    bool hasUsedEntry() const;
 
     // The names below are empty for a month outside 1..12 or a weekday outside 1..7.
     const std::string& monthName(int month) const;

@@ -53,8 +53,8 @@ MainOptions ParseMainOptions(const TextLines& lines) {
         double size = NumericValue(text(17));
         o.tileFontSize = (size >= 1 && size <= 400) ? size : MainOptions{}.tileFontSize;
     }
-    if (has(18))
-        o.tileForeColor = std::clamp<long>(static_cast<long>(NumericValue(text(18))), 0, 0xFFFFFF);
+    if (has(18)) // clamped while still a double: a line of twenty digits has no long value
+        o.tileForeColor = static_cast<long>(std::clamp(NumericValue(text(18)), 0.0, static_cast<double>(0xFFFFFF)));
     if (has(19)) {
         if (text(19) == "max") {
             o.maximised = true;
@@ -98,7 +98,18 @@ SystemOptions ParseSystemOptions(const TextLines& lines) {
 }
 
 MainOptions LoadMainOptions(const std::string& path) {
-    return ParseMainOptions(TextLines(ReadWholeFile(path).bytes));
+    return ReadMainOptions(path).options;
+}
+
+MainOptionsRead ReadMainOptions(const std::string& path) {
+    ReadResult file = ReadWholeFile(path);
+    MainOptionsRead result;
+    result.status = file.status;
+    result.error = std::move(file.error);
+    // A file that was not read whole gives the defaults: half a file would put values in the wrong lines.
+    if (!file.failed())
+        result.options = ParseMainOptions(TextLines(std::move(file.bytes)));
+    return result;
 }
 
 SystemOptions LoadSystemOptions(const std::string& path) {
@@ -110,6 +121,9 @@ std::string FormatSystemOptions(const SystemOptions& o) {
 }
 
 WriteResult WriteSystemOptions(const std::string& path, const SystemOptions& options) {
+    ReadResult current = ReadWholeFile(path);
+    if (current.failed())
+        return WriteResult::Failure(current.error + ". The settings were not saved, so that file is kept as it is.");
     return RewriteFile(path, FormatSystemOptions(options));
 }
 
@@ -159,9 +173,11 @@ std::string SaveOptionsText(OptionsWindowFields& f, const OptionsModuleState& s)
     lines.push_back(Flag(f.keepCategoryFilter));
     for (int i = 0; i < 7; ++i)
         lines.emplace_back("not used");
-    std::string shown;
-    for (const auto& flag : s.categoryShown)
-        shown += flag;
+    // Always one character per category: a flag that is empty or not "1" is hidden, as the panel showed it.
+    // A shorter line would shift every later category onto its neighbour's flag at the next start.
+    std::string shown(MainOptions::CategoryFlagCount, '1');
+    for (std::size_t i = 0; i < shown.size() && i < s.categoryShown.size(); ++i)
+        shown[i] = FlagValue(s.categoryShown[i]) ? '1' : '0';
     lines.push_back(shown);
     lines.push_back(s.skinName);
     lines.push_back(Flag(f.purgePastNotes));
@@ -199,6 +215,11 @@ std::string SaveOptionsText(OptionsWindowFields& f, const OptionsModuleState& s)
 }
 
 WriteResult SaveOptions(const std::string& path, OptionsWindowFields& fields, const OptionsModuleState& state) {
+    // The user's settings are replaced only when they could be read: a file that exists but cannot be read
+    // (no permission, an I/O error) may hold settings that this save knows nothing of.
+    ReadResult current = ReadWholeFile(path);
+    if (current.failed())
+        return WriteResult::Failure(current.error + ". The settings were not saved, so that file is kept as it is.");
     return RewriteFile(path, SaveOptionsText(fields, state));
 }
 

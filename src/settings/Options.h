@@ -54,6 +54,15 @@ struct SystemOptions {
 MainOptions ParseMainOptions(const TextLines& lines);
 SystemOptions ParseSystemOptions(const TextLines& lines);
 MainOptions LoadMainOptions(const std::string& path);
+
+// The main option file with how its read went: a file that exists but could not be read gives the
+// defaults and status Failed, and must not be written over (SaveOptions refuses to).
+struct MainOptionsRead {
+    MainOptions options;
+    ReadStatus status = ReadStatus::Missing;
+    std::string error;
+};
+MainOptionsRead ReadMainOptions(const std::string& path);
 SystemOptions LoadSystemOptions(const std::string& path);
 
 // Writers: the files' exact text, CR LF after every line.
@@ -100,9 +109,11 @@ OptionsWindowFields FieldsFromOptions(const MainOptions& main, const SystemOptio
 // The module state as the options file describes it (for a save that changes nothing).
 OptionsModuleState ModuleStateFromOptions(const MainOptions& main);
 
-// The 26 lines of the main option file from the window's fields and the module state. One-character span
+// The 26 lines of the main option file from the window's fields and the module state. Line 9 is always 101
+// characters of "1" and "0". One-character span
 // fields are padded with a leading "0" in `fields` too, so the window shows what was saved.
 std::string SaveOptionsText(OptionsWindowFields& fields, const OptionsModuleState& state);
+// Refuses, with the reason, when the file exists but cannot be read.
 WriteResult SaveOptions(const std::string& path, OptionsWindowFields& fields, const OptionsModuleState& state);
 
 // The system option file's four flags from the window's check boxes.

@@ -166,7 +166,7 @@ SkinColours LoadSkinColours(const std::string& colourListPath) {
     constexpr std::size_t kMostRead = 64 * 1024;
     std::string bytes = ReadFileStart(colourListPath, kMostRead).bytes;
     if (bytes.size() == kMostRead)
-        bytes.erase(bytes.rfind('\n') + 1); // a line cut off by the limit is not read as a shorter value
+        bytes.erase(bytes.find_last_of("\r\n") + 1); // a line cut off by the limit is not read as a shorter value
     return ParseSkinColours(bytes);
 }
 

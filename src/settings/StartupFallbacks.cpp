@@ -1,11 +1,10 @@
 #include "settings/StartupFallbacks.h"
 
 #include "base/PlainName.h"
+#include "settings/LanguageTable.h"
 #include "settings/Skin.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <vector>
 
 namespace plandeck {
 
@@ -14,11 +13,6 @@ namespace {
 bool IsFolder(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_directory(path, ec);
-}
-
-bool IsFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
 }
 
 } // namespace
@@ -32,18 +26,14 @@ std::string ChooseSkinName(const DataDirectory& dataDir, const std::string& chos
 }
 
 std::string ChooseLanguageFile(const DataDirectory& dataDir, const std::string& chosen) {
-    const std::string folder = dataDir.languageFolder();
-    if (IsPlainName(chosen) && IsFile(folder + "/" + chosen))
+    auto givesTexts = [&](const std::string& name) {
+        return IsPlainName(name) && LanguageTable::Load(LanguageTable::FilePath(dataDir, name)).hasUsedEntry();
+    };
+    if (givesTexts(chosen))
         return chosen;
-    if (IsFile(folder + "/" + DefaultLanguageFile))
+    if (givesTexts(DefaultLanguageFile))
         return DefaultLanguageFile;
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-        if (entry.is_regular_file(ec))
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names.empty() ? std::string() : names.front();
+    return {};
 }
 
 } // namespace plandeck

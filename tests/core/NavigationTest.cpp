@@ -120,3 +120,24 @@ TEST_F(Nav, StepsBringTheCalendarBackToTheColumnsFirst) {
     nav.Forward();
     EXPECT_EQ(nav.columns()[0].weekday, 1); // Monday 2 February 2026
 }
+
+TEST_F(Nav, ANewDayCountAppliesToTheNDayViewOnlyEvenWhenItShowsOneDay) {
+    struct Case {
+        int configured;
+        void (Navigation::*show)(const TodayStamp&);
+        int newCount;
+        int days;
+    };
+    const Case cases[] = {
+        {1, &Navigation::ShowDays, 3, 3}, // the N-day view of one day is no day view
+        {3, &Navigation::ShowDays, 1, 1}, {3, &Navigation::ShowDay, 5, 1},
+        {1, &Navigation::ShowDay, 5, 1},  {3, &Navigation::ShowWeek, 2, 7},
+    };
+    for (const Case& c : cases) {
+        Navigation n{language, c.configured};
+        (n.*c.show)(At(2026, 12, 9));
+        n.setConfiguredDays(c.newCount);
+        EXPECT_EQ(n.days(), c.days) << c.configured << " -> " << c.newCount;
+        EXPECT_EQ(n.configuredDays(), c.newCount);
+    }
+}

@@ -103,3 +103,12 @@ TEST(Note, EncodesWithZeroPaddingAndRoundTrips) {
         EXPECT_EQ(decoded->encode(), line);
     }
 }
+
+TEST(HexPairValue, AgreesWithTheReadersRuleForEveryTwoBytes) {
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b) {
+            const char field[2] = {static_cast<char>(a), static_cast<char>(b)};
+            ASSERT_EQ(HexPairValue(field[0], field[1]), HexToNumber(DecodeField(std::string_view(field, 2))))
+                << a << " " << b;
+        }
+}

@@ -3,7 +3,9 @@
 #include "base/NumberForm.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace plandeck;
 using plandeck::test::TempDir;
@@ -172,10 +174,42 @@ TEST(Options, CategoryFilterAppliesOnlyWhenAskedFor) {
     EXPECT_EQ(kept[1], "0");
     EXPECT_EQ(kept[2], "1");
     EXPECT_EQ(kept[3], "");
-    // The filter of the last run is still written back even when it is not applied at start-up.
+    // The filter of the last run is still written back even when it is not applied at start-up; a flag the
+    // short line did not give was hidden, and is written so.
     o.keepCategoryFilter = false;
     OptionsWindowFields f = FieldsFromOptions(o, SystemOptions{});
-    EXPECT_EQ(TextLines(SaveOptionsText(f, ModuleStateFromOptions(o))).line(8), "101");
+    EXPECT_EQ(TextLines(SaveOptionsText(f, ModuleStateFromOptions(o))).line(8), "101" + std::string(98, '0'));
+}
+
+TEST(Options, CategoryFilterLineIsAlwaysOneFlagPerCategory) {
+    // Whatever the flags hold, line 9 has 101 characters of "1" or "0", so no category takes its
+    // neighbour's flag at the next start; an empty or odd flag is hidden, as the panel showed it.
+    std::vector<std::string> flags(101, "1");
+    flags[3] = "";
+    flags[4] = "2";
+    flags[5] = " 1 ";
+    flags[6] = "0";
+    flags[7] = "10";
+    OptionsWindowFields f = FieldsFromOptions(MainOptions{}, SystemOptions{});
+    OptionsModuleState state = ModuleStateFromOptions(MainOptions{});
+    state.categoryShown = flags;
+    const std::string line9(TextLines(SaveOptionsText(f, state)).line(8));
+    ASSERT_EQ(line9.size(), 101u);
+    EXPECT_EQ(line9.substr(0, 10), "1110010011");
+    EXPECT_EQ(line9.find_first_not_of("01"), std::string::npos);
+
+    // A restart with a short line 9: the flags read, saved and read again stay on their categories.
+    MainOptions o;
+    o.keepCategoryFilter = true;
+    o.categoryShownFlags = "1101";
+    state.categoryShown = StartupCategoryFlags(o);
+    const MainOptions next = ParseMainOptions(TextLines(SaveOptionsText(f, state)));
+    MainOptions restarted;
+    restarted.keepCategoryFilter = true;
+    restarted.categoryShownFlags = next.categoryShownFlags;
+    const std::vector<std::string> again = StartupCategoryFlags(restarted);
+    for (std::size_t i = 0; i < 101; ++i)
+        EXPECT_EQ(FlagValue(again[i]), i < 4 ? o.categoryShownFlags[i] == '1' : false) << i;
 }
 
 TEST(Options, NotesPathFallsBackToTheDefaultFile) {
@@ -203,4 +237,45 @@ TEST(Options, AnyBytesGiveUsableOptions) {
         EXPECT_EQ(FormatMainOptions(ParseMainOptions(TextLines(once))), once) << "seed " << seed;
         ParseSystemOptions(TextLines(bytes));
     }
+}
+
+TEST(Options, HugeNumbersAreClampedBeforeTheyAreConverted) {
+    struct Case {
+        const char* line18;
+        long colour;
+    };
+    const Case cases[] = {{"99999999999999999999", 0xFFFFFF},
+                          {"-99999999999999999999", 0},
+                          {" 255 ", 255},
+                          {"1e400", 1},
+                          {"16777216", 0xFFFFFF}};
+    for (const Case& c : cases) {
+        std::vector<std::string> lines(26, " 0 ");
+        lines[17] = c.line18;
+        EXPECT_EQ(ParseMainOptions(TextLines(JoinLinesCrLf(lines))).tileForeColor, c.colour) << c.line18;
+    }
+}
+
+TEST(SaveOptions, AFileThatCannotBeReadIsNeverWrittenOver) {
+    TempDir dir;
+    const std::string path = dir.write("pdopt.ini", FormatMainOptions(MainOptions{}));
+    const std::string before = dir.read("pdopt.ini");
+    SetReadFunctionForTesting([](int, void*, std::size_t) -> ssize_t {
+        errno = EIO;
+        return -1;
+    });
+    MainOptionsRead read = ReadMainOptions(path);
+    OptionsWindowFields fields = FieldsFromOptions(read.options, SystemOptions{});
+    OptionsModuleState state = ModuleStateFromOptions(read.options);
+    state.skinName = "Changed";
+    WriteResult saved = SaveOptions(path, fields, state);
+    WriteResult system = WriteSystemOptions(path, SystemOptions{});
+    SetReadFunctionForTesting(nullptr);
+    EXPECT_EQ(read.status, ReadStatus::Failed);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.error.find("pdopt.ini"), std::string::npos);
+    EXPECT_FALSE(system.ok);
+    EXPECT_EQ(dir.read("pdopt.ini"), before);
+    // A missing file is simply written.
+    EXPECT_TRUE(SaveOptions(dir.file("new.ini"), fields, state).ok);
 }

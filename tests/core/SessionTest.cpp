@@ -85,7 +85,7 @@ TEST_F(SessionCommands, DamagedLineAnswers) {
     start(notes);
     ASSERT_FALSE(questions.asked.empty());
     EXPECT_EQ(questions.asked[0].defaultAnswer, Answer::No);
-    EXPECT_EQ(questions.asked[0].detail, "bad");
+    EXPECT_EQ(questions.asked[0].detail, "2: bad"); // the damaged lines by number
     EXPECT_EQ(questions.told.back(), session->entry(Entry::DamagedLineKept));
     EXPECT_EQ(notesFile(), notes);
     EXPECT_EQ(tiles().size(), 1u);

@@ -1,7 +1,11 @@
 #include "notes/WeekRefresh.h"
+#include "notes/CategoryColour.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace plandeck;
 using plandeck::test::TempDir;
@@ -32,7 +36,7 @@ struct Fixture {
     std::vector<std::string> colours = std::vector<std::string>(101);
     std::vector<std::string> shown = std::vector<std::string>(101, "1");
     WeekView view = WeekView::Compute(708, 443, 7, 8, 20);
-    std::vector<std::pair<std::string, int>> asked;
+    std::vector<DamagedLinesQuestion> asked;
     MalformedAnswer answer = MalformedAnswer::Keep;
 
     Fixture() {
@@ -48,8 +52,8 @@ struct Fixture {
 
     WeekRefreshResult run(const std::string& notes) {
         NotesStore store(dir.write("all.txt", notes));
-        WeekRefreshInput in{view, columns, names, colours, shown, [this](const std::string& line, int n) {
-                                asked.emplace_back(line, n);
+        WeekRefreshInput in{view, columns, names, colours, shown, [this](const DamagedLinesQuestion& q) {
+                                asked.push_back(q);
                                 return answer;
                             }};
         return WeekRefresh(store, in);
@@ -227,25 +231,29 @@ TEST(WeekRefresh, SingleDayViewWithNoNamedCategoryShownKeepsTheColumn) {
     EXPECT_NEAR(r.tiles[0].shape.left, 780, 0.5);
 }
 
-TEST(WeekRefresh, MalformedLinesAreOfferedForRemoval) {
-    const std::string notes = Lines({"2005071909001000dGood", "abcd", "2005071910001100dAlso good", "abcd"});
+TEST(WeekRefresh, DamagedLinesAreAskedAboutOnceForAll) {
+    const std::string notes = Lines({"2005071909001000dGood", "abcd", "2005071910001100dAlso good", "abcd", "x", "",
+                                     "0123456789012345", "2005071911001200d  trailing blanks  "});
     {
-        Fixture f; // keep: asked for every copy, no tile, file unchanged
+        Fixture f; // keep: one question listing every damaged line, no tile for them, file unchanged
         f.answer = MalformedAnswer::Keep;
         auto r = f.run(notes);
-        EXPECT_EQ(r.tiles.size(), 2u);
-        ASSERT_EQ(f.asked.size(), 2u);
-        EXPECT_EQ(f.asked[0], (std::pair<std::string, int>{"abcd", 2}));
+        EXPECT_EQ(r.tiles.size(), 3u);
+        ASSERT_EQ(f.asked.size(), 1u);
+        EXPECT_EQ(f.asked[0].listed, (std::vector<DamagedLine>{{2, "abcd"}, {4, "abcd"}, {7, "0123456789012345"}}));
+        EXPECT_EQ(f.asked[0].moreCount, 0);
         EXPECT_EQ(f.dir.read("all.txt"), notes);
     }
     {
-        Fixture f; // remove: every copy goes, the refresh starts over with new line numbers
+        Fixture f; // remove: all of them go in one rewrite, every other line stays as it was, in order
         f.answer = MalformedAnswer::Remove;
         auto r = f.run(notes);
         EXPECT_EQ(f.asked.size(), 1u);
-        EXPECT_EQ(f.dir.read("all.txt"), Lines({"2005071909001000dGood", "2005071910001100dAlso good"}));
-        ASSERT_EQ(r.tiles.size(), 2u);
-        EXPECT_EQ(r.tiles[1].tag, 2);
+        EXPECT_EQ(f.dir.read("all.txt"), Lines({"2005071909001000dGood", "2005071910001100dAlso good", "x", "",
+                                                "2005071911001200d  trailing blanks  "}));
+        ASSERT_EQ(r.tiles.size(), 3u);
+        EXPECT_EQ(r.tiles[1].tag, 2); // numbered from the file as it now is
+        EXPECT_EQ(r.tiles[2].tag, 5);
     }
     {
         Fixture f; // quit
@@ -254,6 +262,44 @@ TEST(WeekRefresh, MalformedLinesAreOfferedForRemoval) {
         EXPECT_TRUE(r.quit);
         EXPECT_EQ(f.dir.read("all.txt"), notes);
     }
+    {
+        Fixture f; // forty damaged lines: one question, ten listed and thirty more
+        std::string many;
+        for (int i = 0; i < 40; ++i)
+            many += "damaged " + std::to_string(i) + "\r\n2005071909001000dNote " + std::to_string(i) + "\r\n";
+        f.answer = MalformedAnswer::Remove;
+        auto r = f.run(many);
+        ASSERT_EQ(f.asked.size(), 1u);
+        ASSERT_EQ(f.asked[0].listed.size(), 10u);
+        EXPECT_EQ(f.asked[0].listed[9], (DamagedLine{19, "damaged 9"}));
+        EXPECT_EQ(f.asked[0].moreCount, 30);
+        EXPECT_EQ(TextLines(f.dir.read("all.txt")).size(), 40u);
+        EXPECT_EQ(r.tiles.size(), 40u);
+        EXPECT_EQ(r.tiles.back().tag, 40);
+    }
+}
+
+TEST(WeekRefresh, UnreadableNotesFileShowsWhatWasReadAndIsNeverWritten) {
+    Fixture f;
+    const std::string notes = Lines({"2005071909001000dFirst", "abcd", "2005071910001100dSecond"});
+    f.dir.write("all.txt", notes);
+    // The first read call gives the first line, the next one fails as a failing disk does.
+    SetReadFunctionForTesting([](int fd, void* data, std::size_t) -> ssize_t {
+        static int calls = 0;
+        if (calls++ % 2 == 0)
+            return ::read(fd, data, 24);
+        errno = EIO;
+        return -1;
+    });
+    f.answer = MalformedAnswer::Remove;
+    auto r = f.run(notes);
+    SetReadFunctionForTesting(nullptr);
+    EXPECT_FALSE(r.readFailure.empty());
+    EXPECT_NE(r.readFailure.find("all.txt"), std::string::npos);
+    ASSERT_EQ(r.tiles.size(), 1u);
+    EXPECT_EQ(r.tiles[0].text, "First");
+    EXPECT_TRUE(f.asked.empty());
+    EXPECT_EQ(f.dir.read("all.txt"), notes);
 }
 
 TEST(WeekRefresh, PlaceholderOpensTheEditorOnItsTile) {
@@ -281,4 +327,88 @@ TEST(WeekRefresh, AnyBytesGiveTilesInsideTheirColumns) {
             EXPECT_GE(t.shape.height, 0);
         }
     }
+}
+
+namespace {
+
+// The tiles of one column as spans of minutes and horizontal extents, for layout checks.
+struct Extent {
+    int start, end;
+    float left, right;
+};
+
+std::string NoteAt(const std::string& from, const std::string& to, const std::string& text) {
+    return "20050719" + from + to + "d" + text;
+}
+
+} // namespace
+
+TEST(WeekRefresh, NotesThatOverlapInTimeNeverShareHorizontalSpace) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> times; // in file order
+        std::vector<float> widthShares;                         // each tile's width, in column widths
+    };
+    std::vector<std::pair<std::string, std::string>> fifteen;
+    for (int i = 0; i < 15; ++i) {
+        const int start = 9 * 60 + 15 * i, end = start + 90;
+        char from[5], to[5];
+        std::snprintf(from, sizeof from, "%02d%02d", start / 60, start % 60);
+        std::snprintf(to, sizeof to, "%02d%02d", end / 60, end % 60);
+        fifteen.emplace_back(from, to);
+    }
+    const Case cases[] = {
+        {"chain of four", {{"0900", "1000"}, {"0930", "1100"}, {"1000", "1030"}, {"1030", "1200"}}, {.5, .5, .5, .5}},
+        {"touching", {{"0900", "0930"}, {"0930", "0945"}}, {1, 1}},
+        {"touching at a rounded position", {{"0900", "0907"}, {"0907", "0908"}, {"0908", "0915"}}, {1, 1, 1}},
+        {"one long beside two short", {{"0900", "1200"}, {"0900", "1000"}, {"1000", "1100"}}, {.5, .5, .5}},
+        {"fifteen every quarter hour", fifteen, {}},
+        {"separate groups", {{"0900", "1000"}, {"0900", "1000"}, {"1100", "1200"}}, {.5, .5, 1}},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < c.times.size(); ++i)
+            lines.push_back(NoteAt(c.times[i].first, c.times[i].second, "N" + std::to_string(i)));
+        std::string notes;
+        for (const auto& l : lines)
+            notes += l + "\r\n";
+        auto r = f.run(notes);
+        ASSERT_EQ(r.tiles.size(), c.times.size()) << c.name;
+        const float full = f.view.columnWidth - 10;
+        std::vector<Extent> extents;
+        for (std::size_t i = 0; i < r.tiles.size(); ++i) {
+            const TileRect& s = r.tiles[i].shape;
+            const auto minutes = [](const std::string& t) {
+                return std::stoi(t.substr(0, 2)) * 60 + std::stoi(t.substr(2));
+            };
+            extents.push_back({minutes(c.times[i].first), minutes(c.times[i].second), s.left, s.right()});
+            EXPECT_GE(s.left, 780 - 0.5) << c.name;
+            EXPECT_LE(s.right(), 780 + full + 0.5) << c.name;
+            EXPECT_GT(s.width, 0) << c.name;
+            if (!c.widthShares.empty()) {
+                EXPECT_NEAR(s.width, c.widthShares[i] * full, 0.5) << c.name << " tile " << i;
+            }
+        }
+        for (std::size_t a = 0; a < extents.size(); ++a)
+            for (std::size_t b = a + 1; b < extents.size(); ++b) {
+                const bool inTime = extents[a].start < extents[b].end && extents[b].start < extents[a].end;
+                const bool side = extents[a].left < extents[b].right - 0.5 && extents[b].left < extents[a].right - 0.5;
+                EXPECT_FALSE(inTime && side) << c.name << ": tiles " << a << " and " << b << " cover each other";
+            }
+    }
+}
+
+TEST(WeekRefresh, TilesAndThePanelShareOneColourRule) {
+    const char* lines[] = {"-5", "16777216", "12.7", " ", "abc", "", "99999999999999999999", "255", " 65280 "};
+    for (const char* colourLine : lines) {
+        Fixture f;
+        f.colours[0] = colourLine;
+        auto r = f.run(Lines({"2005071909001000dA"}));
+        ASSERT_EQ(r.tiles.size(), 1u);
+        EXPECT_EQ(r.tiles[0].fillColour, CategoryColourValue(colourLine)) << '"' << colourLine << '"';
+    }
+    EXPECT_EQ(CategoryColourValue("12.7"), 13);
+    EXPECT_EQ(CategoryColourValue("-5"), 16777215);
+    EXPECT_EQ(CategoryColourValue("99999999999999999999"), 16777215);
 }
