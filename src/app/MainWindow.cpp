@@ -3,6 +3,7 @@
 #include "calendar/ui/ClockWidget.h"
 #include "calendar/ui/MonthGridWidget.h"
 #include "editing/ui/CategoryPanelWidget.h"
+#include "editing/ui/EventWizard.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
@@ -230,11 +231,17 @@ void MainWindow::buildCategoryPanel() {
         apply(m_session->scrollCategories(first));
         m_keys->setFocus();
     });
+    connect(m_categoryPanel, &CategoryPanelWidget::addClicked, this, [this] { apply(m_session->addCategory()); });
+    connect(m_categoryPanel, &CategoryPanelWidget::deleteClicked, this,
+            [this] { apply(m_session->deleteLastCategory()); });
+    connect(m_categoryPanel, &CategoryPanelWidget::renameRequested, this,
+            [this](int row) { apply(m_session->renameCategory(row)); });
 }
 
 void MainWindow::buildGrid() {
     m_grid = new HourGridWidget(this);
     connect(m_grid, &HourGridWidget::hintEntry, this, &MainWindow::showHint);
+    connect(m_grid, &HourGridWidget::emptyGridPressed, this, &MainWindow::openWizardAt);
     connect(m_grid, &HourGridWidget::resized, this, [this] {
         placeGridButtons();
         apply(m_session->setGridSize(m_grid->width(), m_grid->height()));
@@ -329,6 +336,7 @@ bool MainWindow::start() {
         Dialogs::message(this, entry(Entry::AlreadyRunning), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok);
         return false;
     }
+    m_session->removeLeftoverTemporaryFiles();
 
     const MainOptions& options = m_session->options();
     if (!options.maximised && options.windowWidth > 0 && options.windowHeight > 0)
@@ -379,6 +387,8 @@ void MainWindow::terminate() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The wizard goes with the main window; nothing is shown again on the way out.
+    closeWizard(false);
     if (!m_closing && !m_session->quitRequested() && m_session->ready()) {
         m_closing = true;
         m_timer->stop();
@@ -389,14 +399,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // ---- Questions to the user
 
-UserQuestions::Answer MainWindow::ask(const std::string& text, const std::string& title, Buttons buttons, Answer,
-                                      const std::string& detail) {
+UserQuestions::Answer MainWindow::ask(const std::string& text, const std::string& title, Buttons buttons,
+                                      Answer defaultAnswer, const std::string& detail) {
     QString shown = FromFileText(text);
     if (!detail.empty())
         shown += QStringLiteral("\n\n") + FromFileText(detail);
     const auto answer =
         Dialogs::message(this, shown, FromFileText(title),
-                         buttons == Buttons::YesNo ? Dialogs::Buttons::YesNo : Dialogs::Buttons::YesNoCancel, true);
+                         buttons == Buttons::YesNo ? Dialogs::Buttons::YesNo : Dialogs::Buttons::YesNoCancel, true,
+                         defaultAnswer == Answer::Yes  ? Dialogs::Answer::Yes
+                         : defaultAnswer == Answer::No ? Dialogs::Answer::No
+                                                       : Dialogs::Answer::Cancel);
     switch (answer) {
     case Dialogs::Answer::Yes:
         return Answer::Yes;
@@ -409,6 +422,112 @@ UserQuestions::Answer MainWindow::ask(const std::string& text, const std::string
 
 void MainWindow::tell(const std::string& text, const std::string& title) {
     Dialogs::message(this, FromFileText(text), FromFileText(title), Dialogs::Buttons::Ok);
+}
+
+std::optional<std::string> MainWindow::askText(const std::string& prompt, const std::string& title) {
+    const QString caption = title.empty() ? QStringLiteral("Plandeck") : FromFileText(title);
+    const std::optional<QString> text = Dialogs::input(this, FromFileText(prompt), caption);
+    if (!text)
+        return std::nullopt;
+    return ToFileText(*text);
+}
+
+std::optional<long> MainWindow::chooseColour(long initial) {
+    const std::optional<QColor> colour = Dialogs::colour(this, FromColourNumber(initial));
+    if (!colour)
+        return std::nullopt;
+    return ToColourNumber(*colour);
+}
+
+// ---- The note wizard
+
+void MainWindow::openNewNoteWizard() {
+    showWizard(m_session->openWizardForNewNote(), WizardStep::Year, 0);
+}
+
+void MainWindow::openWizardAt(QPointF twips) {
+    showWizard(m_session->openWizardAt(twips.x(), twips.y()), WizardStep::Category, 0);
+}
+
+void MainWindow::openWizardForLine(int line) {
+    // The open wizard goes first: its close ends its own edit in the session.
+    closeWizard(true);
+    const std::optional<WizardForm> form = m_session->openWizardForLine(line);
+    if (form)
+        showWizard(*form, WizardStep::Year, line);
+}
+
+void MainWindow::showWizard(const WizardForm& form, WizardStep step, int editLine) {
+    if (m_wizard && (editLine > 0 || m_wizard->editMode()))
+        closeWizard(true);
+    if (m_wizard) {
+        // A new-note wizard keeps what the user chose and typed; the date and time follow the new start.
+        WizardForm reused = m_wizard->form();
+        if (step == WizardStep::Category) {
+            reused.month = form.month;
+            reused.everyMonth = false;
+            reused.dayChoice = DayChoice::DayOfMonth;
+            reused.dayText = form.dayText;
+            reused.yearText = form.yearText;
+            reused.everyYear = false;
+            reused.timeTexts = form.timeTexts;
+        } else {
+            reused.yearText = form.yearText;
+        }
+        m_wizard->startNew(reused, step);
+    } else {
+        m_wizard = createWizard(editLine > 0);
+        if (editLine > 0)
+            m_wizard->startEdit(form, editLine);
+        else
+            m_wizard->startNew(form, step);
+    }
+    m_wizard->show();
+    m_wizard->raise();
+    m_wizard->activateWindow();
+}
+
+EventWizard* MainWindow::createWizard(bool editMode) {
+    std::vector<EventWizard::CategoryItem> categories;
+    for (auto& [index, name] : m_session->wizardCategories())
+        categories.push_back({index, name, m_session->categories().tileColour(index)});
+    auto* wizard = new EventWizard(m_session->language(), std::move(categories), this);
+    wizard->setAttribute(Qt::WA_DeleteOnClose);
+    QPixmap header = editMode ? m_store.picture(Picture::EditWizardHeader) : QPixmap();
+    if (header.isNull())
+        header = QPixmap::fromImage(
+            LoadSkinPicture(Skin(m_session->dataDirectory(), m_session->shownSkin()), kWizardPicture));
+    wizard->setHeaderPicture(header);
+    wizard->setTitleColour(Colour(m_colours.label4Text, QColor(40, 48, 60)));
+    wizard->setWindowIcon(windowIcon());
+    connect(wizard, &EventWizard::saveRequested, this, [this, wizard](const std::string& line) {
+        const WizardResult result = m_session->saveWizardNote(line);
+        apply(result.changes);
+        if (result.closeWizard)
+            wizard->close();
+    });
+    connect(wizard, &EventWizard::deleteRequested, this, [this, wizard](int) {
+        const WizardResult result = m_session->deleteWizardNote();
+        apply(result.changes);
+        if (result.closeWizard)
+            wizard->close();
+    });
+    connect(wizard, &EventWizard::closed, this, [this, wizard] {
+        if (m_wizard == wizard)
+            m_wizard = nullptr;
+        apply(m_session->wizardClosed());
+    });
+    return wizard;
+}
+
+void MainWindow::closeWizard(bool showWeek) {
+    if (!m_wizard)
+        return;
+    if (!showWeek)
+        m_wizard->disconnect(this);
+    m_wizard->close();
+    // The window is deleted later; it is no longer the open wizard from here on.
+    m_wizard = nullptr;
 }
 
 // ---- Redrawing what changed
@@ -761,8 +880,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 bool MainWindow::runCommand(QObject* control) {
     // The commands answer a click on their caption; the icons only highlight.
     if (control == m_commands[0].label) {
-        if (m_newNote)
-            m_newNote();
+        openNewNoteWizard();
     } else if (control == m_commands[1].label) {
         openOptions();
     } else if (control == m_commands[2].label) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/ui/HourGridWidget.h"
+#include "editing/ui/EventWizard.h"
 #include "session/Session.h"
 #include "settings/SkinColours.h"
 #include "settings/ui/AboutBox.h"
@@ -45,6 +46,14 @@ public:
     const Session& session() const { return *m_session; }
     HourGridWidget* grid() const { return m_grid; }
 
+    // The note wizard, one at a time, shown beside the main window: for a new note (the new-note command),
+    // for a press on the empty grid at a point in grid units, and on the note at a line of the notes file.
+    // A new-note wizard that is open is reused; any other is replaced. Every close shows the week again.
+    void openNewNoteWizard();
+    void openWizardAt(QPointF twips);
+    void openWizardForLine(int line);
+    EventWizard* wizard() const { return m_wizard; }
+
     // Redraws what a command changed and tells the user what went wrong.
     void apply(const Changes& changes);
     // Saves the options as the program leaves them; false when the file could not be written. A failure is
@@ -58,8 +67,6 @@ public:
     void openAbout();
     OptionsWindow* optionsWindow() const { return m_optionsWindow; }
     AboutBox* aboutBox() const { return m_aboutBox; }
-    // What the new-note command opens (the event wizard); nothing happens until one is given.
-    void setNewNoteCommand(std::function<void()> command) { m_newNote = std::move(command); }
     // Registers or unregisters the program to start at log-on when the options are saved.
     void setAutorunHook(OptionsWindow::AutorunHook hook) { m_autorun = std::move(hook); }
 
@@ -79,6 +86,14 @@ private:
     Answer ask(const std::string& text, const std::string& title, Buttons buttons, Answer defaultAnswer,
                const std::string& detail) override;
     void tell(const std::string& text, const std::string& title) override;
+    std::optional<std::string> askText(const std::string& prompt, const std::string& title) override;
+    std::optional<long> chooseColour(long initial) override;
+
+    // A wizard on `form`: reuses an open new-note wizard for a new note, otherwise closes the open one first.
+    void showWizard(const WizardForm& form, WizardStep step, int editLine);
+    EventWizard* createWizard(bool editMode);
+    // Closes the open wizard; `showWeek` false on the way out, where nothing is redrawn.
+    void closeWizard(bool showWeek);
 
     // The window region by region.
     void buildHeader();
@@ -176,8 +191,8 @@ private:
     QHash<QObject*, int> m_hints;
     QPointer<OptionsWindow> m_optionsWindow;
     QPointer<AboutBox> m_aboutBox;
-    std::function<void()> m_newNote;
     OptionsWindow::AutorunHook m_autorun;
+    QPointer<EventWizard> m_wizard;
 };
 
 } // namespace plandeck

@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include "notes/NotesStore.h"
+#include "notes/StartupPurge.h"
 #include "notes/WeekRefresh.h"
 #include "settings/LanguageEntries.h"
 #include "settings/StartupFallbacks.h"
@@ -25,7 +26,10 @@ Session::Session(DataDirectory dataDir, UserQuestions& questions, std::string bu
 
 void Session::loadSettings() {
     // A missing or short option file leaves the defaults in place.
-    m_options = LoadMainOptions(m_dataDir.mainOptionsFile());
+    const MainOptionsRead read = ReadMainOptions(m_dataDir.mainOptionsFile());
+    m_options = read.options;
+    // A file that is there but cannot be read is never written over by the exit save.
+    m_optionsUnreadable = read.status == ReadStatus::Failed ? read.error : std::string();
     m_system = LoadSystemOptions(m_dataDir.systemOptionsFile());
     m_categories.setShownFlags(StartupCategoryFlags(m_options));
     m_shownSkin = ChooseSkinName(m_dataDir, m_options.skinName);
@@ -48,11 +52,10 @@ void Session::loadLanguage() {
 
 Changes Session::openWeek(const TodayStamp& now) {
     Changes changes;
-    if (m_options.purgePastNotes) {
-        const PurgeResult purge = RemovePastNotes(NotesStore(m_notesPath), now.date);
-        if (!purge.write.ok)
-            changes.failures.push_back({m_notesPath, purge.write.error});
-    }
+    if (!m_optionsUnreadable.empty())
+        changes.failures.push_back({m_dataDir.mainOptionsFile(), m_optionsUnreadable});
+    if (const auto purge = PurgeAtStartup(m_options, NotesStore(m_notesPath), now.date); purge && !purge->write.ok)
+        changes.failures.push_back({m_notesPath, purge->write.error});
     m_ready = true;
     m_nav.ShowDays(now);
     changes |= datesChanged(now);
@@ -60,7 +63,18 @@ Changes Session::openWeek(const TodayStamp& now) {
     return changes;
 }
 
+void Session::removeLeftoverTemporaryFiles() {
+    RemoveLeftoverTemporaryFiles(m_dataDir.path("/pdfiles"), {"pdopt.ini", "sys.ini", "category.txt", "frmtoday.ini"});
+    const std::size_t slash = m_notesPath.rfind('/');
+    if (slash != std::string::npos)
+        RemoveLeftoverTemporaryFiles(m_notesPath.substr(0, slash), {m_notesPath.substr(slash + 1)});
+}
+
 WriteResult Session::saveOptionsOnExit(const WindowState& window) {
+    if (!m_optionsUnreadable.empty())
+        return WriteResult::Failure(
+            m_dataDir.mainOptionsFile() +
+            " could not be read at start-up, so the settings were not saved over it: " + m_optionsUnreadable);
     // What the options window would hold, as the files were last read or saved, with the state this run
     // leaves behind.
     OptionsWindowFields fields = FieldsFromOptions(m_options, m_system);
@@ -255,6 +269,10 @@ Changes Session::refreshOnce() {
     WeekRefreshResult result = WeekRefresh(NotesStore(m_notesPath), input);
     for (const std::string& error : result.saveErrors)
         changes.failures.push_back({m_notesPath, error});
+    // A notes file that cannot be read is reported once, not at every refresh, until it reads again.
+    if (result.readFailure != m_notesReadFailure && !result.readFailure.empty())
+        changes.failures.push_back({m_notesPath, result.readFailure});
+    m_notesReadFailure = result.readFailure;
     if (result.quit) {
         m_quitRequested = true;
         changes.quit = true;

@@ -6,6 +6,8 @@
 #include "calendar/Navigation.h"
 #include "calendar/TodayStamp.h"
 #include "editing/CategoryTable.h"
+#include "editing/WizardForm.h"
+#include "editing/WizardNotes.h"
 #include "session/Changes.h"
 #include "session/HourGridModel.h"
 #include "session/UserQuestions.h"
@@ -15,6 +17,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace plandeck {
 
@@ -24,6 +28,14 @@ struct WindowState {
     bool maximised = false;
     int width = 0;
     int height = 0;
+};
+
+struct CategoryFileChange;
+
+// What a save or delete of the note wizard did: what changed, and whether the wizard's work is done.
+struct WizardResult {
+    Changes changes;
+    bool closeWizard = false;
 };
 
 // The running program's state and every command a user can give the main window. It reads and writes the
@@ -41,6 +53,8 @@ public:
     // Start-up, once this copy is the only one: removes past notes when the options ask for it and shows
     // the configured number of days from today.
     Changes openWeek(const TodayStamp& now);
+    // Start-up, once this copy holds the lock: temporary files that interrupted saves left behind go.
+    void removeLeftoverTemporaryFiles();
     // The options as this run leaves them: shown categories, window size, skin, language, notes file. The
     // notes are never written here.
     WriteResult saveOptionsOnExit(const WindowState& window);
@@ -68,6 +82,27 @@ public:
     // The category panel: a row's tick and the scroll bar.
     Changes setCategoryShown(int row, bool shown);
     Changes scrollCategories(int first);
+
+    // The category panel's buttons: add a category (a name, then a colour), delete the last one, and rename
+    // and recolour the category of a row. Each reloads the panel from the top and shows the notes again.
+    Changes addCategory();
+    Changes deleteLastCategory();
+    Changes renameCategory(int row);
+
+    // The note wizard. Each opening gives the form the wizard starts from: for the new-note command, for a
+    // press on the empty grid at (x, y) in grid units, or for the note at a line of the notes file (nothing
+    // when that line holds no note).
+    WizardForm openWizardForNewNote();
+    WizardForm openWizardAt(double x, double y);
+    std::optional<WizardForm> openWizardForLine(int line);
+    // The categories the wizard offers: index and name of every category with a name.
+    std::vector<std::pair<int, std::string>> wizardCategories() const;
+    // Writes the wizard's note line; in edit mode it takes the edited note's place at the end of the file.
+    WizardResult saveWizardNote(const std::string& line);
+    // Deletes the note the wizard edits, asking first when the options say so.
+    WizardResult deleteWizardNote();
+    // The wizard closed, however: the week is shown again.
+    Changes wizardClosed();
 
     // The grid picture's size in pixels; nothing happens when it did not change.
     Changes setGridSize(int width, int height);
@@ -113,6 +148,9 @@ public:
     const TileRect& editorRect() const { return m_editorRect; }
     bool ready() const { return m_ready; }
     bool quitRequested() const { return m_quitRequested; }
+    // Why the notes file could not be read whole at the last refresh; empty when it could. Nothing is
+    // written to it until it reads again.
+    const std::string& notesReadFailure() const { return m_notesReadFailure; }
 
 private:
     void loadLanguage();
@@ -121,6 +159,8 @@ private:
     // The grid's geometry, background and time line for the current dates, hours and size, then the notes.
     Changes layOutGrid();
     Changes refreshOnce();
+    // After a command on the category file: the panel from the top, then the grid or the notes.
+    Changes categoryFileChanged(const CategoryFileChange& change);
 
     DataDirectory m_dataDir;
     UserQuestions& m_questions;
@@ -137,6 +177,8 @@ private:
     HourRange m_hours;
     HourRange m_configuredHours;
     std::string m_notesPath;
+    std::string m_notesReadFailure;
+    std::string m_optionsUnreadable; // why the main option file could not be read at start-up
     TodayStamp m_clock{};
     std::optional<int> m_snapMinutes; // set by the options window, until the program ends
 
@@ -146,6 +188,9 @@ private:
     DateCaptions m_captions;
     int m_editedLine = 0;
     TileRect m_editorRect;
+
+    long m_lastCategoryColour = 0; // the colour picker opens on the colour chosen last
+    std::optional<EditedNote> m_wizardEdit;
 
     bool m_ready = false;
     bool m_quitRequested = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace plandeck {
@@ -19,6 +20,17 @@ public:
                        const std::string& detail = {}) = 0;
     // A message with an OK button.
     virtual void tell(const std::string& text, const std::string& title) = 0;
+    // A line of text (an input box); nothing when the user cancels.
+    virtual std::optional<std::string> askText(const std::string& prompt, const std::string& title) {
+        (void)prompt, (void)title;
+        return std::nullopt;
+    }
+    // A colour (red + 256 x green + 65536 x blue) from the colour picker opened on `initial`; nothing when the
+    // user cancels.
+    virtual std::optional<long> chooseColour(long initial) {
+        (void)initial;
+        return std::nullopt;
+    }
 };
 
 } // namespace plandeck

@@ -33,6 +33,7 @@ inline constexpr int About = 39; // the about caption and its hint
 inline constexpr int HintNote = 40;
 inline constexpr int AddressCopied = 41;
 inline constexpr int HintWebAddress = 42;
+inline constexpr int WizardNotePrompt = 62; // the note wizard's text box until the user types
 inline constexpr int AboutText = 112;
 inline constexpr int TrayOpen = 132;
 inline constexpr int TrayAbout = 133;

@@ -6,8 +6,10 @@ using namespace plandeck;
 
 TEST(ColumnCaptions, RangeNamesEachMonthAndYearOnce) {
     LanguageTable language = LanguageTable::FromBytes(
-        std::string(42, '\n') + "January\nFebruary\nMarch\nApril\nMay\nJune\nJuly\nAugust\nSeptember\nOctober\n"
-                                "November\nDecember\n");
+        std::string(42, '\n') +
+        "January\nFebruary\nMarch\nApril\nMay\nJune\nJuly\nAugust\nSeptember\nOctober\n"
+        "November\nDecember\n" +
+        std::string(112 - 54, '\n') + "Jan\nFeb\nMar\nApr\nMay\nJun\nJul\nAug\nSep\nOct\nNov\nDec\n");
     auto from = [&](int y, int m, int d) {
         DayColumns cols{};
         cols[0] = DayColumnFromDate(Date{y, m, d});

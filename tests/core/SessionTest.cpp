@@ -1,6 +1,8 @@
 #include "settings/LanguageEntries.h"
 #include "support/SessionFixture.h"
 
+#include <filesystem>
+
 using namespace plandeck;
 using plandeck::test::SessionFixture;
 using Answer = UserQuestions::Answer;
@@ -146,4 +148,34 @@ TEST_F(SessionCommands, ExitSaveKeepsTheUsersChoicesAndThePortableNotesPath) {
     ASSERT_TRUE(session->saveOptionsOnExit({false, 1000, 700}).ok);
     EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).line(25), dir.file("elsewhere/notes.txt"));
     EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).line(18), " 10500 ");
+}
+
+TEST_F(SessionCommands, UnreadableFilesAreReportedOnceAndNeverWrittenOver) {
+    // A folder in a file's place cannot be read, even by root.
+    std::filesystem::create_directories(dir.file("pdfiles/pdopt.ini"));
+    std::filesystem::create_directories(dir.file("pdnotes/all.txt"));
+    session = std::make_unique<Session>(DataDirectory(dir.path()), questions, std::string());
+    session->loadSettings();
+    session->setGridSize(708, 443);
+    const Changes opened = session->openWeek(now);
+    ASSERT_EQ(opened.failures.size(), 2u);
+    EXPECT_EQ(opened.failures[0].path, dir.file("pdfiles/pdopt.ini"));
+    EXPECT_EQ(opened.failures[1].path, dir.file("pdnotes/all.txt"));
+    EXPECT_FALSE(session->notesReadFailure().empty());
+    EXPECT_TRUE(session->forward(now).failures.empty()); // told once, not at every refresh
+    EXPECT_FALSE(session->saveOptionsOnExit({false, 1000, 700}).ok);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("pdfiles/pdopt.ini")));
+}
+
+TEST_F(SessionCommands, LeftoversOfInterruptedSavesGoAtStartUp) {
+    start();
+    dir.write("pdfiles/.pdopt.ini.Ab12Cd", "half");
+    dir.write("pdnotes/.all.txt.x9Y8z7", "half");
+    dir.write("pdfiles/.pdopt.ini.keep-me", "not ours");
+    dir.write("pdfiles/notes.bak", "not ours");
+    session->removeLeftoverTemporaryFiles();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("pdfiles/.pdopt.ini.Ab12Cd")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("pdnotes/.all.txt.x9Y8z7")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("pdfiles/.pdopt.ini.keep-me")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("pdfiles/notes.bak")));
 }

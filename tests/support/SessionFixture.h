@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ public:
         Answer defaultAnswer;
     };
     std::deque<Answer> answers; // an empty script answers with the default
+    // Input boxes and the colour picker; an empty script cancels them.
+    std::deque<std::optional<std::string>> texts;
+    std::deque<std::optional<long>> colours;
+    std::vector<long> colourOpenedOn;
     std::vector<Asked> asked;
     std::vector<std::string> told;
     // Runs while a question is open, as a user's resize or a timer would.
@@ -37,6 +42,24 @@ public:
         return a;
     }
     void tell(const std::string& text, const std::string&) override { told.push_back(text); }
+    std::optional<std::string> askText(const std::string& prompt, const std::string&) override {
+        asked.push_back({prompt, {}, Answer::Cancel});
+        return Next(texts);
+    }
+    std::optional<long> chooseColour(long initial) override {
+        colourOpenedOn.push_back(initial);
+        return Next(colours);
+    }
+
+private:
+    template <class T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& script) {
+        if (script.empty())
+            return std::nullopt;
+        std::optional<T> next = script.front();
+        script.pop_front();
+        return next;
+    }
 };
 
 // A session over a fresh data folder with the shipped language, a fixed moment and a grid of the design

@@ -189,6 +189,13 @@ void HourGridWidget::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
+void HourGridWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && !tileAt(pos))
+        emit emptyGridPressed(event->position() * WeekView::TwipsPerPixel);
+    QWidget::mousePressEvent(event);
+}
+
 void HourGridWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     emit resized();

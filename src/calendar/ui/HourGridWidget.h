@@ -55,10 +55,13 @@ signals:
     // The language entry of the hint for what the pointer is over.
     void hintEntry(int entry);
     void resized();
+    // The left button was pressed where no note is; the point in grid units (twips).
+    void emptyGridPressed(QPointF twips);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 

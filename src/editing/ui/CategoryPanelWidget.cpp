@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+#include <QMouseEvent>
+
 namespace plandeck {
 
 namespace {
@@ -24,6 +26,7 @@ CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
         auto* name = new QLabel(this);
         name->setObjectName(QStringLiteral("Label14(%1)").arg(r));
         name->setIndent(3);
+        name->installEventFilter(this);
         m_checks[static_cast<std::size_t>(r)] = check;
         m_names[static_cast<std::size_t>(r)] = name;
     }
@@ -44,6 +47,47 @@ CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
     }
     m_add->setText(QStringLiteral("add"));
     m_delete->setText(QStringLiteral("del"));
+    m_add->installEventFilter(this);
+    m_delete->installEventFilter(this);
+}
+
+void CategoryPanelWidget::emphasise(QLabel* button) {
+    for (QLabel* b : {m_add, m_delete}) {
+        QFont f = b->font();
+        f.setBold(b == button);
+        b->setFont(f);
+    }
+}
+
+bool CategoryPanelWidget::eventFilter(QObject* watched, QEvent* event) {
+    const bool isButton = watched == m_add || watched == m_delete;
+    if (isButton) {
+        if (event->type() == QEvent::Enter)
+            emphasise(static_cast<QLabel*>(watched));
+        else if (event->type() == QEvent::Leave)
+            emphasise(nullptr);
+        else if (event->type() == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            auto* button = static_cast<QLabel*>(watched);
+            if (mouse->button() == Qt::LeftButton && button->rect().contains(mouse->position().toPoint())) {
+                if (watched == m_add)
+                    emit addClicked();
+                else
+                    emit deleteClicked();
+                return true;
+            }
+        }
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        for (int r = 0; r < CategoryPanel::RowCount; ++r) {
+            if (watched == m_names[static_cast<std::size_t>(r)]) {
+                emit renameRequested(r);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CategoryPanelWidget::setPanel(const CategoryPanel& panel) {

@@ -31,12 +31,20 @@ signals:
     // The user ticked or cleared the box of a row.
     void shownChanged(int row, bool shown);
     void scrolled(int first);
+    // "add" or "del" was clicked.
+    void addClicked();
+    void deleteClicked();
+    // The right mouse button was pressed on the name of a row: rename and recolour that category.
+    void renameRequested(int row);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void layOut();
+    // The button the pointer is over is bold, the other one normal.
+    void emphasise(QLabel* button);
 
     std::array<QCheckBox*, CategoryPanel::RowCount> m_checks{};
     std::array<QLabel*, CategoryPanel::RowCount> m_names{};

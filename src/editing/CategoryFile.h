@@ -1,0 +1,36 @@
+#pragma once
+
+#include "base/TextFile.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace plandeck {
+
+// A category's name and colour as the user chose them; the colour is red + 256 x green + 65536 x blue.
+struct CategoryChoice {
+    std::string name;
+    long colour = 0;
+};
+
+// What a change of the category file did.
+struct CategoryFileChange {
+    bool written = false; // the file was rewritten
+    WriteResult write;    // how that went; a failure leaves the old file as it was
+};
+
+// Adds a category at the end of the file: its name line and its colour line. A missing file is created.
+CategoryFileChange AddCategory(const std::string& path, const CategoryChoice& category);
+
+// Drops the last two lines of the file (the last category). A file of two lines or fewer ends up empty.
+CategoryFileChange DeleteLastCategory(const std::string& path);
+
+// Gives every category named `name` a new name and colour, asking `ask` once for each such category in
+// file order. Only name lines are compared, never colour lines: a category called "255" is not mistaken for
+// another one's colour. When any answer is nothing, the file stays as it was.
+CategoryFileChange RenameCategory(const std::string& path, std::string_view name,
+                                  const std::function<std::optional<CategoryChoice>()>& ask);
+
+} // namespace plandeck

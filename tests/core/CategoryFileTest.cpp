@@ -1,0 +1,130 @@
+#include "editing/CategoryFile.h"
+#include "editing/CategoryTable.h"
+#include "editing/WizardNotes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace plandeck;
+using plandeck::test::TempDir;
+
+TEST(CategoryFile, AddAndDeleteTheLast) {
+    TempDir dir;
+    const std::string path = dir.file("category.txt");
+    // A missing file is created by the first add.
+    ASSERT_TRUE(AddCategory(path, {"Work", 255}).written);
+    ASSERT_TRUE(AddCategory(path, {"Home", 65280}).written);
+    EXPECT_EQ(dir.read("category.txt"), "Work\r\n255\r\nHome\r\n65280\r\n");
+
+    // A file without a final line end does not glue the new name to the last colour.
+    dir.write("category.txt", "Work\r\n255");
+    ASSERT_TRUE(AddCategory(path, {"Sport\n", 16711680}).written);
+    EXPECT_EQ(dir.read("category.txt"), "Work\r\n255\r\nSport \r\n16711680\r\n");
+
+    struct Case {
+        std::string before, after;
+    };
+    for (const Case& c :
+         {Case{"A\r\n1\r\nB\r\n2\r\n", "A\r\n1\r\n"}, Case{"A\r\n1\r\n", ""}, Case{"A\r\n", ""}, Case{"", ""}}) {
+        dir.write("category.txt", c.before);
+        ASSERT_TRUE(DeleteLastCategory(path).written);
+        EXPECT_EQ(dir.read("category.txt"), c.after) << c.before;
+    }
+    // An empty file loads as no categories at all.
+    CategoryTable table;
+    EXPECT_EQ(table.LoadCategories(path, 0).rows[0].visible, false);
+}
+
+TEST(CategoryFile, RenameMatchesNameLinesOnly) {
+    TempDir dir;
+    const std::string path = dir.file("category.txt");
+    struct Case {
+        const char* name;
+        std::string file;
+        std::string renamed;
+        std::vector<std::optional<CategoryChoice>> answers;
+        std::string after;
+        int asked;
+    };
+    const std::vector<Case> cases = {
+        {"plain rename keeps the place",
+         "A\r\n1\r\nB\r\n2\r\nC\r\n3\r\n",
+         "B",
+         {CategoryChoice{"Bee", 99}},
+         "A\r\n1\r\nBee\r\n99\r\nC\r\n3\r\n",
+         1},
+        // A category named like another category's colour line.
+        {"named like a colour",
+         "Red\r\n255\r\n255\r\n65280\r\n",
+         "255",
+         {CategoryChoice{"Green", 65280}},
+         "Red\r\n255\r\nGreen\r\n65280\r\n",
+         1},
+        {"colour line equal to the name",
+         "Red\r\n255\r\nBlue\r\n16711680\r\n255\r\n7\r\n",
+         "255",
+         {CategoryChoice{"Seven", 8}},
+         "Red\r\n255\r\nBlue\r\n16711680\r\nSeven\r\n8\r\n",
+         1},
+        {"two of the same name, one asked each",
+         "X\r\n1\r\nX\r\n2\r\n",
+         "X",
+         {CategoryChoice{"Y", 3}, CategoryChoice{"Z", 4}},
+         "Y\r\n3\r\nZ\r\n4\r\n",
+         2},
+        {"cancel on the second leaves all",
+         "X\r\n1\r\nX\r\n2\r\n",
+         "X",
+         {CategoryChoice{"Y", 3}, std::nullopt},
+         "X\r\n1\r\nX\r\n2\r\n",
+         2},
+        {"empty name leaves all", "X\r\n1\r\n", "X", {CategoryChoice{"", 3}}, "X\r\n1\r\n", 1},
+        {"no such name", "X\r\n1\r\n", "Q", {}, "X\r\n1\r\n", 0},
+        {"last name without colour", "X\r\n1\r\nW", "W", {CategoryChoice{"V", 5}}, "X\r\n1\r\nV\r\n5\r\n", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write("category.txt", c.file);
+        std::size_t asked = 0;
+        const CategoryFileChange change = RenameCategory(path, c.renamed, [&]() -> std::optional<CategoryChoice> {
+            return asked < c.answers.size() ? c.answers[asked++] : std::nullopt;
+        });
+        EXPECT_EQ(dir.read("category.txt"), c.after);
+        EXPECT_EQ(static_cast<int>(asked), c.asked);
+        EXPECT_EQ(change.written, c.file != c.after);
+    }
+}
+
+TEST(WizardNotes, SaveAndDeleteNeverTouchAnotherNote) {
+    TempDir dir;
+    const NotesStore store(dir.file("all.txt"));
+    const std::string a = "2006031609001000dA", b = "2006031610001100dB", c = "2006031611001200dC";
+    const std::string file = a + "\r\n" + b + "\r\n" + c + "\r\n";
+    struct Case {
+        const char* name;
+        std::optional<EditedNote> edited;
+        bool remove;
+        std::string after;
+        bool noteMoved;
+    };
+    const std::string n = "2006031613001400dNew";
+    const Case cases[] = {
+        {"new note appended", std::nullopt, false, file + n + "\r\n", false},
+        {"unchanged edit moves the note to the end", EditedNote{1, a}, false, b + "\r\n" + c + "\r\n" + a + "\r\n",
+         false},
+        {"edit replaces its own line", EditedNote{2, b}, false, a + "\r\n" + c + "\r\n" + n + "\r\n", false},
+        {"stale line: nothing removed", EditedNote{2, a}, false, file + n + "\r\n", true},
+        {"line past the end", EditedNote{9, a}, false, file + n + "\r\n", true},
+        {"delete", EditedNote{3, c}, true, a + "\r\n" + b + "\r\n", false},
+        {"stale delete writes nothing", EditedNote{3, b}, true, file, true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        dir.write("all.txt", file);
+        const std::string line = k.edited && k.edited->line == 1 ? a : n;
+        const WizardWrite w = k.remove ? DeleteWizardNote(store, *k.edited) : SaveWizardNote(store, k.edited, line);
+        EXPECT_EQ(dir.read("all.txt"), k.after);
+        EXPECT_EQ(w.noteMoved, k.noteMoved);
+        EXPECT_EQ(w.written, k.after != file);
+    }
+}
