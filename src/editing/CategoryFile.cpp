@@ -10,7 +10,7 @@ namespace {
 // The file's lines, or nothing when it exists but cannot be read: such a file must never be replaced.
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
     ReadResult file = ReadWholeFile(path);
-    if (!file.exists && FileExists(path))
+    if (file.failed())
         return std::nullopt;
     return TextLines(std::move(file.bytes)).toStrings();
 }

@@ -6,20 +6,12 @@ namespace plandeck {
 
 namespace {
 
-// The file's lines; nothing when it exists but cannot be read, so that it is never replaced by less.
-std::optional<TextLines> ReadNotes(const NotesStore& store) {
-    ReadResult file = ReadWholeFile(store.path());
-    if (!file.exists && FileExists(store.path()))
-        return std::nullopt;
-    return TextLines(std::move(file.bytes));
-}
-
-bool HoldsNote(const TextLines& lines, const EditedNote& edited) {
+bool HoldsNote(const NotesRead& lines, const EditedNote& edited) {
     return edited.line >= 1 && static_cast<std::size_t>(edited.line) <= lines.size() &&
            lines.line(static_cast<std::size_t>(edited.line - 1)) == edited.text;
 }
 
-std::vector<std::string> LinesWithout(const TextLines& lines, int skipped) {
+std::vector<std::string> LinesWithout(const NotesRead& lines, int skipped) {
     std::vector<std::string> kept;
     kept.reserve(lines.size() + 1);
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -32,37 +24,39 @@ std::vector<std::string> LinesWithout(const TextLines& lines, int skipped) {
 
 WizardWrite SaveWizardNote(const NotesStore& store, const std::optional<EditedNote>& edited, std::string_view line) {
     WizardWrite result;
-    const std::optional<TextLines> lines = ReadNotes(store);
-    if (!lines) {
+    // A file that exists but cannot be read whole is never replaced by less.
+    const NotesRead read = store.read();
+    if (!read.ok()) {
         result.unreadable = true;
         return result;
     }
     int skipped = 0;
     if (edited) {
-        if (HoldsNote(*lines, *edited))
+        if (HoldsNote(read, *edited))
             skipped = edited->line;
         else
             result.noteMoved = true;
     }
-    std::vector<std::string> kept = LinesWithout(*lines, skipped);
+    std::vector<std::string> kept = LinesWithout(read, skipped);
     kept.emplace_back(line);
-    result.write = store.rewrite(kept);
+    result.write = store.rewrite(read, kept);
     result.written = result.write.ok;
     return result;
 }
 
 WizardWrite DeleteWizardNote(const NotesStore& store, const EditedNote& edited) {
     WizardWrite result;
-    const std::optional<TextLines> lines = ReadNotes(store);
-    if (!lines) {
+    // A file that exists but cannot be read whole is never replaced by less.
+    const NotesRead read = store.read();
+    if (!read.ok()) {
         result.unreadable = true;
         return result;
     }
-    if (!HoldsNote(*lines, edited)) {
+    if (!HoldsNote(read, edited)) {
         result.noteMoved = true;
         return result;
     }
-    result.write = store.rewrite(LinesWithout(*lines, edited.line));
+    result.write = store.rewrite(read, LinesWithout(read, edited.line));
     result.written = result.write.ok;
     return result;
 }

@@ -50,7 +50,7 @@ WizardForm Session::openWizardAt(double x, double y) {
 
 std::optional<WizardForm> Session::openWizardForLine(int line) {
     m_wizardEdit.reset();
-    const TextLines lines = NotesStore(m_notesPath).read();
+    const NotesRead lines = NotesStore(m_notesPath).read();
     if (line < 1 || static_cast<std::size_t>(line) > lines.size())
         return std::nullopt;
     const std::string_view text = lines.line(static_cast<std::size_t>(line - 1));
