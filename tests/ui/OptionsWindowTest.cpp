@@ -3,7 +3,7 @@
 #include "platform/Shell.h"
 #include "settings/ui/AboutBox.h"
 #include "support/TempDir.h"
-#include "widgets/Spinner.h"
+#include "widgets/SpinButtons.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -199,7 +199,7 @@ TEST_F(Options, SpinnersWriteTheirFields) {
     for (const Case& c : {Case{"VScroll2", "Text3", 1, "9"}, Case{"VScroll1", "Text4", 5, "05"},
                           Case{"VScroll1", "Text4", -9, "00"}, Case{"VScroll3", "Text5", 30, "23"},
                           Case{"HScroll1", "Text18", 9, "8"}, Case{"VScroll17", "Text19", -5, "6"}}) {
-        Spinner* s = child<Spinner>(c.spinner);
+        SpinButtons* s = child<SpinButtons>(c.spinner);
         for (int i = 0; i < std::abs(c.steps); ++i)
             QTest::mouseClick(s->findChild<QWidget*>(c.steps > 0 ? "up" : "down"), Qt::LeftButton);
         EXPECT_EQ(field(c.field)->text(), c.shown) << c.spinner;

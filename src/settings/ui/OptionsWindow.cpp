@@ -7,7 +7,7 @@
 #include "platform/Text.h"
 #include "settings/Skin.h"
 #include "settings/ui/SkinPictures.h"
-#include "widgets/Spinner.h"
+#include "widgets/SpinButtons.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -269,11 +269,11 @@ QFrame* OptionsWindow::buildGeneralPage() {
             const int x = fieldX[k];
             QLineEdit* field = numberField(QStringLiteral("Text%1").arg(number), m_spanFrame, 30);
             field->move(x, rowY);
-            auto* spinner = new Spinner(QString::fromLatin1(spinnerNames[static_cast<std::size_t>(i)][k]), Qt::Vertical,
-                                        minutes ? 0 : (start ? kSpanStartHourMin : kSpanEndHourMin),
-                                        minutes ? kSpanMinuteMax : kSpanHourMax, m_spanFrame);
+            auto* spinner = new SpinButtons(QString::fromLatin1(spinnerNames[static_cast<std::size_t>(i)][k]),
+                                            Qt::Vertical, minutes ? 0 : (start ? kSpanStartHourMin : kSpanEndHourMin),
+                                            minutes ? kSpanMinuteMax : kSpanHourMax, m_spanFrame);
             spinner->move(x + 31, rowY);
-            connect(spinner, &Spinner::stepped, field,
+            connect(spinner, &SpinButtons::stepped, field,
                     [field, minutes](int v) { field->setText(QString::fromStdString(SpinnerText(v, minutes))); });
             m_spanFields[static_cast<std::size_t>(number)] = field;
             m_spanSpinners[static_cast<std::size_t>(number)] = spinner;
@@ -310,9 +310,9 @@ QFrame* OptionsWindow::buildSystemPage() {
     m_daysLabel->setGeometry(14, y, 250, 24);
     m_days = numberField(QStringLiteral("Text18"), frame, 36);
     m_days->move(270, y);
-    m_daysSpinner = new Spinner(QStringLiteral("HScroll1"), Qt::Horizontal, kDaysMin, kDaysMax, frame);
+    m_daysSpinner = new SpinButtons(QStringLiteral("HScroll1"), Qt::Horizontal, kDaysMin, kDaysMax, frame);
     m_daysSpinner->move(310, y);
-    connect(m_daysSpinner, &Spinner::stepped, this, [this](int v) { m_days->setText(QString::number(v)); });
+    connect(m_daysSpinner, &SpinButtons::stepped, this, [this](int v) { m_days->setText(QString::number(v)); });
 
     y += 34;
     m_hoursLabel = new QLabel(frame);
@@ -320,16 +320,18 @@ QFrame* OptionsWindow::buildSystemPage() {
     m_hoursLabel->setGeometry(14, y, 250, 24);
     m_firstHour = numberField(QStringLiteral("Text19"), frame, 36);
     m_firstHour->move(270, y);
-    m_firstHourSpinner = new Spinner(QStringLiteral("VScroll17"), Qt::Vertical, kFirstHourMin, kFirstHourMax, frame);
+    m_firstHourSpinner =
+        new SpinButtons(QStringLiteral("VScroll17"), Qt::Vertical, kFirstHourMin, kFirstHourMax, frame);
     m_firstHourSpinner->move(307, y);
     auto* dash = new QLabel(QStringLiteral("–"), frame);
     dash->setGeometry(330, y, 12, 24);
     m_lastHour = numberField(QStringLiteral("Text20"), frame, 36);
     m_lastHour->move(344, y);
-    m_lastHourSpinner = new Spinner(QStringLiteral("VScroll18"), Qt::Vertical, kLastHourMin, kLastHourMax, frame);
+    m_lastHourSpinner = new SpinButtons(QStringLiteral("VScroll18"), Qt::Vertical, kLastHourMin, kLastHourMax, frame);
     m_lastHourSpinner->move(381, y);
-    connect(m_firstHourSpinner, &Spinner::stepped, this, [this](int v) { m_firstHour->setText(QString::number(v)); });
-    connect(m_lastHourSpinner, &Spinner::stepped, this, [this](int v) { m_lastHour->setText(QString::number(v)); });
+    connect(m_firstHourSpinner, &SpinButtons::stepped, this,
+            [this](int v) { m_firstHour->setText(QString::number(v)); });
+    connect(m_lastHourSpinner, &SpinButtons::stepped, this, [this](int v) { m_lastHour->setText(QString::number(v)); });
     // The three fields are emptied when they get the focus, ready for a new number.
     for (QLineEdit* field : {m_days, m_firstHour, m_lastHour})
         field->installEventFilter(this);
@@ -697,7 +699,7 @@ bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
             m_days->setText(shown);
         m_daysSpinner->setValue(IntegerValue(shown.toStdString()));
     } else if ((field == m_firstHour || field == m_lastHour) && event->type() == QEvent::KeyRelease) {
-        Spinner* spinner = field == m_firstHour ? m_firstHourSpinner : m_lastHourSpinner;
+        SpinButtons* spinner = field == m_firstHour ? m_firstHourSpinner : m_lastHourSpinner;
         spinner->setValue(IntegerValue(field->text().toStdString()));
     }
     return QWidget::eventFilter(watched, event);

@@ -23,7 +23,7 @@ class QTimer;
 
 namespace plandeck {
 
-class Spinner;
+class SpinButtons;
 
 // What the options window starts from besides the option files it reads itself.
 struct OptionsWindowSetup {
@@ -132,9 +132,9 @@ private:
     QCheckBox* m_shade = nullptr;
     QGroupBox* m_spanFrame = nullptr; // Frame1
     std::array<QCheckBox*, 4> m_spanBoxes{};
-    std::array<QLineEdit*, 17> m_spanFields{}; // Text1..Text16, index 0 unused
-    std::array<Spinner*, 17> m_spanSpinners{}; // the spinner of field Text<n>
-    QTimer* m_spanTimer = nullptr;             // Timer1
+    std::array<QLineEdit*, 17> m_spanFields{};     // Text1..Text16, index 0 unused
+    std::array<SpinButtons*, 17> m_spanSpinners{}; // the spinner of field Text<n>
+    QTimer* m_spanTimer = nullptr;                 // Timer1
 
     // System page.
     QLabel* m_systemTitle = nullptr; // Label31
@@ -144,12 +144,12 @@ private:
     QCheckBox* m_sound = nullptr;
     QLabel* m_daysLabel = nullptr; // Label7
     QLineEdit* m_days = nullptr;   // Text18
-    Spinner* m_daysSpinner = nullptr;
+    SpinButtons* m_daysSpinner = nullptr;
     QLabel* m_hoursLabel = nullptr; // Label8
     QLineEdit* m_firstHour = nullptr;
-    Spinner* m_firstHourSpinner = nullptr;
+    SpinButtons* m_firstHourSpinner = nullptr;
     QLineEdit* m_lastHour = nullptr;
-    Spinner* m_lastHourSpinner = nullptr;
+    SpinButtons* m_lastHourSpinner = nullptr;
     QLabel* m_notesLabel = nullptr; // Label39
     QLabel* m_notesPath = nullptr;  // Label22
     QPushButton* m_notesButton = nullptr;

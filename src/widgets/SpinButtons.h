@@ -9,11 +9,11 @@ namespace plandeck {
 // A pair of arrow buttons that step a whole number within a range: the up (or right) arrow increases it.
 // Only the arrows report a change; setting the value from a field is silent, so field and spinner never
 // echo each other.
-class Spinner : public QWidget {
+class SpinButtons : public QWidget {
     Q_OBJECT
 
 public:
-    Spinner(const QString& name, Qt::Orientation orientation, int minimum, int maximum, QWidget* parent = nullptr);
+    SpinButtons(const QString& name, Qt::Orientation orientation, int minimum, int maximum, QWidget* parent = nullptr);
 
     int value() const { return m_value; }
     int minimum() const { return m_minimum; }

@@ -1,4 +1,4 @@
-#include "widgets/Spinner.h"
+#include "widgets/SpinButtons.h"
 
 #include <QBoxLayout>
 #include <QToolButton>
@@ -7,7 +7,7 @@
 
 namespace plandeck {
 
-Spinner::Spinner(const QString& name, Qt::Orientation orientation, int minimum, int maximum, QWidget* parent)
+SpinButtons::SpinButtons(const QString& name, Qt::Orientation orientation, int minimum, int maximum, QWidget* parent)
     : QWidget(parent), m_minimum(minimum), m_maximum(maximum), m_value(minimum) {
     setObjectName(name);
     const bool vertical = orientation == Qt::Vertical;
@@ -33,23 +33,23 @@ Spinner::Spinner(const QString& name, Qt::Orientation orientation, int minimum, 
         layout->addWidget(m_down);
         layout->addWidget(m_up);
     }
-    connect(m_up, &QToolButton::clicked, this, &Spinner::stepUp);
-    connect(m_down, &QToolButton::clicked, this, &Spinner::stepDown);
+    connect(m_up, &QToolButton::clicked, this, &SpinButtons::stepUp);
+    connect(m_down, &QToolButton::clicked, this, &SpinButtons::stepDown);
 }
 
-void Spinner::setValue(int value) {
+void SpinButtons::setValue(int value) {
     m_value = std::clamp(value, m_minimum, m_maximum);
 }
 
-void Spinner::stepUp() {
+void SpinButtons::stepUp() {
     step(1);
 }
 
-void Spinner::stepDown() {
+void SpinButtons::stepDown() {
     step(-1);
 }
 
-void Spinner::step(int by) {
+void SpinButtons::step(int by) {
     const int next = std::clamp(m_value + by, m_minimum, m_maximum);
     if (next == m_value)
         return;
