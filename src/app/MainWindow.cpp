@@ -7,17 +7,20 @@
 #include "editing/ui/EventWizard.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
 #include "platform/TrayIcon.h"
 #include "settings/LanguageEntries.h"
 #include "settings/Skin.h"
+#include "settings/ui/AboutBox.h"
 #include "widgets/PictureButton.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <cstdio>
@@ -33,8 +36,6 @@ constexpr int BottomHeight = 16;
 constexpr int ButtonTop = 6240; // grid units
 const QSize MinimumSize(800, 600);
 const QSize MaximumSize(1600, 1200);
-
-constexpr const char* WebAddress = "https://plandeck.example.org";
 
 QColor Colour(const std::optional<long>& value, const QColor& designed) {
     return value ? FromColourNumber(*value) : designed;
@@ -177,7 +178,9 @@ void MainWindow::buildHeader() {
         item.icon = picture(QString::fromLatin1(commandNames[i][1]), this);
         item.label = text(QString::fromLatin1(commandNames[i][2]), this, 12, true);
         item.label->setCursor(Qt::PointingHandCursor);
-        setHint(item.icon, 0);
+        // The icon only highlights its item; the caption also explains it in the hint line.
+        item.icon->setMouseTracking(true);
+        item.icon->installEventFilter(this);
         setHint(item.label, Entry::HintCommandNewNote + static_cast<int>(i));
     }
 }
@@ -211,6 +214,9 @@ void MainWindow::buildCategoryPanel() {
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("Frame2"));
     m_panelTop = picture(QStringLiteral("Image31"), m_panel);
+    // Pointing at the panel's background takes the highlight off the command bar.
+    m_panelTop->setMouseTracking(true);
+    m_panelTop->installEventFilter(this);
     m_panelBottom = picture(QStringLiteral("Image8"), m_panel);
     m_categoryBack = picture(QStringLiteral("Image1"), m_panel);
     m_categoryCaption = text(QStringLiteral("Label27"), m_panel, 11, true);
@@ -290,7 +296,7 @@ void MainWindow::buildBottomStrip() {
     m_motto = text(QStringLiteral("Label42"), this, 11, true);
     m_motto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_web = text(QStringLiteral("Label41"), this, 11);
-    m_web->setText(QString::fromLatin1(WebAddress).section(QLatin1Char('/'), 2));
+    m_web->setText(QString::fromLatin1(kWebAddress).section(QLatin1Char('/'), 2));
     m_web->setCursor(Qt::PointingHandCursor);
     setHint(m_web, Entry::HintWebAddress);
 }
@@ -564,6 +570,8 @@ void MainWindow::apply(const Changes& changes) {
         m_todayWindow->setLanguage(m_session->language());
     if (m_todayWindow && changes.look)
         m_todayWindow->setSkin(m_session->shownSkin());
+    if (m_todayWindow)
+        m_todayWindow->setNotesPath(m_session->notesPath());
     if (changes.clock)
         showTime();
     if (changes.dates || changes.hours || changes.notes || changes.clock)
@@ -592,9 +600,9 @@ void MainWindow::showMonthGrid() {
 void MainWindow::showViewButtons() {
     // The active view shows pressed.
     const Navigation& nav = m_session->navigation();
-    const bool week = nav.weekMode();
-    const bool day = !week && nav.days() == 1;
-    const bool days = !week && !day;
+    const bool week = nav.view() == Navigation::View::Week;
+    const bool day = nav.view() == Navigation::View::Day;
+    const bool days = nav.view() == Navigation::View::Days;
     auto show = [this](PictureButton* b, bool active, int normal, int pressed) {
         b->setPictures(m_store.picture(active ? pressed : normal), m_store.picture(pressed),
                        m_store.picture(active ? pressed : normal));
@@ -749,7 +757,7 @@ void MainWindow::applyLanguageCaptions() {
         if (auto* b = qobject_cast<PictureButton*>(it.key()))
             b->setToolTip(entry(it.value()));
     layOutWindow(); // captions change the widths of the command bar
-    m_web->setToolTip(QString::fromLatin1(WebAddress));
+    m_web->setToolTip(QString::fromLatin1(kWebAddress));
 }
 
 // ---- Layout
@@ -953,7 +961,7 @@ void MainWindow::trayMenuChosen(const QString& key) {
         if (m_todayWindow)
             carryOut(m_session->showOrHideTodayWindow(m_todayWindow->isVisible(), trayShown()));
     } else if (key == QLatin1String("about")) {
-        emit aboutRequested();
+        openAbout();
     } else if (key == QLatin1String("close")) {
         close();
     }
@@ -997,14 +1005,82 @@ void MainWindow::carryOut(const WindowPlan& plan) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         auto it = m_hints.constFind(watched);
-        if (it != m_hints.constEnd()) {
+        if (it != m_hints.constEnd())
             showHint(it.value());
-            // Pointing at a command shows its highlight alone.
+        // Pointing at a command shows its highlight alone; any other control takes it off.
+        const bool command = std::any_of(m_commands.begin(), m_commands.end(), [watched](const CommandItem& item) {
+            return item.icon == watched || item.label == watched;
+        });
+        if (command || it != m_hints.constEnd() || watched == m_panelTop)
             for (const CommandItem& item : m_commands)
                 item.highlight->setVisible(item.icon == watched || item.label == watched);
-        }
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+               static_cast<QWidget*>(watched)->rect().contains(
+                   static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        if (runCommand(watched))
+            return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::runCommand(QObject* control) {
+    // The commands answer a click on their caption; the icons only highlight.
+    if (control == m_commands[0].label) {
+        openNewNoteWizard();
+    } else if (control == m_commands[1].label) {
+        openOptions();
+    } else if (control == m_commands[2].label) {
+        OpenHelp(m_session->dataDirectory());
+    } else if (control == m_commands[3].label) {
+        close();
+    } else if (control == m_about || control == m_aboutCaption) {
+        openAbout();
+    } else if (control == m_web) {
+        CopyWebAddress(this, m_session->language());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// ---- The options window and the about box
+
+void MainWindow::openOptions() {
+    // Always a fresh window, so it shows the option files as they are now.
+    delete m_optionsWindow;
+    OptionsWindowSetup setup;
+    setup.dataDir = m_session->dataDirectory();
+    setup.language = m_session->language();
+    setup.current = m_session->options();
+    setup.shownSkin = m_session->shownSkin();
+    setup.notesPath = m_session->notesPath();
+    setup.titleColour = Colour(m_colours.label4Text, setup.titleColour);
+    setup.moduleState = [this] {
+        const QSize size = isMaximized() ? normalGeometry().size() : this->size();
+        return m_session->optionsState({isMaximized(), size.width(), size.height()});
+    };
+    m_optionsWindow = new OptionsWindow(std::move(setup), this);
+    m_optionsWindow->setAutorunHook(m_autorun);
+    connect(m_optionsWindow, &OptionsWindow::saved, this, &MainWindow::optionsSaved);
+    connect(m_optionsWindow, &OptionsWindow::closed, this,
+            [this](int snapMinutes) { apply(m_session->optionsClosed(snapMinutes, now())); });
+    m_optionsWindow->show();
+}
+
+void MainWindow::optionsSaved(const OptionsSavePlan& saved) {
+    apply(m_session->applySavedOptions(saved, now()));
+    applyTileFont();
+    if (saved.changes.language && m_aboutBox)
+        m_aboutBox->setLanguage(m_session->language());
+}
+
+void MainWindow::openAbout() {
+    if (!m_aboutBox)
+        m_aboutBox = new AboutBox(m_session->dataDirectory(), m_session->language(), this);
+    m_aboutBox->show();
+    m_aboutBox->raise();
+    m_aboutBox->activateWindow();
 }
 
 } // namespace plandeck

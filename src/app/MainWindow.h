@@ -5,6 +5,8 @@
 #include "platform/TrayIcon.h"
 #include "session/Session.h"
 #include "settings/SkinColours.h"
+#include "settings/ui/AboutBox.h"
+#include "settings/ui/OptionsWindow.h"
 #include "settings/ui/SkinPictures.h"
 
 #include <QHash>
@@ -14,6 +16,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace plandeck {
@@ -62,16 +65,22 @@ public:
     // shown to the user, or only written to the error output when `askUser` is false.
     bool saveOptionsOnExit(bool askUser = true);
 
+    // The command bar and the bottom strip.
+    // A fresh options window, filled from the option files; one that was open is closed first.
+    void openOptions();
+    // The about box; an open one is brought to the front.
+    void openAbout();
+    OptionsWindow* optionsWindow() const { return m_optionsWindow; }
+    AboutBox* aboutBox() const { return m_aboutBox; }
+    // Registers or unregisters the program to start at log-on when the options are saved.
+    void setAutorunHook(OptionsWindow::AutorunHook hook) { m_autorun = std::move(hook); }
+
 public slots:
     // Closes the window for a log-out or a kill: the same orderly shutdown, but nothing may wait for the
     // user.
     void terminate();
     // The tray's double click and its "open" item: hides the window to the tray, or brings it back as it was.
     void hideOrRestore();
-
-signals:
-    // The tray menu asked for the about box.
-    void aboutRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -125,6 +134,9 @@ private:
     void showCategories();
     void showGrid();
     void showTime();
+    // A click on a control of the command bar or the bottom strip; false for any other control.
+    bool runCommand(QObject* control);
+    void optionsSaved(const OptionsSavePlan& saved);
     // The clock's reading as the logic takes it.
     static TodayStamp now();
 
@@ -193,6 +205,9 @@ private:
     QLabel* m_web = nullptr;
     QTimer* m_timer = nullptr;
     QHash<QObject*, int> m_hints;
+    QPointer<OptionsWindow> m_optionsWindow;
+    QPointer<AboutBox> m_aboutBox;
+    OptionsWindow::AutorunHook m_autorun;
     TodayWindow* m_todayWindow = nullptr;
     QPointer<TrayIcon> m_tray;
     QRect m_placeBeforeHiding;

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "platform/Autostart.h"
 #include "platform/DisplayCheck.h"
 #include "platform/UnixSignals.h"
 
@@ -21,6 +22,8 @@ int main(int argc, char* argv[]) {
     plandeck::MainWindow window(plandeck::DataDirectory(QCoreApplication::applicationDirPath().toStdString()));
     QObject::connect(&unixSignals, &plandeck::UnixSignals::terminationRequested, &window,
                      &plandeck::MainWindow::terminate);
+    // The options' Save registers the program in the user's autostart folder (tests leave the home alone).
+    window.setAutorunHook(plandeck::ApplyStartAtLogon);
     if (!window.start())
         return 0;
     window.showAsStored();

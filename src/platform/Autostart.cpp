@@ -1,10 +1,9 @@
 #include "platform/Autostart.h"
 
-#include "base/TextFile.h"
-
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,25 +89,26 @@ std::string AutostartEntryText(const std::string& executablePath) {
            "Terminal=false\n";
 }
 
-bool SetAutorun(const std::string& executablePath) {
+WriteResult SetAutorun(const std::string& executablePath) {
     const std::string path = AutostartEntryPath();
     if (path.empty())
-        return false;
+        return WriteResult::Failure("Could not start at log-on: no home folder is set");
     const std::string program =
         executablePath.empty() ? QCoreApplication::applicationFilePath().toStdString() : executablePath;
-    if (!MakeFolders(path.substr(0, path.rfind('/'))))
-        return false;
-    return RewriteFile(path, AutostartEntryText(program)).ok;
+    const std::string folder = path.substr(0, path.rfind('/'));
+    if (!MakeFolders(folder))
+        return WriteResult::Failure("Could not make \"" + folder + "\": " + std::strerror(errno));
+    return RewriteFile(path, AutostartEntryText(program));
 }
 
-bool ClearAutorun() {
+WriteResult ClearAutorun() {
     const std::string path = AutostartEntryPath();
-    if (path.empty())
-        return true;
-    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+    if (path.empty() || ::unlink(path.c_str()) == 0 || errno == ENOENT)
+        return {};
+    return WriteResult::Failure("Could not remove \"" + path + "\": " + std::strerror(errno));
 }
 
-bool ApplyStartAtLogon(bool startAtLogon) {
+WriteResult ApplyStartAtLogon(bool startAtLogon) {
     return startAtLogon ? SetAutorun() : ClearAutorun();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TextFile.h"
+
 #include <string>
 
 namespace plandeck {
@@ -17,14 +19,14 @@ std::string AutostartEntryText(const std::string& executablePath);
 std::string DesktopEntryExec(const std::string& executablePath);
 
 // Writes (or overwrites) the entry for `executablePath`, this program's own executable when empty. The
-// autostart folder is made when missing. False when the entry could not be written.
-bool SetAutorun(const std::string& executablePath = {});
+// autostart folder is made when missing.
+WriteResult SetAutorun(const std::string& executablePath = {});
 
-// Removes the entry; nothing happens when there is none. False only when an existing entry stays.
-bool ClearAutorun();
+// Removes the entry; nothing happens when there is none. Fails only when an existing entry stays.
+WriteResult ClearAutorun();
 
 // What the options' Save does first, whether or not the box changed: writes the entry when the program is to
-// start at log-on (so a moved program folder is picked up), removes it otherwise. False when that failed.
-bool ApplyStartAtLogon(bool startAtLogon);
+// start at log-on (so a moved program folder is picked up), removes it otherwise.
+WriteResult ApplyStartAtLogon(bool startAtLogon);
 
 } // namespace plandeck

@@ -14,6 +14,7 @@
 #include "session/WindowPlan.h"
 #include "settings/LanguageTable.h"
 #include "settings/Options.h"
+#include "settings/OptionsFieldRules.h"
 
 #include <optional>
 #include <string>
@@ -58,6 +59,9 @@ public:
     // The options as this run leaves them: shown categories, window size, skin, language, notes file. The
     // notes are never written here.
     WriteResult saveOptionsOnExit(const WindowState& window);
+    // What the main option file stores besides the options window's fields, for a window in `window`'s
+    // state: shown categories, window size, skin, language and notes file.
+    OptionsModuleState optionsState(const WindowState& window) const;
 
     // Navigation; each brings the columns, the calendar, the captions and the notes up to date.
     Changes back(const TodayStamp& now);
@@ -108,6 +112,17 @@ public:
     // Rebuilds the tiles from the notes file. A refresh asked for while one runs (from inside a question
     // to the user) is run once the running one ends, never inside it.
     Changes refreshNotes();
+
+    // The options window saved; `saved` says what the files now hold and what changed. A new skin, language
+    // or notes file opens the week afresh from the files, as at start-up. Otherwise the configured hours
+    // are shown again and the N-day view takes the new day count; the day and week views keep their
+    // columns until the N-day view is chosen.
+    Changes applySavedOptions(const OptionsSavePlan& saved, const TodayStamp& now);
+    // The options window closed, after Save or Cancel: dragged notes snap to `snapMinutes` from now on (the
+    // file keeps what was last saved), and the captions are shown again.
+    Changes optionsClosed(int snapMinutes, const TodayStamp& now);
+    // The step in minutes to which dragged notes snap.
+    int snapMinutes() const { return m_snapMinutes.value_or(m_options.snapMinutes); }
 
     // The today window, the tray icon and the main window's states. The system option file is read afresh
     // each time, so a change saved in the options applies at once. `trayShown` says whether the tray icon is
@@ -188,6 +203,7 @@ private:
     std::string m_notesReadFailure;
     std::string m_optionsUnreadable; // why the main option file could not be read at start-up
     TodayStamp m_clock{};
+    std::optional<int> m_snapMinutes; // set by the options window, until the program ends
 
     int m_gridWidth = 0;
     int m_gridHeight = 0;

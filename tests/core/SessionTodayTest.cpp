@@ -110,4 +110,3 @@ TEST_F(TodayAndTray, HideAndRestoreKeepsTheMaximisedState) {
     EXPECT_FALSE(alone.showToday);
     EXPECT_EQ(session->hideOrRestoreMainWindow(true, false), WindowPlan{});
 }
-

@@ -52,12 +52,12 @@ TEST(Autostart, WritesOverwritesAndRemovesTheEntry) {
     EXPECT_EQ(AutostartEntryPath(), entry);
 
     // Clearing when there is no entry changes nothing.
-    EXPECT_TRUE(ClearAutorun());
+    EXPECT_TRUE(ClearAutorun().ok);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(entry)));
 
     // The folder is made when missing; a second save with a moved program replaces the entry.
-    ASSERT_TRUE(SetAutorun("/old/place/plandeck"));
-    ASSERT_TRUE(SetAutorun("/new place/plandeck"));
+    ASSERT_TRUE(SetAutorun("/old/place/plandeck").ok);
+    ASSERT_TRUE(SetAutorun("/new place/plandeck").ok);
     EXPECT_EQ(home.dir.read("autostart/Plandeck.desktop"), "[Desktop Entry]\n"
                                                            "Type=Application\n"
                                                            "Name=Plandeck\n"
@@ -65,7 +65,7 @@ TEST(Autostart, WritesOverwritesAndRemovesTheEntry) {
                                                            "Exec=\"/new place/plandeck\"\n"
                                                            "Terminal=false\n");
 
-    EXPECT_TRUE(ClearAutorun());
+    EXPECT_TRUE(ClearAutorun().ok);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(entry)));
 }
 

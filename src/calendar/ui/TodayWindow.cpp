@@ -103,6 +103,8 @@ void TodayWindow::setSkin(const std::string& skinName) {
 }
 
 void TodayWindow::setNotesPath(const std::string& notesPath) {
+    if (notesPath == m_setup.notesPath)
+        return;
     m_setup.notesPath = notesPath;
     BuildTodayList();
 }
