@@ -8,18 +8,6 @@
 
 namespace plandeck {
 
-namespace {
-
-Changes DatesAndNotes() {
-    Changes c;
-    c.dates = true;
-    c.hours = true;
-    c.notes = true;
-    return c;
-}
-
-} // namespace
-
 Session::Session(DataDirectory dataDir, UserQuestions& questions, std::string builtInLanguage)
     : m_dataDir(std::move(dataDir)), m_questions(questions), m_builtInLanguage(std::move(builtInLanguage)),
       m_nav(m_language, m_options.configuredDays) {}
