@@ -2,20 +2,25 @@
 
 #include "calendar/ui/ClockWidget.h"
 #include "calendar/ui/MonthGridWidget.h"
+#include "calendar/ui/TodayWindow.h"
 #include "editing/ui/CategoryPanelWidget.h"
 #include "editing/ui/EventWizard.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
+#include "platform/TrayIcon.h"
 #include "settings/LanguageEntries.h"
 #include "settings/Skin.h"
+#include "settings/ui/AboutBox.h"
 #include "widgets/PictureButton.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <cstdio>
@@ -31,8 +36,6 @@ constexpr int BottomHeight = 16;
 constexpr int ButtonTop = 6240; // grid units
 const QSize MinimumSize(800, 600);
 const QSize MaximumSize(1600, 1200);
-
-constexpr const char* WebAddress = "https://plandeck.example.org";
 
 QColor Colour(const std::optional<long>& value, const QColor& designed) {
     return value ? FromColourNumber(*value) : designed;
@@ -100,7 +103,9 @@ MainWindow::MainWindow(DataDirectory dataDir, QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, [this] { apply(m_session->updateTime(now())); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    delete m_todayWindow;
+}
 
 QString MainWindow::entry(int n) const {
     return FromFileText(m_session->entry(n));
@@ -174,7 +179,9 @@ void MainWindow::buildHeader() {
         item.icon = picture(QString::fromLatin1(commandNames[i][1]), this);
         item.label = text(QString::fromLatin1(commandNames[i][2]), this, 12, true);
         item.label->setCursor(Qt::PointingHandCursor);
-        setHint(item.icon, 0);
+        // The icon only highlights its item; the caption also explains it in the hint line.
+        item.icon->setMouseTracking(true);
+        item.icon->installEventFilter(this);
         setHint(item.label, Entry::HintCommandNewNote + static_cast<int>(i));
     }
 }
@@ -208,6 +215,9 @@ void MainWindow::buildCategoryPanel() {
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("Frame2"));
     m_panelTop = picture(QStringLiteral("Image31"), m_panel);
+    // Pointing at the panel's background takes the highlight off the command bar.
+    m_panelTop->setMouseTracking(true);
+    m_panelTop->installEventFilter(this);
     m_panelBottom = picture(QStringLiteral("Image8"), m_panel);
     m_categoryBack = picture(QStringLiteral("Image1"), m_panel);
     m_categoryCaption = text(QStringLiteral("Label27"), m_panel, 11, true);
@@ -285,7 +295,7 @@ void MainWindow::buildBottomStrip() {
     m_motto = text(QStringLiteral("Label42"), this, 11, true);
     m_motto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_web = text(QStringLiteral("Label41"), this, 11);
-    m_web->setText(QString::fromLatin1(WebAddress).section(QLatin1Char('/'), 2));
+    m_web->setText(QString::fromLatin1(kWebAddress).section(QLatin1Char('/'), 2));
     m_web->setCursor(Qt::PointingHandCursor);
     setHint(m_web, Entry::HintWebAddress);
 }
@@ -349,6 +359,7 @@ bool MainWindow::start() {
         return false;
     }
     m_timer->start();
+    createTodayWindow();
     return !m_session->quitRequested();
 }
 
@@ -382,12 +393,18 @@ void MainWindow::terminate() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The wizard goes with the main window; nothing is shown again on the way out.
     closeWizard(false);
+    removeTrayIcon();
     if (!m_closing && !m_session->quitRequested() && m_session->ready()) {
         m_closing = true;
         m_timer->stop();
         saveOptionsOnExit(!m_terminating);
     }
     event->accept();
+    delete m_todayWindow;
+    m_todayWindow = nullptr;
+    // The program ends with its main window, even while that is hidden in the tray and other windows are
+    // on show; it does not wait for the last window to close.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
 // ---- Questions to the user
@@ -474,6 +491,9 @@ void MainWindow::showWizard(const WizardForm& form, WizardStep step, int editLin
             m_wizard->startEdit(form, editLine);
         else
             m_wizard->startNew(form, step);
+        // A new wizard opens over the middle of the main window, not wherever the window manager likes.
+        m_wizard->adjustSize();
+        m_wizard->move(geometry().center() - m_wizard->rect().center());
     }
     m_wizard->show();
     m_wizard->raise();
@@ -548,6 +568,12 @@ void MainWindow::apply(const Changes& changes) {
         showMonthGrid();
     if (changes.words)
         applyLanguageCaptions();
+    if (m_todayWindow && changes.words)
+        m_todayWindow->setLanguage(m_session->language());
+    if (m_todayWindow && changes.look)
+        m_todayWindow->setSkin(m_session->shownSkin());
+    if (m_todayWindow)
+        m_todayWindow->setNotesPath(m_session->notesPath());
     if (changes.clock)
         showTime();
     if (changes.dates || changes.hours || changes.notes || changes.clock)
@@ -576,9 +602,9 @@ void MainWindow::showMonthGrid() {
 void MainWindow::showViewButtons() {
     // The active view shows pressed.
     const Navigation& nav = m_session->navigation();
-    const bool week = nav.weekMode();
-    const bool day = !week && nav.days() == 1;
-    const bool days = !week && !day;
+    const bool week = nav.view() == Navigation::View::Week;
+    const bool day = nav.view() == Navigation::View::Day;
+    const bool days = nav.view() == Navigation::View::Days;
     auto show = [this](PictureButton* b, bool active, int normal, int pressed) {
         b->setPictures(m_store.picture(active ? pressed : normal), m_store.picture(pressed),
                        m_store.picture(active ? pressed : normal));
@@ -723,7 +749,7 @@ void MainWindow::applyLanguageCaptions() {
         if (auto* b = qobject_cast<PictureButton*>(it.key()))
             b->setToolTip(entry(it.value()));
     layOutWindow(); // captions change the widths of the command bar
-    m_web->setToolTip(QString::fromLatin1(WebAddress));
+    m_web->setToolTip(QString::fromLatin1(kWebAddress));
 }
 
 // ---- Layout
@@ -750,9 +776,21 @@ void MainWindow::keepWithinSizeLimits() {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    // Keyboard commands go to the hidden key field whenever the window becomes active.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_editor->isVisible())
-        m_keys->setFocus();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        recreateTrayIcon();
+        // Keyboard commands go to the hidden key field whenever the window becomes active.
+        if (!m_editor->isVisible())
+            m_keys->setFocus();
+    }
+    if (event->type() == QEvent::WindowStateChange && m_todayWindow && !m_closing) {
+        const Qt::WindowStates state = windowState();
+        const MainWindowState now = (state & Qt::WindowMinimized)   ? MainWindowState::Minimised
+                                    : (state & Qt::WindowMaximized) ? MainWindowState::Maximised
+                                                                    : MainWindowState::Normal;
+        // Hiding the window from inside its own state change confuses some window managers: done right after.
+        const WindowPlan plan = m_session->mainWindowStateChanged(now, m_todayWindow->isVisible(), trayShown());
+        QTimer::singleShot(0, this, [this, plan] { carryOut(plan); });
+    }
 }
 
 void MainWindow::layOutWindow() {
@@ -838,19 +876,205 @@ void MainWindow::placeGridButtons() {
     m_yearLast->setGeometry(static_cast<int>(v.hScale * 8520 / WeekView::TwipsPerPixel), 0, 60, 14);
 }
 
+// ---- The today window and the tray icon
+
+void MainWindow::createTodayWindow() {
+    if (m_todayWindow)
+        return;
+    TodayWindowSetup setup;
+    setup.dataDirectory = m_session->dataDirectory();
+    setup.notesPath = m_session->notesPath();
+    setup.language = m_session->language();
+    setup.skinName = m_session->shownSkin();
+    // Its own top-level window, kept apart from this one so that hiding this one leaves it alone.
+    m_todayWindow = new TodayWindow(std::move(setup));
+    connect(m_todayWindow, &TodayWindow::closedByUser, this, [this] {
+        if (trayShown())
+            refreshTrayMenu(m_session->trayMenuTail(false));
+    });
+    auto* trayWatch = new QTimer(this);
+    trayWatch->setObjectName(QStringLiteral("trayWatch"));
+    trayWatch->setInterval(TodayWindow::TickMilliseconds);
+    connect(trayWatch, &QTimer::timeout, this, [this] {
+        if (!m_closing)
+            carryOut(m_session->trayWatch(isVisible(), trayShown()));
+    });
+    trayWatch->start();
+}
+
+bool MainWindow::trayShown() const {
+    return m_tray && m_tray->shown() && TrayIcon::available();
+}
+
+void MainWindow::removeTrayIcon() {
+    if (!m_tray)
+        return;
+    // The old icon may still be busy delivering the event that led here.
+    m_tray->remove();
+    m_tray->deleteLater();
+    m_tray = nullptr;
+}
+
+void MainWindow::recreateTrayIcon() {
+    if (m_closing)
+        return;
+    const bool todayVisible = m_todayWindow && m_todayWindow->isVisible();
+    const auto items = m_session->trayMenuOnActivation(TrayIcon::available(), todayVisible);
+    removeTrayIcon();
+    if (!items)
+        return;
+    m_tray = new TrayIcon(this);
+    for (const TrayMenuItem& item : *items)
+        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
+    m_tray->setToolTip(QStringLiteral("Plandeck"));
+    m_tray->setIcon(windowIcon());
+    connect(m_tray, &TrayIcon::mouseDown, this, [this](int button) {
+        if (button == TrayIcon::RightButton && m_tray)
+            m_tray->showMenu();
+    });
+    connect(m_tray, &TrayIcon::doubleClick, this, &MainWindow::hideOrRestore);
+    connect(m_tray, &TrayIcon::menuClick, this, [this](int, const QString& key) { trayMenuChosen(key); });
+}
+
+void MainWindow::refreshTrayMenu(const std::vector<TrayMenuItem>& tail) {
+    if (!m_tray)
+        return;
+    for (int index = m_tray->menuItemCount() - 1; index >= 1; --index)
+        m_tray->removeMenuItem(index);
+    for (const TrayMenuItem& item : tail)
+        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
+    m_tray->setToolTip(QStringLiteral("Plandeck"));
+}
+
+void MainWindow::trayMenuChosen(const QString& key) {
+    if (key == QLatin1String("open")) {
+        hideOrRestore();
+    } else if (key == QLatin1String("showce")) {
+        if (m_todayWindow)
+            carryOut(m_session->showOrHideTodayWindow(m_todayWindow->isVisible(), trayShown()));
+    } else if (key == QLatin1String("about")) {
+        openAbout();
+    } else if (key == QLatin1String("close")) {
+        close();
+    }
+}
+
+void MainWindow::hideOrRestore() {
+    carryOut(m_session->hideOrRestoreMainWindow(isVisible(), trayShown()));
+}
+
+void MainWindow::carryOut(const WindowPlan& plan) {
+    if (plan.hideMainWindow) {
+        m_placeBeforeHiding = normalGeometry();
+        hide();
+    }
+    if (plan.restoreMainWindow) {
+        setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
+                       (plan.restoreMaximised ? Qt::WindowMaximized : Qt::WindowNoState));
+        if (!plan.restoreMaximised && m_placeBeforeHiding.isValid())
+            setGeometry(m_placeBeforeHiding);
+        show();
+        // Some window managers place a window that comes back from hiding as if it were new, a moment after
+        // it is shown: it goes back where it was.
+        if (!plan.restoreMaximised && m_placeBeforeHiding.isValid())
+            QTimer::singleShot(150, this, [this, place = m_placeBeforeHiding] {
+                if (isVisible() && windowState() == Qt::WindowNoState && geometry() != place)
+                    setGeometry(place);
+            });
+        raise();
+        activateWindow();
+    }
+    if (m_todayWindow && plan.showToday) {
+        m_todayWindow->BuildTodayList();
+        m_todayWindow->show();
+    }
+    if (m_todayWindow && plan.hideToday)
+        m_todayWindow->hide();
+    if (plan.trayMenuTail)
+        refreshTrayMenu(*plan.trayMenuTail);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (noteEditingEvent(watched, event))
         return true;
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         auto it = m_hints.constFind(watched);
-        if (it != m_hints.constEnd()) {
+        if (it != m_hints.constEnd())
             showHint(it.value());
-            // Pointing at a command shows its highlight alone.
+        // Pointing at a command shows its highlight alone; any other control takes it off.
+        const bool command = std::any_of(m_commands.begin(), m_commands.end(), [watched](const CommandItem& item) {
+            return item.icon == watched || item.label == watched;
+        });
+        if (command || it != m_hints.constEnd() || watched == m_panelTop)
             for (const CommandItem& item : m_commands)
                 item.highlight->setVisible(item.icon == watched || item.label == watched);
-        }
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+               static_cast<QWidget*>(watched)->rect().contains(
+                   static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        if (runCommand(watched))
+            return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::runCommand(QObject* control) {
+    // The commands answer a click on their caption; the icons only highlight.
+    if (control == m_commands[0].label) {
+        openNewNoteWizard();
+    } else if (control == m_commands[1].label) {
+        openOptions();
+    } else if (control == m_commands[2].label) {
+        OpenHelp(m_session->dataDirectory());
+    } else if (control == m_commands[3].label) {
+        close();
+    } else if (control == m_about || control == m_aboutCaption) {
+        openAbout();
+    } else if (control == m_web) {
+        CopyWebAddress(this, m_session->language());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// ---- The options window and the about box
+
+void MainWindow::openOptions() {
+    // Always a fresh window, so it shows the option files as they are now.
+    delete m_optionsWindow;
+    OptionsWindowSetup setup;
+    setup.dataDir = m_session->dataDirectory();
+    setup.language = m_session->language();
+    setup.current = m_session->options();
+    setup.shownSkin = m_session->shownSkin();
+    setup.notesPath = m_session->notesPath();
+    setup.titleColour = Colour(m_colours.label4Text, setup.titleColour);
+    setup.moduleState = [this] {
+        const QSize size = isMaximized() ? normalGeometry().size() : this->size();
+        return m_session->optionsState({isMaximized(), size.width(), size.height()});
+    };
+    m_optionsWindow = new OptionsWindow(std::move(setup), this);
+    m_optionsWindow->setAutorunHook(m_autorun);
+    connect(m_optionsWindow, &OptionsWindow::saved, this, &MainWindow::optionsSaved);
+    connect(m_optionsWindow, &OptionsWindow::closed, this,
+            [this](int snapMinutes) { apply(m_session->optionsClosed(snapMinutes, now())); });
+    m_optionsWindow->show();
+}
+
+void MainWindow::optionsSaved(const OptionsSavePlan& saved) {
+    apply(m_session->applySavedOptions(saved, now()));
+    applyTileFont();
+    if (saved.changes.language && m_aboutBox)
+        m_aboutBox->setLanguage(m_session->language());
+}
+
+void MainWindow::openAbout() {
+    if (!m_aboutBox)
+        m_aboutBox = new AboutBox(m_session->dataDirectory(), m_session->language(), this);
+    m_aboutBox->show();
+    m_aboutBox->raise();
+    m_aboutBox->activateWindow();
 }
 
 } // namespace plandeck

@@ -2,8 +2,11 @@
 
 #include "calendar/ui/HourGridWidget.h"
 #include "editing/ui/EventWizard.h"
+#include "platform/TrayIcon.h"
 #include "session/Session.h"
 #include "settings/SkinColours.h"
+#include "settings/ui/AboutBox.h"
+#include "settings/ui/OptionsWindow.h"
 #include "settings/ui/SkinPictures.h"
 
 #include <QFrame>
@@ -15,6 +18,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,6 +30,7 @@ class ClockWidget;
 class MonthGridWidget;
 class PictureButton;
 class SingleInstance;
+class TodayWindow;
 
 // The main window: the day columns over the hour grid, the month calendar, the category panel, the
 // command bar and the hint line. It builds the widgets, hands every user action to one command of the
@@ -46,6 +51,9 @@ public:
     Session& session() { return *m_session; }
     const Session& session() const { return *m_session; }
     HourGridWidget* grid() const { return m_grid; }
+    // The today window, made hidden at the first layout and kept until exit; the tray icon while there is one.
+    TodayWindow* todayWindow() const { return m_todayWindow; }
+    TrayIcon* trayIcon() const { return m_tray; }
 
     // The note wizard, one at a time, shown beside the main window: for a new note (the new-note command),
     // for a press on the empty grid at a point in grid units, and on the note at a line of the notes file.
@@ -61,6 +69,16 @@ public:
     // shown to the user, or only written to the error output when `askUser` is false.
     bool saveOptionsOnExit(bool askUser = true);
 
+    // The command bar and the bottom strip.
+    // A fresh options window, filled from the option files; one that was open is closed first.
+    void openOptions();
+    // The about box; an open one is brought to the front.
+    void openAbout();
+    OptionsWindow* optionsWindow() const { return m_optionsWindow; }
+    AboutBox* aboutBox() const { return m_aboutBox; }
+    // Registers or unregisters the program to start at log-on when the options are saved.
+    void setAutorunHook(OptionsWindow::AutorunHook hook) { m_autorun = std::move(hook); }
+
     NoteMenu* noteMenu() const { return m_menu; }
     QWidget* ghost() const { return m_ghost; }
 
@@ -73,6 +91,8 @@ public slots:
     // Closes the window for a log-out or a kill: the same orderly shutdown, but nothing may wait for the
     // user.
     void terminate();
+    // The tray's double click and its "open" item: hides the window to the tray, or brings it back as it was.
+    void hideOrRestore();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -146,8 +166,20 @@ private:
     // control takes no drop. `draggedSlot` is the tile being moved (0 for a category).
     std::optional<GridPoint> dropPointAt(QPoint globalPos, int draggedSlot) const;
     void showTime();
+    // A click on a control of the command bar or the bottom strip; false for any other control.
+    bool runCommand(QObject* control);
+    void optionsSaved(const OptionsSavePlan& saved);
     // The clock's reading as the logic takes it.
     static TodayStamp now();
+
+    // The today window and the tray icon.
+    void createTodayWindow();
+    void recreateTrayIcon();
+    void removeTrayIcon();
+    bool trayShown() const;
+    void trayMenuChosen(const QString& key);
+    void refreshTrayMenu(const std::vector<TrayMenuItem>& tail);
+    void carryOut(const WindowPlan& plan);
 
     std::unique_ptr<Session> m_session;
     std::unique_ptr<SingleInstance> m_instance;
@@ -205,6 +237,12 @@ private:
     QLabel* m_web = nullptr;
     QTimer* m_timer = nullptr;
     QHash<QObject*, int> m_hints;
+    QPointer<OptionsWindow> m_optionsWindow;
+    QPointer<AboutBox> m_aboutBox;
+    OptionsWindow::AutorunHook m_autorun;
+    TodayWindow* m_todayWindow = nullptr;
+    QPointer<TrayIcon> m_tray;
+    QRect m_placeBeforeHiding;
     QPointer<EventWizard> m_wizard;
 
     NoteMenu* m_menu = nullptr;

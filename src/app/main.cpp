@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "platform/Autostart.h"
 #include "platform/DisplayCheck.h"
 #include "platform/UnixSignals.h"
 
@@ -12,12 +13,17 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plandeck"));
+    // The program ends when its main window closes, not when the last visible window does: with the main
+    // window hidden in the tray, closing a message box must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     // A log-out or a kill closes the window the ordinary way, so the settings are saved. The handler is in
     // place before start-up; a signal that comes early is handled once the window runs.
     plandeck::UnixSignals unixSignals;
     plandeck::MainWindow window(plandeck::DataDirectory(QCoreApplication::applicationDirPath().toStdString()));
     QObject::connect(&unixSignals, &plandeck::UnixSignals::terminationRequested, &window,
                      &plandeck::MainWindow::terminate);
+    // The options' Save registers the program in the user's autostart folder (tests leave the home alone).
+    window.setAutorunHook(plandeck::ApplyStartAtLogon);
     if (!window.start())
         return 0;
     window.showAsStored();

@@ -135,13 +135,20 @@ std::optional<QFont> Dialogs::font(QWidget* parent, const QFont& initial) {
     return f;
 }
 
-std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& title, const QString& folder) {
+std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& title, const QString& folder,
+                                         const QStringList& filters, const QString& selectedFilter) {
+    if (s_scripting) {
+        s_lastFolder = folder;
+        s_lastFilter = selectedFilter;
+    }
     if (auto a = next(title)) {
         if (a->answer == Answer::Cancel || !a->text)
             return std::nullopt;
         return a->text;
     }
-    QString path = QFileDialog::getOpenFileName(parent, title, folder);
+    QString chosenFilter = selectedFilter;
+    QString path = QFileDialog::getOpenFileName(parent, title, folder, filters.join(QStringLiteral(";;")),
+                                                selectedFilter.isEmpty() ? nullptr : &chosenFilter);
     if (path.isEmpty() || s_ending)
         return std::nullopt;
     return path;

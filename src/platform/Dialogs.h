@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 
@@ -27,8 +28,10 @@ public:
     // The colour picker, opening on `initial`; nothing when the user cancels.
     static std::optional<QColor> colour(QWidget* parent, const QColor& initial);
     static std::optional<QFont> font(QWidget* parent, const QFont& initial);
-    // A file to open; nothing when the user cancels.
-    static std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder);
+    // An existing file to open, starting in `folder`; `filters` as Qt writes them ("Text files (*.txt)"),
+    // `selectedFilter` the one shown first. Nothing when the user cancels.
+    static std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,
+                                           const QStringList& filters = {}, const QString& selectedFilter = {});
 
     // The program is ending (a log-out or a kill): every open dialog closes now as the answer that changes
     // nothing (No, or Cancel where there is no No; OK for a message), and every later one answers so at once.
@@ -51,6 +54,9 @@ public:
     static void setScripting(bool on);
     static void resetEndingForTesting() { s_ending = false; }
     static const std::deque<QString>& shown() { return s_shown; }
+    // The folder and filter the last scripted file dialog would have opened with.
+    static const QString& lastFolder() { return s_lastFolder; }
+    static const QString& lastFilter() { return s_lastFilter; }
     // The default button of each message box shown while scripted, in order (Ok for a plain message).
     static const std::deque<Answer>& shownDefaults() { return s_shownDefaults; }
 
@@ -61,6 +67,8 @@ private:
     static inline bool s_ending = false;
     static inline std::deque<Scripted> s_queue;
     static inline std::deque<QString> s_shown;
+    static inline QString s_lastFolder;
+    static inline QString s_lastFilter;
     static inline std::deque<Answer> s_shownDefaults;
 };
 

@@ -10,18 +10,6 @@
 
 namespace plandeck {
 
-namespace {
-
-Changes DatesAndNotes() {
-    Changes c;
-    c.dates = true;
-    c.hours = true;
-    c.notes = true;
-    return c;
-}
-
-} // namespace
-
 Session::Session(DataDirectory dataDir, UserQuestions& questions, std::string builtInLanguage)
     : m_dataDir(std::move(dataDir)), m_questions(questions), m_builtInLanguage(std::move(builtInLanguage)),
       m_nav(m_language, m_options.configuredDays) {}
@@ -80,16 +68,7 @@ WriteResult Session::saveOptionsOnExit(const WindowState& window) {
     // What the options window would hold, as the files were last read or saved, with the state this run
     // leaves behind.
     OptionsWindowFields fields = FieldsFromOptions(m_options, m_system);
-    OptionsModuleState state;
-    state.categoryShown = m_categories.shownFlags();
-    // The user's skin stays chosen even while its folder is missing and another one is shown.
-    state.skinName = m_options.skinName;
-    state.maximised = window.maximised;
-    state.windowHeight = window.height * WeekView::TwipsPerPixel;
-    state.windowWidth = window.width * WeekView::TwipsPerPixel;
-    state.languageFile = m_languageFile;
-    // While the default notes file is in use the line keeps what it had, so the folder stays portable.
-    state.notesPath = m_notesPath == m_dataDir.defaultNotesFile() ? m_options.notesFilePath : m_notesPath;
+    const OptionsModuleState state = optionsState(window);
     return SaveOptions(m_dataDir.mainOptionsFile(), fields, state);
 }
 

@@ -14,8 +14,10 @@
 #include "session/Changes.h"
 #include "session/HourGridModel.h"
 #include "session/UserQuestions.h"
+#include "session/WindowPlan.h"
 #include "settings/LanguageTable.h"
 #include "settings/Options.h"
+#include "settings/OptionsFieldRules.h"
 
 #include <optional>
 #include <string>
@@ -60,6 +62,9 @@ public:
     // The options as this run leaves them: shown categories, window size, skin, language, notes file. The
     // notes are never written here.
     WriteResult saveOptionsOnExit(const WindowState& window);
+    // What the main option file stores besides the options window's fields, for a window in `window`'s
+    // state: shown categories, window size, skin, language and notes file.
+    OptionsModuleState optionsState(const WindowState& window) const;
 
     // Navigation; each brings the columns, the calendar, the captions and the notes up to date.
     Changes back(const TodayStamp& now);
@@ -149,6 +154,39 @@ public:
     // A category let go over the grid: a one-hour note with the placeholder text, centred on the point.
     Changes dropCategory(int category, float x, float y, float ghostHeight);
 
+    // The options window saved; `saved` says what the files now hold and what changed. A new skin, language
+    // or notes file opens the week afresh from the files, as at start-up. Otherwise the configured hours
+    // are shown again and the N-day view takes the new day count; the day and week views keep their
+    // columns until the N-day view is chosen.
+    Changes applySavedOptions(const OptionsSavePlan& saved, const TodayStamp& now);
+    // The options window closed, after Save or Cancel: dragged notes snap to `snapMinutes` from now on (the
+    // file keeps what was last saved), and the captions are shown again.
+    Changes optionsClosed(int snapMinutes, const TodayStamp& now);
+    // The step in minutes to which dragged notes snap.
+    int snapMinutes() const { return m_snapMinutes.value_or(m_options.snapMinutes); }
+
+    // The today window, the tray icon and the main window's states. The system option file is read afresh
+    // each time, so a change saved in the options applies at once. `trayShown` says whether the tray icon is
+    // actually up: without a notification area the program behaves as if the icon were switched off, so
+    // the main window is never hidden where the user could not get it back.
+
+    // The tray menu to put up when the main window becomes active; nothing when the options want no icon or
+    // the desktop has no notification area. Its today item tells what choosing it will do.
+    std::optional<std::vector<TrayMenuItem>> trayMenuOnActivation(bool trayAvailable, bool todayVisible) const;
+    // The items after the first ("open"), offering to hide the today window when it is on show.
+    std::vector<TrayMenuItem> trayMenuTail(bool todayVisible) const;
+    // The main window was minimised, restored to normal or maximised.
+    WindowPlan mainWindowStateChanged(MainWindowState state, bool todayVisible, bool trayShown);
+    // The tray's double click and its "open" item: hide the main window, or bring it back as it was.
+    WindowPlan hideOrRestoreMainWindow(bool mainVisible, bool trayShown) const;
+    // The tray menu's today item: show the today window, or hide it.
+    WindowPlan showOrHideTodayWindow(bool todayVisible, bool trayShown) const;
+    // Looked at now and then: a main window hidden in a tray that has since gone (the panel was closed) comes
+    // back, or the user could never reach it again.
+    WindowPlan trayWatch(bool mainVisible, bool trayShown) const;
+    // Whether the main window was maximised when it was last shown, to bring it back the same way.
+    bool wasMaximised() const { return m_wasMaximised; }
+
     const DataDirectory& dataDirectory() const { return m_dataDir; }
     // The option files as last read or saved.
     const MainOptions& options() const { return m_options; }
@@ -215,6 +253,7 @@ private:
     std::string m_notesReadFailure;
     std::string m_optionsUnreadable; // why the main option file could not be read at start-up
     TodayStamp m_clock{};
+    std::optional<int> m_snapMinutes; // set by the options window, until the program ends
 
     int m_gridWidth = 0;
     int m_gridHeight = 0;
@@ -228,6 +267,7 @@ private:
 
     bool m_ready = false;
     bool m_quitRequested = false;
+    bool m_wasMaximised = false;
     bool m_refreshing = false;
     bool m_refreshAgain = false;
     const std::string* m_freshBytes = nullptr;

@@ -156,7 +156,7 @@ DropRequest Session::tileDrop(const NoteTile& tile, float x, float y, float grab
     request.grabY = grabY;
     request.oldLine = tile.line;
     request.sourceColumn = tile.column;
-    request.snapMinutes = m_options.snapMinutes;
+    request.snapMinutes = snapMinutes();
     return request;
 }
 
@@ -196,7 +196,7 @@ Changes Session::resizeTile(int slot, float gripTop) {
     request.oldLine = tile->line;
     request.sourceColumn = tile->column;
     request.resizeEnd = ResizeEndTime(m_grid.view, gripTop);
-    request.snapMinutes = m_options.snapMinutes;
+    request.snapMinutes = snapMinutes();
     return placeNote(*tile, request);
 }
 
@@ -220,7 +220,7 @@ Changes Session::dropCategory(int category, float x, float y, float ghostHeight)
     request.y = y;
     request.ghostHeight = ghostHeight;
     request.categoryCode = CategoryChar(category);
-    request.snapMinutes = m_options.snapMinutes;
+    request.snapMinutes = snapMinutes();
     const DayColumns& cols = m_nav.columns();
     const DropResult drop = DropNote(request, m_grid.view, std::span<const DayColumn>(cols.data(), cols.size()));
     const ReadResult file = ReadWholeFile(m_notesPath);

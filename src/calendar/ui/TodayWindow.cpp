@@ -1,0 +1,268 @@
+#include "calendar/ui/TodayWindow.h"
+
+#include "calendar/CalendarMath.h"
+#include "platform/Clock.h"
+#include "platform/Sound.h"
+#include "platform/Text.h"
+#include "settings/LanguageEntries.h"
+#include "settings/Options.h"
+#include "settings/Skin.h"
+#include "settings/SkinColours.h"
+#include "settings/ui/SkinPictures.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+
+namespace plandeck {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+int ToPixels(int twips) {
+    return static_cast<int>(std::lround(twips / static_cast<double>(kTwipsPerPixel)));
+}
+
+TwipRect ToTwips(const QRect& r) {
+    return {r.x() * kTwipsPerPixel, r.y() * kTwipsPerPixel, r.width() * kTwipsPerPixel, r.height() * kTwipsPerPixel};
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, bool bold) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    QFont font = label->font();
+    font.setPixelSize(11);
+    font.setBold(bold);
+    label->setFont(font);
+    return label;
+}
+
+// Shows list entries, one per line, each shortened with "…" to the label's width; the tooltip keeps them whole.
+void SetEntries(QLabel* label, const QStringList& entries) {
+    const QString whole = entries.join(QLatin1Char('\n'));
+    if (label->toolTip() == whole)
+        return;
+    QStringList shown;
+    for (const QString& entry : entries)
+        shown << label->fontMetrics().elidedText(entry, Qt::ElideRight, label->width());
+    label->setText(shown.join(QLatin1Char('\n')));
+    label->setToolTip(whole);
+}
+
+} // namespace
+
+TodayWindow::TodayWindow(TodayWindowSetup setup, QWidget* parent)
+    // A tool window: a title and a close button, no place on the task bar.
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
+      m_setup(std::move(setup)) {
+    setObjectName(QStringLiteral("frmtoday"));
+    setFixedSize(ToPixels(kTodayWindowWidth), ToPixels(kTodayWindowHeight));
+
+    m_runningHeading = MakeLabel(this, "Label2", true);
+    m_running = MakeLabel(this, "Label1", false);
+    m_nextHeading = MakeLabel(this, "Label3", true);
+    m_firstNext = MakeLabel(this, "Label4", false);
+    m_secondNext = MakeLabel(this, "Label5", false);
+    m_time = MakeLabel(this, "Label6", true);
+    // The picture has a band on the left for the headings and the time, and a rule across the right part
+    // between what runs now (above, room for two notes) and what comes next (below).
+    m_runningHeading->setGeometry(8, 4, 52, 14);
+    m_time->setGeometry(8, 18, 52, 14);
+    m_running->setGeometry(68, 4, 128, 28);
+    m_nextHeading->setGeometry(8, 39, 52, 14);
+    m_firstNext->setGeometry(68, 39, 128, 14);
+    m_secondNext->setGeometry(68, 53, 128, 14);
+
+    loadSkinPicture();
+    showCaptions();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(TickMilliseconds);
+    connect(m_timer, &QTimer::timeout, this, &TodayWindow::tick);
+    m_timer->start();
+}
+
+void TodayWindow::setLanguage(const LanguageTable& language) {
+    m_setup.language = language;
+    showCaptions();
+}
+
+void TodayWindow::setSkin(const std::string& skinName) {
+    m_setup.skinName = skinName;
+    loadSkinPicture();
+}
+
+void TodayWindow::setNotesPath(const std::string& notesPath) {
+    if (notesPath == m_setup.notesPath)
+        return;
+    m_setup.notesPath = notesPath;
+    BuildTodayList();
+}
+
+TodayStamp TodayWindow::now() const {
+    const QDateTime moment = m_setup.clock ? m_setup.clock() : Clock::now();
+    const QDate d = moment.date();
+    return TodayStamp{Date{d.year(), d.month(), d.day()}, moment.time().hour(), moment.time().minute()};
+}
+
+void TodayWindow::BuildTodayList() {
+    m_refresh.rebuild(now(), m_setup.notesPath);
+    showLists();
+}
+
+void TodayWindow::tick() {
+    const TodayStamp moment = now();
+    const std::string sysOptions = m_setup.dataDirectory.systemOptionsFile();
+    // The sound option is read afresh each minute, so a change saved in the options applies at once.
+    const TodayRefresh::Tick result =
+        m_refresh.tick(moment, m_setup.notesPath, [&] { return LoadSystemOptions(sysOptions).reminderSound; });
+    if (result.captionChanged) {
+        showCaptions();
+        if (result.remind) {
+            Sound::play(m_setup.dataDirectory.reminderSound());
+            emit reminded();
+        }
+    }
+    if (result.listChanged)
+        showLists();
+    saveMovedPosition();
+}
+
+void TodayWindow::showLists() {
+    const TodayList& list = m_refresh.list();
+    QStringList running;
+    for (const std::string& entry : list.running)
+        running << FromFileText(entry);
+    SetEntries(m_running, running);
+    const auto one = [](const std::string& entry) {
+        return entry.empty() ? QStringList() : QStringList{FromFileText(entry)};
+    };
+    SetEntries(m_firstNext, one(list.firstNext));
+    SetEntries(m_secondNext, one(list.secondNext));
+}
+
+void TodayWindow::showCaptions() {
+    const LanguageTable& language = m_setup.language;
+    m_runningHeading->setText(FromFileText(language.entry(Entry::TodayRunning)));
+    m_nextHeading->setText(FromFileText(language.entry(Entry::TodayNext)));
+    m_time->setText(QString::fromStdString(m_refresh.caption()));
+    // The title follows the date, so a window left open over midnight shows the new day.
+    const Date today = now().date;
+    setWindowTitle(QStringLiteral("%1 %2 - %3")
+                       .arg(today.day)
+                       .arg(FromFileText(language.monthName(today.month)),
+                            FromFileText(language.weekdayName(WeekdayNumber(today.day, today.month, today.year)))));
+}
+
+void TodayWindow::loadSkinPicture() {
+    const Skin skin(m_setup.dataDirectory, m_setup.skinName);
+    const QImage image = LoadSkinPicture(skin, kTodayWindowPicture);
+    // A skin without the picture leaves the window as it was.
+    if (!image.isNull())
+        m_background = QPixmap::fromImage(image);
+    // The ink is the colour the skin gives today's date in the main window, unless that would not stand out
+    // on this picture (a skin whose date card is dark and whose today picture is light).
+    const SkinColours colours = LoadSkinColours(skin.colourList());
+    QColor ink(Qt::black);
+    if (colours.todayText)
+        ink = SkinColour(*colours.todayText);
+    if (!m_background.isNull()) {
+        const QColor paper =
+            m_background.toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
+        if (std::abs(ink.lightnessF() - paper.lightnessF()) < 0.35)
+            ink = paper.lightnessF() > 0.5 ? QColor(30, 40, 56) : QColor(Qt::white);
+    }
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, ink);
+    setPalette(p);
+    update();
+}
+
+void TodayWindow::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        placeFromFile();
+        loadSkinPicture();
+        showCaptions();
+    }
+    QWidget::showEvent(event);
+}
+
+void TodayWindow::changeEvent(QEvent* event) {
+    // A window manager that lets the user minimise it anyway: it comes back as it was.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    QWidget::changeEvent(event);
+}
+
+void TodayWindow::closeEvent(QCloseEvent* event) {
+    // Closing hides the window only: its timer keeps running, so the reminder still sounds.
+    event->ignore();
+    hide();
+    emit closedByUser();
+}
+
+void TodayWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!m_background.isNull())
+        painter.drawPixmap(rect(), m_background);
+}
+
+void TodayWindow::placeFromFile() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    std::vector<TwipRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(ToTwips(screen->geometry()));
+    // Positions are those of the window's inside, which the window manager leaves where it is asked to put
+    // it; the outside depends on a frame whose size is known only later, and would shift on every showing.
+    const QPoint inside = geometry().topLeft();
+    const TwipPoint current{inside.x() * kTwipsPerPixel, inside.y() * kTwipsPerPixel};
+    const TwipPoint place =
+        PlaceTodayWindow(LoadTodayPosition(m_setup.dataDirectory.todayWindowFile()), current,
+                         ToTwips(primary->geometry()), screens, kTodayWindowWidth, kTodayWindowHeight);
+    m_placed = QPoint(ToPixels(place.left), ToPixels(place.top));
+    m_settled.reset();
+    m_shownAt.start();
+    setGeometry(QRect(m_placed, size()));
+}
+
+void TodayWindow::saveMovedPosition() {
+    if (!isVisible())
+        return;
+    const QPoint inside = geometry().topLeft();
+    // Where the window manager actually put the window for the stored position, looked at once it had time
+    // to do so: only a change from there is a move by the user. A manager that shifts every window it
+    // places would otherwise make the stored position creep on each showing.
+    if (!m_settled) {
+        if (m_shownAt.isValid() && m_shownAt.elapsed() < SettleMilliseconds)
+            return;
+        m_settled = inside;
+        return;
+    }
+    if (inside == *m_settled)
+        return;
+    const QPoint moved = m_placed + (inside - *m_settled);
+    const WriteResult written = SaveTodayPosition(m_setup.dataDirectory.todayWindowFile(),
+                                                  {moved.x() * kTwipsPerPixel, moved.y() * kTwipsPerPixel});
+    // Remembered even when the write failed: retrying every two seconds would not help, and the position
+    // is only a convenience.
+    if (!written.ok)
+        std::fprintf(stderr, "Plandeck: %s\n", written.error.c_str());
+    else
+        ++m_positionSaves;
+    m_placed = moved;
+    m_settled = inside;
+}
+
+} // namespace plandeck

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "base/DataDirectory.h"
+#include "calendar/TodayPosition.h"
+#include "notes/TodayRefresh.h"
+#include "settings/LanguageTable.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QPoint>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QTimer;
+
+namespace plandeck {
+
+// What the today window needs from the rest of the program.
+struct TodayWindowSetup {
+    DataDirectory dataDirectory{""};
+    std::string notesPath;
+    LanguageTable language;
+    std::string skinName;
+    // The current time; the program's clock when empty.
+    std::function<QDateTime()> clock;
+};
+
+// The small always-on-top window that lists the notes running now and the next two of the day, shows the
+// time, and chimes when the next note's start minute arrives. Its two-second timer runs from the moment it
+// is made, shown or not, so the chime sounds while the window is hidden too. Closing it only hides it.
+class TodayWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int TickMilliseconds = 2000;
+    // How long after showing the window its position is taken as where the window manager put it.
+    static constexpr int SettleMilliseconds = 1000;
+
+    explicit TodayWindow(TodayWindowSetup setup, QWidget* parent = nullptr);
+
+    void setLanguage(const LanguageTable& language);
+    void setSkin(const std::string& skinName);
+    void setNotesPath(const std::string& notesPath);
+
+    // Lists what runs now and what comes next from the notes file, at once (before the window is shown).
+    void BuildTodayList();
+    // The timer's work: the time caption with the reminder, the lists when the file or the minute changed,
+    // and the remembered position when the window was moved.
+    void tick();
+
+    const TodayRefresh& refresh() const { return m_refresh; }
+    // How many times the position file was written (moves that were saved).
+    int positionSaves() const { return m_positionSaves; }
+
+signals:
+    // The user closed the window; it is hidden now.
+    void closedByUser();
+    // The reminder sounded for the note that starts now.
+    void reminded();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    TodayStamp now() const;
+    void showLists();
+    void showCaptions();
+    void loadSkinPicture();
+    void placeFromFile();
+    void saveMovedPosition();
+
+    TodayWindowSetup m_setup;
+    TodayRefresh m_refresh;
+    QPixmap m_background;
+    QTimer* m_timer = nullptr;
+    QLabel* m_running = nullptr;        // Label1
+    QLabel* m_runningHeading = nullptr; // Label2
+    QLabel* m_nextHeading = nullptr;    // Label3
+    QLabel* m_firstNext = nullptr;      // Label4
+    QLabel* m_secondNext = nullptr;     // Label5
+    QLabel* m_time = nullptr;           // Label6
+
+    // The position as the file holds it (pixels, the window's inside), and where the window manager actually
+    // put the window for it.
+    QPoint m_placed;
+    std::optional<QPoint> m_settled;
+    QElapsedTimer m_shownAt;
+    int m_positionSaves = 0;
+};
+
+} // namespace plandeck

@@ -1,0 +1,41 @@
+#include "notes/TodayRefresh.h"
+
+#include "base/TextFile.h"
+
+namespace plandeck {
+
+TodayRefresh::Tick TodayRefresh::tick(const TodayStamp& now, const std::string& notesPath,
+                                      const std::function<bool()>& reminderSound) {
+    Tick result;
+    const std::string caption = TodayTimeCaption(now.hour, now.minute);
+    if (caption != m_caption) {
+        m_caption = caption;
+        result.captionChanged = true;
+        result.remind = ReminderDue(m_list.firstNext, caption) && reminderSound && reminderSound();
+    }
+    result.listChanged = rebuildIfStale(now, notesPath, false);
+    return result;
+}
+
+bool TodayRefresh::rebuild(const TodayStamp& now, const std::string& notesPath) {
+    return rebuildIfStale(now, notesPath, true);
+}
+
+bool TodayRefresh::rebuildIfStale(const TodayStamp& now, const std::string& notesPath, bool force) {
+    // Stat before reading: a change that lands between the two is seen on the next tick.
+    const FileStamp stamp = StampOf(notesPath);
+    if (!force && m_built && stamp == m_stamp && now == m_builtFor && notesPath == m_builtPath)
+        return false;
+    m_built = true;
+    m_stamp = stamp;
+    m_builtFor = now;
+    m_builtPath = notesPath;
+    // A missing or unreadable file lists nothing; the next tick tries again once it appears.
+    TodayList list = stamp.exists ? BuildTodayList(ReadWholeFile(notesPath).bytes, now) : TodayList{};
+    if (list == m_list)
+        return false;
+    m_list = std::move(list);
+    return true;
+}
+
+} // namespace plandeck

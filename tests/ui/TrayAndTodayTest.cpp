@@ -1,0 +1,173 @@
+#include "app/MainWindow.h"
+#include "calendar/ui/TodayWindow.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/TrayIcon.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace plandeck;
+
+namespace {
+
+// The main window over a data folder whose system options are given per test.
+struct TrayAndToday : ::testing::Test {
+    test::TempDir dir;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        Dialogs::setScripting(true);
+        dir.write("pdfiles/pdopt.ini", ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdfiles/pdopt.ini").bytes);
+        dir.write("pdfiles/category.txt", "Work\r\n255\r\n");
+        dir.write("pdlang/English.lng", ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng").bytes);
+        dir.write("pdnotes/all.txt", "2026120710001100dMeeting\r\n");
+        Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
+    }
+    void TearDown() override {
+        window.reset();
+        TrayIcon::setAvailableForTesting({});
+        Dialogs::setScripting(false);
+        Clock::setFixed({});
+    }
+
+    // sys.ini: tray icon and today window on hide; the desktop has a notification area or not.
+    void start(bool trayOption, bool todayOnHide, bool desktopHasTray) {
+        dir.write("pdfiles/sys.ini", std::string(" 0 \r\n") + (trayOption ? " 1 " : " 0 ") + "\r\n" +
+                                         (todayOnHide ? " 1 " : " 0 ") + "\r\n 1 \r\n");
+        TrayIcon::setAvailableForTesting(desktopHasTray);
+        window = std::make_unique<MainWindow>(DataDirectory(dir.path()));
+        ASSERT_TRUE(window->start());
+        window->show();
+        activate();
+    }
+    void activate() {
+        QApplication::setActiveWindow(window.get());
+        settle();
+    }
+    // Window-state changes are carried out right after the event that reported them.
+    static void settle() { QTest::qWait(10); }
+
+    TodayWindow* today() const { return window->todayWindow(); }
+    QStringList trayMenu() const {
+        QStringList items;
+        TrayIcon* tray = window->trayIcon();
+        for (int i = 0; tray && i < tray->menuItemCount(); ++i)
+            items << tray->menuItemCaption(i) + "|" + tray->menuItemKey(i);
+        return items;
+    }
+};
+
+} // namespace
+
+TEST_F(TrayAndToday, ActivationPutsUpTheTrayMenu) {
+    start(true, true, true);
+    ASSERT_NE(window->trayIcon(), nullptr);
+    EXPECT_EQ(window->trayIcon()->objectName(), "frmSysTray");
+    EXPECT_EQ(window->trayIcon()->toolTip(), "Plandeck");
+    EXPECT_EQ(trayMenu(), QStringList({"&Open Plandeck|open", "&Show today's notes|showce", "&About Plandeck|about",
+                                       "-|", "&Exit|close"}));
+    EXPECT_EQ(window->trayIcon()->defaultMenuIndex(), 0);
+
+    // Each activation puts up a new icon; with the option switched off it goes.
+    QPointer<TrayIcon> first = window->trayIcon();
+    QApplication::setActiveWindow(nullptr);
+    activate();
+    EXPECT_NE(window->trayIcon(), first.data());
+    dir.write("pdfiles/sys.ini", " 0 \r\n 0 \r\n 1 \r\n 1 \r\n");
+    QApplication::setActiveWindow(nullptr);
+    activate();
+    EXPECT_EQ(window->trayIcon(), nullptr);
+}
+
+TEST_F(TrayAndToday, HideToTheTrayAndBack) {
+    start(true, true, true);
+    ASSERT_NE(today(), nullptr);
+    EXPECT_FALSE(today()->isVisible());
+
+    window->hideOrRestore();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(today()->isVisible());
+    EXPECT_EQ(trayMenu().at(1), "&Hide today's notes|showce");
+
+    // The tray's "open" brings it back and puts the today window away.
+    window->trayIcon()->chooseMenuItemForTesting(0);
+    settle();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(today()->isVisible());
+    EXPECT_EQ(trayMenu().at(1), "&Show today's notes|showce");
+
+    // The today item shows and hides the today window; closing the window marks it hidden in the menu.
+    window->trayIcon()->chooseMenuItemForTesting(1);
+    EXPECT_TRUE(today()->isVisible());
+    EXPECT_EQ(trayMenu().at(1), "&Hide today's notes|showce");
+    today()->close();
+    EXPECT_FALSE(today()->isVisible());
+    EXPECT_EQ(trayMenu().at(1), "&Show today's notes|showce");
+}
+
+TEST_F(TrayAndToday, MinimisingHidesToTheTrayAndRestoresMaximised) {
+    start(true, true, true);
+    window->showMaximized();
+    settle();
+    EXPECT_TRUE(window->session().wasMaximised());
+    window->showMinimized();
+    settle();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(today()->isVisible());
+
+    window->hideOrRestore();
+    settle();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_FALSE(today()->isVisible());
+}
+
+TEST_F(TrayAndToday, WithoutATrayMinimisingNeverHidesTheWindow) {
+    start(true, true, false);
+    EXPECT_EQ(window->trayIcon(), nullptr);
+    window->showMinimized();
+    settle();
+    // Still on the task bar, where the user can get it back.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(today()->isVisible());
+
+    window->showNormal();
+    settle();
+    EXPECT_FALSE(today()->isVisible());
+}
+
+TEST_F(TrayAndToday, AWindowHiddenInATrayThatWentComesBack) {
+    start(true, true, true);
+    window->hideOrRestore();
+    EXPECT_FALSE(window->isVisible());
+    TrayIcon::setAvailableForTesting(false);
+    QMetaObject::invokeMethod(window->findChild<QTimer*>("trayWatch"), "timeout");
+    settle();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(today()->isVisible());
+}
+
+TEST_F(TrayAndToday, TheTodayTimerRunsWhileEverythingIsHidden) {
+    start(true, false, true);
+    window->hideOrRestore();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(today()->isVisible());
+    EXPECT_TRUE(today()->findChild<QTimer*>("Timer1")->isActive());
+}
+
+TEST_F(TrayAndToday, ExitFromTheTrayEndsEverything) {
+    start(true, true, true);
+    window->hideOrRestore();
+    QPointer<TrayIcon> tray = window->trayIcon();
+    tray->chooseMenuItemForTesting(4);
+    settle();
+    EXPECT_TRUE(tray.isNull());
+    EXPECT_EQ(window->todayWindow(), nullptr);
+    // The options were saved on the way out.
+    EXPECT_FALSE(dir.read("pdfiles/pdopt.ini").empty());
+}

@@ -1,0 +1,99 @@
+// Renders the options window (every page) and the about box to PNG files without a display, in every
+// installed skin and language, for reviewing how they look.
+//
+//   dialog_screenshots --data build/Plandeck --out shots/
+//
+// The data folder is only read: the windows are opened on a copy of it.
+#include "platform/Text.h"
+#include "settings/Skin.h"
+#include "settings/SkinColours.h"
+#include "settings/ui/AboutBox.h"
+#include "settings/ui/OptionsWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace plandeck;
+
+namespace {
+
+bool CopyFolder(const QString& from, const QString& to) {
+    QDir source(from);
+    if (!QDir().mkpath(to))
+        return false;
+    for (const QFileInfo& entry : source.entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden)) {
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir() ? !CopyFolder(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+bool Save(QWidget* window, const QString& file) {
+    QApplication::processEvents();
+    if (window->grab().save(file))
+        return true;
+    std::fprintf(stderr, "dialog_screenshots: cannot write %s\n", qPrintable(file));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Renders the options window and the about box to PNG files."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("data"), QStringLiteral("The data folder."), QStringLiteral("folder")});
+    parser.addOption(
+        {QStringLiteral("out"), QStringLiteral("The folder for the PNG files."), QStringLiteral("folder")});
+    parser.process(app);
+    const QString data = parser.value(QStringLiteral("data"));
+    const QString out = parser.value(QStringLiteral("out"));
+    QTemporaryDir copy;
+    if (data.isEmpty() || out.isEmpty() || !copy.isValid() || !CopyFolder(data, copy.path()) || !QDir().mkpath(out)) {
+        std::fputs("dialog_screenshots: --data and --out are needed (see --help)\n", stderr);
+        return 2;
+    }
+    const DataDirectory dataDir(copy.path().toStdString());
+    const QStringList languages = QDir(QString::fromStdString(dataDir.languageFolder())).entryList(QDir::Files);
+    const char* pageNames[] = {"general", "system", "appearance", "language"};
+    bool ok = true;
+    for (const SkinEntry& skin : ListSkins(dataDir.skinsFolder())) {
+        const SkinColours colours = LoadSkinColours(Skin(dataDir, skin.name).colourList());
+        for (const QString& language : languages) {
+            OptionsWindowSetup setup;
+            setup.dataDir = dataDir;
+            setup.language = LanguageTable::Load(LanguageTable::FilePath(dataDir, language.toStdString()));
+            setup.current = LoadMainOptions(dataDir.mainOptionsFile());
+            setup.current.skinName = skin.name;
+            setup.current.languageFile = language.toStdString();
+            setup.notesPath = dataDir.defaultNotesFile();
+            if (colours.label4Text)
+                setup.titleColour = FromColourNumber(*colours.label4Text);
+            OptionsWindow window(setup);
+            window.setAttribute(Qt::WA_DeleteOnClose, false);
+            // The working spans are shown as when shading is on.
+            window.findChild<QCheckBox*>(QStringLiteral("Check3"))->setChecked(true);
+            window.show();
+            const QString stem =
+                out + QStringLiteral("/%1-%2").arg(QString::fromStdString(skin.name), QFileInfo(language).baseName());
+            for (int page = 0; page < 4; ++page) {
+                window.showPage(static_cast<OptionsWindow::Page>(page));
+                ok = Save(&window, stem + QStringLiteral("-options-%1.png").arg(QLatin1String(pageNames[page]))) && ok;
+            }
+            AboutBox about(dataDir, setup.language);
+            about.setAttribute(Qt::WA_DeleteOnClose, false);
+            about.show();
+            ok = Save(&about, stem + QStringLiteral("-about.png")) && ok;
+        }
+    }
+    return ok ? 0 : 1;
+}
