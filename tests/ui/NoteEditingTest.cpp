@@ -171,6 +171,19 @@ TEST_F(NoteEditing, CtrlCopiesInsteadOfMoving) {
     EXPECT_EQ(line(4), "2026120716001630dShort");
 }
 
+TEST_F(NoteEditing, DropOnTheHeaderLandsInTheColumnBelowIt) {
+    start(File({Meeting}));
+    QWidget* header = child(QStringLiteral("Image17"));
+    // Above the second column, below the command bar.
+    const QPoint inGrid = Pixel(view().columnLeft(1) + 600, 0);
+    const QPoint overHeader(grid()->mapTo(window.get(), inGrid).x(), header->height() - 4);
+    ASSERT_EQ(window->childAt(overHeader), header);
+    const QPoint held = OnText(tile("Meeting"));
+    drag(grid(), held, grid()->mapFrom(window.get(), overHeader));
+    // The first hour of that column's date: the point lies above the grid.
+    EXPECT_EQ(notes(), File({"2026120808000930dMeeting"}));
+}
+
 TEST_F(NoteEditing, RepeatingNotesKeepWhatRepeats) {
     // The weekly note, written first, is pushed to the right of its column by the two later ones.
     start(File({Weekly, Meeting, "2026120709001000dOther", Daily}));
