@@ -10,6 +10,8 @@
 #include "settings/ui/AboutBox.h"
 #include "settings/ui/OptionsWindow.h"
 
+#include "FolderCopy.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCommandLineParser>
@@ -21,18 +23,6 @@
 using namespace plandeck;
 
 namespace {
-
-bool CopyFolder(const QString& from, const QString& to) {
-    QDir source(from);
-    if (!QDir().mkpath(to))
-        return false;
-    for (const QFileInfo& entry : source.entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden)) {
-        const QString target = to + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir() ? !CopyFolder(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
-            return false;
-    }
-    return true;
-}
 
 bool Save(QWidget* window, const QString& file) {
     QApplication::processEvents();

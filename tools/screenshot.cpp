@@ -9,6 +9,8 @@
 #include "platform/Clock.h"
 #include "widgets/PictureButton.h"
 
+#include "FolderCopy.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -17,22 +19,6 @@
 #include <cstdio>
 
 using namespace plandeck;
-
-namespace {
-
-bool CopyFolder(const QString& from, const QString& to) {
-    QDir source(from);
-    if (!QDir().mkpath(to))
-        return false;
-    for (const QFileInfo& entry : source.entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden)) {
-        const QString target = to + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir() ? !CopyFolder(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
