@@ -66,7 +66,7 @@ MainOptions ParseMainOptions(const TextLines& lines) {
     }
     const MainOptions d;
     if (has(21))
-        o.snapMinutes = InRangeOr(IntegerValue(text(21)), 1, 60, d.snapMinutes);
+        o.snapMinutes = InRangeOr(IntegerValue(text(21)), 0, 60, d.snapMinutes);
     if (has(22))
         o.languageFile = PlainNameOr(text(22), d.languageFile);
     if (has(23))

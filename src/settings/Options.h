@@ -27,7 +27,7 @@ struct MainOptions {
     bool maximised = false;                                               // lines 19-20 hold "max"
     int windowHeight = 10800;                                             // line 19, twips
     int windowWidth = 16500;                                              // line 20, twips
-    int snapMinutes = 5;                                                  // line 21, 1..60
+    int snapMinutes = 5;                                                  // line 21, 0..60; 0 and 1 snap nothing
     std::string languageFile = "English.lng";                             // line 22
     int configuredDays = 3;                                               // line 23, 1..8
     int firstHour = 8;                                                    // line 24, 6..23

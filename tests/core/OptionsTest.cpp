@@ -117,7 +117,7 @@ TEST(Options, ValuesThatWouldBreakTheGridFallBack) {
         l[24] = last;
         return ParseMainOptions(TextLines(JoinLinesCrLf(l)));
     };
-    MainOptions bad = withLines("", "40", "x", "-2");
+    MainOptions bad = withLines(" 61 ", "40", "x", "-2");
     EXPECT_EQ(bad.snapMinutes, 5);
     EXPECT_EQ(bad.configuredDays, 3);
     EXPECT_EQ(bad.firstHour, 8);
@@ -129,6 +129,7 @@ TEST(Options, ValuesThatWouldBreakTheGridFallBack) {
     EXPECT_EQ(inverted.lastHour, 20);
     MainOptions ok = withLines(" 60 ", " 1 ", " 6 ", " 24 ");
     EXPECT_EQ(ok.snapMinutes, 60);
+    EXPECT_EQ(withLines(" 0 ", " 3 ", " 8 ", " 20 ").snapMinutes, 0); // no snapping
     EXPECT_EQ(ok.firstHour, 6);
     EXPECT_EQ(ok.lastHour, 24);
 }
@@ -226,7 +227,7 @@ TEST(Options, AnyBytesGiveUsableOptions) {
     for (unsigned seed = 0; seed < 500; ++seed) {
         std::string bytes = test::RandomBytes(seed, 600);
         MainOptions o = ParseMainOptions(TextLines(bytes));
-        EXPECT_GE(o.snapMinutes, 1);
+        EXPECT_GE(o.snapMinutes, 0);
         EXPECT_LE(o.snapMinutes, 60);
         EXPECT_GE(o.configuredDays, 1);
         EXPECT_LE(o.configuredDays, 8);

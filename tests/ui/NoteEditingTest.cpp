@@ -142,7 +142,7 @@ TEST_F(NoteEditing, DraggedNotesSnapKeepTheirLengthAndStopAtMidnight) {
 }
 
 TEST_F(NoteEditing, WithoutSnappingTheMinuteIsKept) {
-    start(File({Meeting}), 1);
+    start(File({Meeting}), 0); // a step of 0 in the option file snaps nothing
     const NoteTile& meeting = tile("Meeting");
     const QPoint held = OnText(meeting);
     drag(grid(), held, TopAt(meeting, held, 1, 14, 7));
