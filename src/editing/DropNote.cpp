@@ -167,14 +167,24 @@ DropResult DropNote(const DropRequest& request, const WeekView& view, std::span<
         const std::string_view oldYear = request.oldLine.substr(0, 4);
         const std::string_view oldMonth = request.oldLine.substr(4, 2);
         const std::string_view oldDay = request.oldLine.substr(6, 2);
-        if (oldYear == "yyyy")
-            year = "yyyy";
-        if (oldMonth == "yy")
-            month = "yy";
-        if (oldDay == "yy")
-            dayCode = "yy";
-        else if (HexToNumber(DecodeField(oldDay)) > 31 && result.column == request.sourceColumn)
+        const bool weekly = oldDay != "yy" && HexToNumber(DecodeField(oldDay)) > 31;
+        if (weekly && result.column == request.sourceColumn) {
+            // A weekly note dropped in its own column stays weekly, on the same weekdays.
             dayCode = std::string(oldDay);
+            if (oldYear == "yyyy")
+                year = "yyyy";
+            if (oldMonth == "yy")
+                month = "yy";
+        } else if (!weekly) {
+            if (oldYear == "yyyy")
+                year = "yyyy";
+            if (oldMonth == "yy")
+                month = "yy";
+            if (oldDay == "yy")
+                dayCode = "yy";
+        }
+        // A weekly note dropped in another column becomes a note of that column's date alone: keeping its
+        // "every year" and "every month" marks with a day number would turn it into a monthly note.
     }
 
     std::string& line = result.line;

@@ -82,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Its tile was pushed to the right of its column by two others; the drop is still in that column.
         MoveCase{"WeeklyNoteInACrowdedColumnStaysWeekly", "2026122409001000dWeekly", 1, 780 + 3200 + 3150, 12, 0, 5,
                  "2026122412001300dWeekly"},
-        MoveCase{"WeeklyNoteTakesTheDateOfAnotherColumn", "yyyyyy2409001000dWeekly", 0, ColumnPoint(1), 9, 0, 5,
-                 "yyyyyy0809001000dWeekly"},
+        MoveCase{"WeeklyNoteInAnotherColumnIsForThatDateAlone", "yyyyyy2409001000dWeekly", 0, ColumnPoint(1), 9, 0, 5,
+                 "2026120809001000dWeekly"},
         MoveCase{"EveryDayNoteOnlyChangesItsTimes", "yyyyyyyy08000900eDaily", 0, ColumnPoint(2), 13, 0, 5,
                  "yyyyyyyy13001400eDaily"},
         MoveCase{"YearlyNoteKeepsItsYear", "yyyy030509001000dBirthday", 0, ColumnPoint(2), 9, 0, 5,

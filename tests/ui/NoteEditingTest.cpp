@@ -193,10 +193,10 @@ TEST_F(NoteEditing, RepeatingNotesKeepWhatRepeats) {
     drag(grid(), held, Pixel(weekly.label.left + 150, view().timeTop(13, 2) + held.y() * 15.0 - weekly.label.top));
     EXPECT_EQ(line(4), "yyyyyy2013001400dWeekly");
 
-    // One column to the right it becomes a note for that date (every month and year kept).
+    // One column to the right it becomes a note for that date alone, not one for that day of every month.
     held = OnText(tile("Weekly"));
     drag(grid(), held, TopAt(tile("Weekly"), held, 1, 13, 2));
-    EXPECT_EQ(line(4), "yyyyyy0813001400dWeekly");
+    EXPECT_EQ(line(4), "2026120813001400dWeekly");
 
     // The every-day note only changes its times (it shows in every column: take the last one).
     held = OnText(tile("Stand-up"));
