@@ -1,19 +1,17 @@
 #include "app/MainWindow.h"
+#include "app/WindowLook.h"
 
 #include "calendar/ui/ClockWidget.h"
 #include "calendar/ui/MonthGridWidget.h"
 #include "calendar/ui/TodayWindow.h"
 #include "editing/ui/CategoryPanelWidget.h"
-#include "editing/ui/EventWizard.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
-#include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
 #include "platform/TrayIcon.h"
 #include "settings/LanguageEntries.h"
 #include "settings/Skin.h"
-#include "settings/ui/AboutBox.h"
 #include "widgets/PictureButton.h"
 
 #include <QApplication>
@@ -29,6 +27,8 @@ namespace plandeck {
 
 namespace {
 
+using namespace window;
+
 // Fixed parts of the window, in pixels.
 constexpr int HeaderHeight = 117;
 constexpr int PanelWidth = 90;
@@ -36,41 +36,6 @@ constexpr int BottomHeight = 16;
 constexpr int ButtonTop = 6240; // grid units
 const QSize MinimumSize(800, 600);
 const QSize MaximumSize(1600, 1200);
-
-QColor Colour(const std::optional<long>& value, const QColor& designed) {
-    return value ? FromColourNumber(*value) : designed;
-}
-
-QColor ColourText(const std::optional<std::string>& text, const QColor& designed) {
-    if (!text)
-        return designed;
-    auto value = ColourValue(*text);
-    return value ? FromColourNumber(*value) : designed;
-}
-
-void SetTextColour(QLabel* label, const QColor& colour) {
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
-}
-
-// A label that shows as much of its text as fits, ending in "…" when cut; the whole text stays in a property
-// so the label can be fitted again after a resize, and shows as the tooltip while it is cut.
-void SetFittedText(QLabel* label, const QString& text) {
-    label->setProperty("fullText", text);
-    const QString fitted = label->fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, label->width()));
-    label->setText(fitted);
-    label->setToolTip(fitted == text ? QString() : text);
-}
-
-void FitText(QLabel* label) {
-    const QVariant full = label->property("fullText");
-    if (full.isValid())
-        SetFittedText(label, full.toString());
-}
-
-// Whether a skin draws light text on dark ground.
-bool IsDark(const QColor& foreground) {
-    return foreground.lightness() > 128;
-}
 
 std::string BuiltInEnglish() {
     QFile builtIn(QStringLiteral(":/builtin/English.lng"));
@@ -449,100 +414,6 @@ std::optional<long> MainWindow::chooseColour(long initial) {
     return ToColourNumber(*colour);
 }
 
-// ---- The note wizard
-
-void MainWindow::openNewNoteWizard() {
-    showWizard(m_session->openWizardForNewNote(), WizardStep::Year, 0);
-}
-
-void MainWindow::openWizardAt(QPointF twips) {
-    showWizard(m_session->openWizardAt(twips.x(), twips.y()), WizardStep::Category, 0);
-}
-
-void MainWindow::openWizardForLine(int line) {
-    // The open wizard goes first: its close ends its own edit in the session.
-    closeWizard(true);
-    const std::optional<WizardForm> form = m_session->openWizardForLine(line);
-    if (form)
-        showWizard(*form, WizardStep::Year, line);
-}
-
-void MainWindow::showWizard(const WizardForm& form, WizardStep step, int editLine) {
-    if (m_wizard && (editLine > 0 || m_wizard->editMode()))
-        closeWizard(true);
-    if (m_wizard) {
-        // A new-note wizard keeps what the user chose and typed; the date and time follow the new start.
-        WizardForm reused = m_wizard->form();
-        if (step == WizardStep::Category) {
-            reused.month = form.month;
-            reused.everyMonth = false;
-            reused.dayChoice = DayChoice::DayOfMonth;
-            reused.dayText = form.dayText;
-            reused.yearText = form.yearText;
-            reused.everyYear = false;
-            reused.timeTexts = form.timeTexts;
-        } else {
-            reused.yearText = form.yearText;
-        }
-        m_wizard->startNew(reused, step);
-    } else {
-        m_wizard = createWizard(editLine > 0);
-        if (editLine > 0)
-            m_wizard->startEdit(form, editLine);
-        else
-            m_wizard->startNew(form, step);
-        // A new wizard opens over the middle of the main window, not wherever the window manager likes.
-        m_wizard->adjustSize();
-        m_wizard->move(geometry().center() - m_wizard->rect().center());
-    }
-    m_wizard->show();
-    m_wizard->raise();
-    m_wizard->activateWindow();
-}
-
-EventWizard* MainWindow::createWizard(bool editMode) {
-    std::vector<EventWizard::CategoryItem> categories;
-    for (auto& [index, name] : m_session->wizardCategories())
-        categories.push_back({index, name, m_session->categories().tileColour(index)});
-    auto* wizard = new EventWizard(m_session->language(), std::move(categories), this);
-    wizard->setAttribute(Qt::WA_DeleteOnClose);
-    QPixmap header = editMode ? m_store.picture(Picture::EditWizardHeader) : QPixmap();
-    if (header.isNull())
-        header = QPixmap::fromImage(
-            LoadSkinPicture(Skin(m_session->dataDirectory(), m_session->shownSkin()), kWizardPicture));
-    wizard->setHeaderPicture(header);
-    wizard->setTitleColour(Colour(m_colours.label4Text, QColor(40, 48, 60)));
-    wizard->setWindowIcon(windowIcon());
-    connect(wizard, &EventWizard::saveRequested, this, [this, wizard](const std::string& line) {
-        const WizardResult result = m_session->saveWizardNote(line);
-        apply(result.changes);
-        if (result.closeWizard)
-            wizard->close();
-    });
-    connect(wizard, &EventWizard::deleteRequested, this, [this, wizard](int) {
-        const WizardResult result = m_session->deleteWizardNote();
-        apply(result.changes);
-        if (result.closeWizard)
-            wizard->close();
-    });
-    connect(wizard, &EventWizard::closed, this, [this, wizard] {
-        if (m_wizard == wizard)
-            m_wizard = nullptr;
-        apply(m_session->wizardClosed());
-    });
-    return wizard;
-}
-
-void MainWindow::closeWizard(bool showWeek) {
-    if (!m_wizard)
-        return;
-    if (!showWeek)
-        m_wizard->disconnect(this);
-    m_wizard->close();
-    // The window is deleted later; it is no longer the open wizard from here on.
-    m_wizard = nullptr;
-}
-
 // ---- Redrawing what changed
 
 void MainWindow::apply(const Changes& changes) {
@@ -876,124 +747,6 @@ void MainWindow::placeGridButtons() {
     m_yearLast->setGeometry(static_cast<int>(v.hScale * 8520 / WeekView::TwipsPerPixel), 0, 60, 14);
 }
 
-// ---- The today window and the tray icon
-
-void MainWindow::createTodayWindow() {
-    if (m_todayWindow)
-        return;
-    TodayWindowSetup setup;
-    setup.dataDirectory = m_session->dataDirectory();
-    setup.notesPath = m_session->notesPath();
-    setup.language = m_session->language();
-    setup.skinName = m_session->shownSkin();
-    // Its own top-level window, kept apart from this one so that hiding this one leaves it alone.
-    m_todayWindow = new TodayWindow(std::move(setup));
-    connect(m_todayWindow, &TodayWindow::closedByUser, this, [this] {
-        if (trayShown())
-            refreshTrayMenu(m_session->trayMenuTail(false));
-    });
-    auto* trayWatch = new QTimer(this);
-    trayWatch->setObjectName(QStringLiteral("trayWatch"));
-    trayWatch->setInterval(TodayWindow::TickMilliseconds);
-    connect(trayWatch, &QTimer::timeout, this, [this] {
-        if (!m_closing)
-            carryOut(m_session->trayWatch(isVisible(), trayShown()));
-    });
-    trayWatch->start();
-}
-
-bool MainWindow::trayShown() const {
-    return m_tray && m_tray->shown() && TrayIcon::available();
-}
-
-void MainWindow::removeTrayIcon() {
-    if (!m_tray)
-        return;
-    // The old icon may still be busy delivering the event that led here.
-    m_tray->remove();
-    m_tray->deleteLater();
-    m_tray = nullptr;
-}
-
-void MainWindow::recreateTrayIcon() {
-    if (m_closing)
-        return;
-    const bool todayVisible = m_todayWindow && m_todayWindow->isVisible();
-    const auto items = m_session->trayMenuOnActivation(TrayIcon::available(), todayVisible);
-    removeTrayIcon();
-    if (!items)
-        return;
-    m_tray = new TrayIcon(this);
-    for (const TrayMenuItem& item : *items)
-        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
-    m_tray->setToolTip(QStringLiteral("Plandeck"));
-    m_tray->setIcon(windowIcon());
-    connect(m_tray, &TrayIcon::mouseDown, this, [this](int button) {
-        if (button == TrayIcon::RightButton && m_tray)
-            m_tray->showMenu();
-    });
-    connect(m_tray, &TrayIcon::doubleClick, this, &MainWindow::hideOrRestore);
-    connect(m_tray, &TrayIcon::menuClick, this, [this](int, const QString& key) { trayMenuChosen(key); });
-}
-
-void MainWindow::refreshTrayMenu(const std::vector<TrayMenuItem>& tail) {
-    if (!m_tray)
-        return;
-    for (int index = m_tray->menuItemCount() - 1; index >= 1; --index)
-        m_tray->removeMenuItem(index);
-    for (const TrayMenuItem& item : tail)
-        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
-    m_tray->setToolTip(QStringLiteral("Plandeck"));
-}
-
-void MainWindow::trayMenuChosen(const QString& key) {
-    if (key == QLatin1String("open")) {
-        hideOrRestore();
-    } else if (key == QLatin1String("showce")) {
-        if (m_todayWindow)
-            carryOut(m_session->showOrHideTodayWindow(m_todayWindow->isVisible(), trayShown()));
-    } else if (key == QLatin1String("about")) {
-        openAbout();
-    } else if (key == QLatin1String("close")) {
-        close();
-    }
-}
-
-void MainWindow::hideOrRestore() {
-    carryOut(m_session->hideOrRestoreMainWindow(isVisible(), trayShown()));
-}
-
-void MainWindow::carryOut(const WindowPlan& plan) {
-    if (plan.hideMainWindow) {
-        m_placeBeforeHiding = normalGeometry();
-        hide();
-    }
-    if (plan.restoreMainWindow) {
-        setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
-                       (plan.restoreMaximised ? Qt::WindowMaximized : Qt::WindowNoState));
-        if (!plan.restoreMaximised && m_placeBeforeHiding.isValid())
-            setGeometry(m_placeBeforeHiding);
-        show();
-        // Some window managers place a window that comes back from hiding as if it were new, a moment after
-        // it is shown: it goes back where it was.
-        if (!plan.restoreMaximised && m_placeBeforeHiding.isValid())
-            QTimer::singleShot(150, this, [this, place = m_placeBeforeHiding] {
-                if (isVisible() && windowState() == Qt::WindowNoState && geometry() != place)
-                    setGeometry(place);
-            });
-        raise();
-        activateWindow();
-    }
-    if (m_todayWindow && plan.showToday) {
-        m_todayWindow->BuildTodayList();
-        m_todayWindow->show();
-    }
-    if (m_todayWindow && plan.hideToday)
-        m_todayWindow->hide();
-    if (plan.trayMenuTail)
-        refreshTrayMenu(*plan.trayMenuTail);
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (noteEditingEvent(watched, event))
         return true;
@@ -1016,65 +769,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-bool MainWindow::runCommand(QObject* control) {
-    // The commands answer a click on their caption; the icons only highlight.
-    if (control == m_commands[0].label) {
-        openNewNoteWizard();
-    } else if (control == m_commands[1].label) {
-        openOptions();
-    } else if (control == m_commands[2].label) {
-        OpenHelp(m_session->dataDirectory());
-    } else if (control == m_commands[3].label) {
-        close();
-    } else if (control == m_about || control == m_aboutCaption) {
-        openAbout();
-    } else if (control == m_web) {
-        CopyWebAddress(this, m_session->language());
-    } else {
-        return false;
-    }
-    return true;
-}
-
-// ---- The options window and the about box
-
-void MainWindow::openOptions() {
-    // Always a fresh window, so it shows the option files as they are now.
-    delete m_optionsWindow;
-    OptionsWindowSetup setup;
-    setup.dataDir = m_session->dataDirectory();
-    setup.language = m_session->language();
-    setup.current = m_session->options();
-    setup.shownSkin = m_session->shownSkin();
-    setup.notesPath = m_session->notesPath();
-    setup.titleColour = Colour(m_colours.label4Text, setup.titleColour);
-    setup.moduleState = [this] {
-        const QSize size = isMaximized() ? normalGeometry().size() : this->size();
-        return m_session->optionsState({isMaximized(), size.width(), size.height()});
-    };
-    m_optionsWindow = new OptionsWindow(std::move(setup), this);
-    m_optionsWindow->setAutorunHook(m_autorun);
-    connect(m_optionsWindow, &OptionsWindow::saved, this, &MainWindow::optionsSaved);
-    connect(m_optionsWindow, &OptionsWindow::closed, this,
-            [this](int snapMinutes) { apply(m_session->optionsClosed(snapMinutes, now())); });
-    m_optionsWindow->show();
-}
-
-void MainWindow::optionsSaved(const OptionsSavePlan& saved) {
-    apply(m_session->applySavedOptions(saved, now()));
-    applyTileFont();
-    if (saved.changes.language && m_aboutBox)
-        m_aboutBox->setLanguage(m_session->language());
-}
-
-void MainWindow::openAbout() {
-    if (!m_aboutBox)
-        m_aboutBox = new AboutBox(m_session->dataDirectory(), m_session->language(), this);
-    m_aboutBox->show();
-    m_aboutBox->raise();
-    m_aboutBox->activateWindow();
 }
 
 } // namespace plandeck

@@ -1,0 +1,135 @@
+#include "app/MainWindow.h"
+#include "app/WindowLook.h"
+
+#include "calendar/ui/TodayWindow.h"
+#include "platform/Text.h"
+#include "platform/TrayIcon.h"
+#include "settings/Skin.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <cstdio>
+
+namespace plandeck {
+
+using namespace window;
+
+// ---- The today window and the tray icon
+
+void MainWindow::createTodayWindow() {
+    if (m_todayWindow)
+        return;
+    TodayWindowSetup setup;
+    setup.dataDirectory = m_session->dataDirectory();
+    setup.notesPath = m_session->notesPath();
+    setup.language = m_session->language();
+    setup.skinName = m_session->shownSkin();
+    // Its own top-level window, kept apart from this one so that hiding this one leaves it alone.
+    m_todayWindow = new TodayWindow(std::move(setup));
+    connect(m_todayWindow, &TodayWindow::closedByUser, this, [this] {
+        if (trayShown())
+            refreshTrayMenu(m_session->trayMenuTail(false));
+    });
+    auto* trayWatch = new QTimer(this);
+    trayWatch->setObjectName(QStringLiteral("trayWatch"));
+    trayWatch->setInterval(TodayWindow::TickMilliseconds);
+    connect(trayWatch, &QTimer::timeout, this, [this] {
+        if (!m_closing)
+            carryOut(m_session->trayWatch(isVisible(), trayShown()));
+    });
+    trayWatch->start();
+}
+
+bool MainWindow::trayShown() const {
+    return m_tray && m_tray->shown() && TrayIcon::available();
+}
+
+void MainWindow::removeTrayIcon() {
+    if (!m_tray)
+        return;
+    // The old icon may still be busy delivering the event that led here.
+    m_tray->remove();
+    m_tray->deleteLater();
+    m_tray = nullptr;
+}
+
+void MainWindow::recreateTrayIcon() {
+    if (m_closing)
+        return;
+    const bool todayVisible = m_todayWindow && m_todayWindow->isVisible();
+    const auto items = m_session->trayMenuOnActivation(TrayIcon::available(), todayVisible);
+    removeTrayIcon();
+    if (!items)
+        return;
+    m_tray = new TrayIcon(this);
+    for (const TrayMenuItem& item : *items)
+        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
+    m_tray->setToolTip(QStringLiteral("Plandeck"));
+    m_tray->setIcon(windowIcon());
+    connect(m_tray, &TrayIcon::mouseDown, this, [this](int button) {
+        if (button == TrayIcon::RightButton && m_tray)
+            m_tray->showMenu();
+    });
+    connect(m_tray, &TrayIcon::doubleClick, this, &MainWindow::hideOrRestore);
+    connect(m_tray, &TrayIcon::menuClick, this, [this](int, const QString& key) { trayMenuChosen(key); });
+}
+
+void MainWindow::refreshTrayMenu(const std::vector<TrayMenuItem>& tail) {
+    if (!m_tray)
+        return;
+    for (int index = m_tray->menuItemCount() - 1; index >= 1; --index)
+        m_tray->removeMenuItem(index);
+    for (const TrayMenuItem& item : tail)
+        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
+    m_tray->setToolTip(QStringLiteral("Plandeck"));
+}
+
+void MainWindow::trayMenuChosen(const QString& key) {
+    if (key == QLatin1String("open")) {
+        hideOrRestore();
+    } else if (key == QLatin1String("showce")) {
+        if (m_todayWindow)
+            carryOut(m_session->showOrHideTodayWindow(m_todayWindow->isVisible(), trayShown()));
+    } else if (key == QLatin1String("about")) {
+        openAbout();
+    } else if (key == QLatin1String("close")) {
+        close();
+    }
+}
+
+void MainWindow::hideOrRestore() {
+    carryOut(m_session->hideOrRestoreMainWindow(isVisible(), trayShown()));
+}
+
+void MainWindow::carryOut(const WindowPlan& plan) {
+    if (plan.hideMainWindow) {
+        m_placeBeforeHiding = normalGeometry();
+        hide();
+    }
+    if (plan.restoreMainWindow) {
+        setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
+                       (plan.restoreMaximised ? Qt::WindowMaximized : Qt::WindowNoState));
+        if (!plan.restoreMaximised && m_placeBeforeHiding.isValid())
+            setGeometry(m_placeBeforeHiding);
+        show();
+        // Some window managers place a window that comes back from hiding as if it were new, a moment after
+        // it is shown: it goes back where it was.
+        if (!plan.restoreMaximised && m_placeBeforeHiding.isValid())
+            QTimer::singleShot(150, this, [this, place = m_placeBeforeHiding] {
+                if (isVisible() && windowState() == Qt::WindowNoState && geometry() != place)
+                    setGeometry(place);
+            });
+        raise();
+        activateWindow();
+    }
+    if (m_todayWindow && plan.showToday) {
+        m_todayWindow->BuildTodayList();
+        m_todayWindow->show();
+    }
+    if (m_todayWindow && plan.hideToday)
+        m_todayWindow->hide();
+    if (plan.trayMenuTail)
+        refreshTrayMenu(*plan.trayMenuTail);
+}
+
+} // namespace plandeck
