@@ -1,7 +1,7 @@
 #include "calendar/DayColumns.h"
 
-#include "calendar/CalendarMath.h"
 #include "base/NumberForm.h"
+#include "calendar/CalendarMath.h"
 
 #include <algorithm>
 

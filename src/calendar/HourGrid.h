@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Date.h"
 #include "calendar/DayColumn.h"
 #include "calendar/WeekView.h"
-#include "base/Date.h"
 
 #include <array>
 #include <optional>

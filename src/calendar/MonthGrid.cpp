@@ -1,7 +1,7 @@
 #include "calendar/MonthGrid.h"
 
-#include "calendar/CalendarMath.h"
 #include "base/NumberForm.h"
+#include "calendar/CalendarMath.h"
 
 #include <algorithm>
 

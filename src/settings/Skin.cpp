@@ -1,7 +1,7 @@
 #include "settings/Skin.h"
 
-#include "base/TextFile.h"
 #include "base/PlainName.h"
+#include "base/TextFile.h"
 
 #include <algorithm>
 #include <cctype>

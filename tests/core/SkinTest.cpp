@@ -1,7 +1,7 @@
 #include "settings/Skin.h"
+#include "base/PlainName.h"
 #include "base/TextFile.h"
 #include "settings/Options.h"
-#include "base/PlainName.h"
 #include "settings/SkinColours.h"
 #include "support/TempDir.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/PictureButton.h"
 #include "calendar/MonthGrid.h"
+#include "widgets/PictureButton.h"
 
 #include <QLabel>
 #include <QWidget>
