@@ -115,6 +115,7 @@ private:
     void closeWizard(bool showWeek);
 
     // The window region by region.
+    void centreOverWindow(QWidget* window) const;
     void buildHeader();
     void buildCalendar();
     void buildTodayCard();

@@ -54,6 +54,7 @@ void MainWindow::openOptions() {
     connect(m_optionsWindow, &OptionsWindow::saved, this, &MainWindow::optionsSaved);
     connect(m_optionsWindow, &OptionsWindow::closed, this,
             [this](int snapMinutes) { apply(m_session->optionsClosed(snapMinutes, now())); });
+    centreOverWindow(m_optionsWindow);
     m_optionsWindow->show();
 }
 
@@ -64,9 +65,17 @@ void MainWindow::optionsSaved(const OptionsSavePlan& saved) {
         m_aboutBox->setLanguage(m_session->language());
 }
 
+void MainWindow::centreOverWindow(QWidget* window) const {
+    // A window of ours opens over the middle of the main window, not wherever the window manager likes.
+    window->adjustSize();
+    window->move(geometry().center() - window->rect().center());
+}
+
 void MainWindow::openAbout() {
-    if (!m_aboutBox)
+    if (!m_aboutBox) {
         m_aboutBox = new AboutBox(m_session->dataDirectory(), m_session->language(), this);
+        centreOverWindow(m_aboutBox);
+    }
     m_aboutBox->show();
     m_aboutBox->raise();
     m_aboutBox->activateWindow();

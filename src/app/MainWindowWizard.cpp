@@ -54,9 +54,7 @@ void MainWindow::showWizard(const WizardForm& form, WizardStep step, int editLin
             m_wizard->startEdit(form, editLine);
         else
             m_wizard->startNew(form, step);
-        // A new wizard opens over the middle of the main window, not wherever the window manager likes.
-        m_wizard->adjustSize();
-        m_wizard->move(geometry().center() - m_wizard->rect().center());
+        centreOverWindow(m_wizard);
     }
     m_wizard->show();
     m_wizard->raise();
