@@ -141,7 +141,8 @@ OptionsWindowFields FieldsFromOptions(const MainOptions& main, const SystemOptio
     f.fontName = main.tileFontName;
     f.fontSize = main.tileFontSize;
     f.foreColor = main.tileForeColor;
-    f.snapText = std::to_string(main.snapMinutes);
+    // 0 and 1 both snap nothing; the window's field takes 1..60, so a file's 0 shows as 1.
+    f.snapText = std::to_string(std::max(main.snapMinutes, 1));
     f.daysText = std::to_string(main.configuredDays);
     f.firstHourText = std::to_string(main.firstHour);
     f.lastHourText = std::to_string(main.lastHour);

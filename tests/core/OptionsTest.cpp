@@ -129,7 +129,10 @@ TEST(Options, ValuesThatWouldBreakTheGridFallBack) {
     EXPECT_EQ(inverted.lastHour, 20);
     MainOptions ok = withLines(" 60 ", " 1 ", " 6 ", " 24 ");
     EXPECT_EQ(ok.snapMinutes, 60);
-    EXPECT_EQ(withLines(" 0 ", " 3 ", " 8 ", " 20 ").snapMinutes, 0); // no snapping
+    const MainOptions noSnapping = withLines(" 0 ", " 3 ", " 8 ", " 20 ");
+    EXPECT_EQ(noSnapping.snapMinutes, 0);
+    // The options window shows it as the other step that snaps nothing, so it can still be saved.
+    EXPECT_EQ(FieldsFromOptions(noSnapping, SystemOptions{}).snapText, "1");
     EXPECT_EQ(ok.firstHour, 6);
     EXPECT_EQ(ok.lastHour, 24);
 }
