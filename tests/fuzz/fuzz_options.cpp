@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
 
     const MainOptions first = ParseMainOptions(TextLines(bytes));
-    Check(first.snapMinutes >= 1 && first.snapMinutes <= 60, "snap step 1..60");
+    Check(first.snapMinutes >= 0 && first.snapMinutes <= 60, "snap step 0..60 (0 and 1 snap nothing)");
     Check(first.configuredDays >= 1 && first.configuredDays <= 8, "one to eight days");
     Check(first.firstHour < first.lastHour && first.firstHour >= 6 && first.lastHour <= 24, "a usable hour range");
     Check(first.tileForeColor >= 0 && first.tileForeColor <= 0xFFFFFF, "a colour");
