@@ -183,11 +183,19 @@ void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) co
         p.save();
         p.setClipRect(label);
         const QString caption = FromFileText(t.caption);
-        if (label.height() < 2 * fm.height()) {
-            // Room for one line only: the caption on one line, shortened with an ellipsis, and centred
-            // when even that line does not fit so it is cut evenly at both edges.
-            const Qt::Alignment vertical = label.height() < fm.height() ? Qt::AlignVCenter : Qt::AlignTop;
-            p.drawText(label, Qt::AlignLeft | vertical, fm.elidedText(caption, Qt::ElideRight, label.width()));
+        if (label.height() < fm.height()) {
+            // A short note (a quarter of an hour, say): a smaller letter that fits the tile, centred, so the
+            // caption is read whole instead of cut at both edges.
+            QFont small = m_look.tileFont;
+            small.setPixelSize(std::max(7, static_cast<int>(label.height() * 0.8)));
+            const QFontMetricsF smallMetrics(small);
+            p.setFont(small);
+            p.drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
+                       smallMetrics.elidedText(caption, Qt::ElideRight, label.width()));
+            p.setFont(m_look.tileFont);
+        } else if (label.height() < 2 * fm.height()) {
+            // Room for one line only: the caption on one line, shortened with an ellipsis.
+            p.drawText(label, Qt::AlignLeft | Qt::AlignTop, fm.elidedText(caption, Qt::ElideRight, label.width()));
         } else {
             p.drawText(label, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
         }
