@@ -20,7 +20,7 @@ bool MainWindow::runCommand(QObject* control) {
     } else if (control == m_commands[1].label) {
         openOptions();
     } else if (control == m_commands[2].label) {
-        OpenHelp(m_session->dataDirectory());
+        OpenHelp(this, m_session->dataDirectory(), m_session->language());
     } else if (control == m_commands[3].label) {
         close();
     } else if (control == m_about || control == m_aboutCaption) {

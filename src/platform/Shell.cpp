@@ -2,17 +2,20 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QUrl>
 
 namespace plandeck {
 
-void Shell::openDocument(const QString& path) {
+bool Shell::openDocument(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return false;
     if (s_recording) {
         s_opened.push_back(path);
-        return;
+        return true;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void Shell::copyText(const QString& text) {

@@ -8,9 +8,9 @@ namespace plandeck {
 // The desktop's services for documents and the clipboard. Tests switch recording on so that nothing opens.
 class Shell {
 public:
-    // Opens a document with the desktop's default application (the help page in the browser). The result is
-    // not examined: a missing page is the browser's to report.
-    static void openDocument(const QString& path);
+    // Opens a document with the desktop's default application (the help page in the browser). False when
+    // the file is missing or no application took it, so the caller can say so.
+    static bool openDocument(const QString& path);
     // Replaces whatever the clipboard held with `text`.
     static void copyText(const QString& text);
 

@@ -59,6 +59,8 @@ inline constexpr int AlreadyRunning = 161;
 inline constexpr int MenuEditInWizard = 162;
 inline constexpr int MenuEditText = 163;
 inline constexpr int MenuDelete = 164;
+inline constexpr int NotANotesFile = 165;
+inline constexpr int HelpNotOpened = 166;
 } // namespace Entry
 
 } // namespace plandeck

@@ -25,7 +25,7 @@ bool IsUnusedEntry(int n) {
     case 150:
         return true;
     default:
-        return n >= 166;
+        return n >= 167;
     }
 }
 

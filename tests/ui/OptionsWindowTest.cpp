@@ -319,8 +319,15 @@ TEST(AboutBox, ShowsTheVersionAndCopiesTheWebAddress) {
     EXPECT_EQ(Dialogs::shown()[1].toStdString(), english.entry(41));
 
     Shell::setRecording(true);
-    OpenHelp(data);
+    OpenHelp(nullptr, data, english);
     EXPECT_EQ(Shell::openedDocuments(), QStringList{QString::fromStdString(data.helpPage())});
+    // A help page that is gone is not a silent click: the user is told where it should be.
+    const std::size_t told = Dialogs::shown().size();
+    const test::TempDir empty;
+    OpenHelp(nullptr, DataDirectory(empty.path()), english);
+    ASSERT_EQ(Dialogs::shown().size(), told + 1);
+    EXPECT_TRUE(Dialogs::shown().back().startsWith(QString::fromStdString(english.entry(166))));
+    EXPECT_EQ(Shell::openedDocuments().size(), 1);
     Shell::setRecording(false);
     delete guard;
     Dialogs::setScripting(false);

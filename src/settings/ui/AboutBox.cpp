@@ -20,8 +20,11 @@ void CopyWebAddress(QWidget* parent, const LanguageTable& language) {
                      Dialogs::Buttons::Ok);
 }
 
-void OpenHelp(const DataDirectory& dataDir) {
-    Shell::openDocument(QString::fromStdString(dataDir.helpPage()));
+void OpenHelp(QWidget* parent, const DataDirectory& dataDir, const LanguageTable& language) {
+    const QString page = QString::fromStdString(dataDir.helpPage());
+    if (!Shell::openDocument(page))
+        Dialogs::message(parent, FromFileText(language.entry(Entry::HelpNotOpened)) + QStringLiteral("\n") + page,
+                         QStringLiteral("Plandeck"), Dialogs::Buttons::Ok, true);
 }
 
 QString ProgramVersionLine() {

@@ -16,8 +16,9 @@ inline constexpr const char* kWebAddress = "https://plandeck.example.org";
 // Puts the web address on the clipboard and tells the user so (language entry 41).
 void CopyWebAddress(QWidget* parent, const LanguageTable& language);
 
-// The help page, opened in the desktop's browser; the page is the same in every language.
-void OpenHelp(const DataDirectory& dataDir);
+// The help page, opened in the desktop's browser; the page is the same in every language. When it is missing
+// or nothing can show it, the user is told where it should be (language entry 166).
+void OpenHelp(QWidget* parent, const DataDirectory& dataDir, const LanguageTable& language);
 
 // The program's version as the about box shows it: "v. major.minor.revision".
 QString ProgramVersionLine();
