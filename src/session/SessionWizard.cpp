@@ -38,14 +38,14 @@ std::vector<std::pair<int, std::string>> Session::wizardCategories() const {
 
 WizardForm Session::openWizardForNewNote() {
     m_wizardEdit.reset();
-    return NewWizardForm(m_nav.grid().year(), m_language.entry(Entry::WizardNotePrompt));
+    return NewWizardForm(m_nav.grid().year(), m_language.entry(Entry::WizardText::NotePromptText));
 }
 
 WizardForm Session::openWizardAt(double x, double y) {
     m_wizardEdit.reset();
     const GridPressTime time = NewNoteAt(m_grid.view, x, y);
     const DayColumn& column = m_nav.columns()[static_cast<std::size_t>(time.column)];
-    return WizardFormAt(time, column, m_language.entry(Entry::WizardNotePrompt));
+    return WizardFormAt(time, column, m_language.entry(Entry::WizardText::NotePromptText));
 }
 
 std::optional<WizardForm> Session::openWizardForLine(int line) {

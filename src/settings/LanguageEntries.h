@@ -33,7 +33,6 @@ inline constexpr int About = 39; // the about caption and its hint
 inline constexpr int HintNote = 40;
 inline constexpr int AddressCopied = 41;
 inline constexpr int HintWebAddress = 42;
-inline constexpr int WizardNotePrompt = 62; // the note wizard's text box until the user types
 inline constexpr int AboutText = 112;
 inline constexpr int TrayOpen = 132;
 inline constexpr int TrayAbout = 133;
@@ -59,8 +58,46 @@ inline constexpr int AlreadyRunning = 161;
 inline constexpr int MenuEditInWizard = 162;
 inline constexpr int MenuEditText = 163;
 inline constexpr int MenuDelete = 164;
-inline constexpr int NotANotesFile = 165;
 inline constexpr int HelpNotOpened = 166;
 } // namespace Entry
+
+// The note wizard's texts.
+namespace Entry::WizardText {
+inline constexpr int FirstStepCaption = 55; // Year .. Text
+inline constexpr int NoteTextPrompt = 61;
+inline constexpr int NotePromptText = 62;
+inline constexpr int SaveCaption = 63;
+inline constexpr int NextCaption = 64;
+inline constexpr int BackCaption = 65;
+inline constexpr int CancelCaption = 66;
+inline constexpr int CategoryPrompt = 67;
+inline constexpr int StartPrompt = 68;
+inline constexpr int EndPrompt = 69;
+inline constexpr int TimeRule = 70;
+inline constexpr int DayPrompt = 71;
+inline constexpr int DayOfMonthCaption = 72;
+inline constexpr int WeeklyCaption = 73;
+inline constexpr int EveryDayCaption = 74;
+inline constexpr int FirstWeekdayCaption = 75; // Monday .. Sunday
+inline constexpr int MonthPrompt = 82;
+inline constexpr int EveryMonthCaption = 83;
+inline constexpr int YearPrompt = 84;
+inline constexpr int EveryYearCaption = 85;
+inline constexpr int EditTitle = 86;
+inline constexpr int NewTitle = 87;
+inline constexpr int DeleteCaption = 88;
+} // namespace Entry::WizardText
+
+// The options window's texts.
+namespace Entry::OptionsText {
+inline constexpr int EntryGeneral = 89, EntrySystem = 90, EntryAppearance = 91, EntryLanguage = 92;
+inline constexpr int EntrySnapBefore = 93, EntryConfirmDelete = 94, EntryKeepFilter = 95, EntryPurge = 96;
+inline constexpr int EntryShade = 97, EntrySnapAfter = 98, EntrySpanFrame = 99, EntrySystemTitle = 101;
+inline constexpr int EntryLogon = 102, EntryTray = 103, EntrySkinFrame = 104, EntryFontFrame = 105,
+                     EntryFontButton = 106;
+inline constexpr int EntrySave = 108, EntryTitle = 109, EntrySaveTip = 110, EntryCancel = 66, EntryCancelTip = 111;
+inline constexpr int EntryTodayOnHide = 144, EntrySound = 146, EntryDays = 151, EntryHours = 152;
+inline constexpr int EntryNotesFile = 159, EntryNotesButton = 160, EntryNotNotesFile = 165;
+} // namespace Entry::OptionsText
 
 } // namespace plandeck

@@ -1,5 +1,7 @@
 #include "editing/ui/EventWizard.h"
 
+#include "settings/LanguageEntries.h"
+
 #include "platform/Clock.h"
 #include "platform/Text.h"
 #include "widgets/TextButton.h"
@@ -17,30 +19,7 @@ namespace plandeck {
 
 namespace {
 
-// Language entries of the wizard.
-constexpr int FirstStepCaption = 55; // Year .. Text
-constexpr int NoteTextPrompt = 61;
-constexpr int NotePromptText = 62;
-constexpr int SaveCaption = 63;
-constexpr int NextCaption = 64;
-constexpr int BackCaption = 65;
-constexpr int CancelCaption = 66;
-constexpr int CategoryPrompt = 67;
-constexpr int StartPrompt = 68;
-constexpr int EndPrompt = 69;
-constexpr int TimeRule = 70;
-constexpr int DayPrompt = 71;
-constexpr int DayOfMonthCaption = 72;
-constexpr int WeeklyCaption = 73;
-constexpr int EveryDayCaption = 74;
-constexpr int FirstWeekdayCaption = 75; // Monday .. Sunday
-constexpr int MonthPrompt = 82;
-constexpr int EveryMonthCaption = 83;
-constexpr int YearPrompt = 84;
-constexpr int EveryYearCaption = 85;
-constexpr int EditTitle = 86;
-constexpr int NewTitle = 87;
-constexpr int DeleteCaption = 88;
+using namespace Entry::WizardText;
 
 // Layout, in pixels: the header picture is 480 x 64; the step list runs down the left, the steps' panels
 // fill the rest.

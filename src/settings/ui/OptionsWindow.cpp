@@ -1,5 +1,7 @@
 #include "settings/ui/OptionsWindow.h"
 
+#include "settings/LanguageEntries.h"
+
 #include "base/NumberForm.h"
 #include "base/PlainName.h"
 #include "notes/NotesFileCheck.h"
@@ -29,13 +31,7 @@ namespace plandeck {
 namespace {
 
 // Language entries of the window.
-constexpr int EntryGeneral = 89, EntrySystem = 90, EntryAppearance = 91, EntryLanguage = 92;
-constexpr int EntrySnapBefore = 93, EntryConfirmDelete = 94, EntryKeepFilter = 95, EntryPurge = 96;
-constexpr int EntryShade = 97, EntrySnapAfter = 98, EntrySpanFrame = 99, EntrySystemTitle = 101;
-constexpr int EntryLogon = 102, EntryTray = 103, EntrySkinFrame = 104, EntryFontFrame = 105, EntryFontButton = 106;
-constexpr int EntrySave = 108, EntryTitle = 109, EntrySaveTip = 110, EntryCancel = 66, EntryCancelTip = 111;
-constexpr int EntryTodayOnHide = 144, EntrySound = 146, EntryDays = 151, EntryHours = 152;
-constexpr int EntryNotesFile = 159, EntryNotesButton = 160, EntryNotNotesFile = 165;
+using namespace Entry::OptionsText;
 
 // The notes path is shown shortened; its tooltip holds it whole.
 constexpr int ShownPathLength = 20;
