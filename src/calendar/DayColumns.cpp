@@ -2,6 +2,7 @@
 
 #include "base/NumberForm.h"
 #include "calendar/CalendarMath.h"
+#include "settings/LanguageEntries.h"
 
 #include <algorithm>
 
@@ -52,7 +53,7 @@ void FillColumnDates(DayColumns& columns, const LanguageTable& language) {
 
 DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& language, const Date& now) {
     DateCaptions captions;
-    captions.aboutCaption = language.entry(39);
+    captions.aboutCaption = language.entry(Entry::About);
     for (std::size_t i = 0; i < columns.size(); ++i)
         captions.columnMonths[i] = language.monthShortName(IntegerValue(columns[i].month));
     captions.todayMonth = language.monthName(now.month);
