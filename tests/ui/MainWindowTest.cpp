@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "support/OptionLines.h"
 #include "support/TempDir.h"
 #include "widgets/PictureButton.h"
 
@@ -19,23 +20,9 @@ struct Window : ::testing::Test {
 
     void SetUp() override {
         Dialogs::setScripting(true);
-        std::vector<std::string> options(26, " 0 ");
+        std::vector<std::string> options = test::OptionLines();
         for (int i = 1; i < 8; ++i)
             options[static_cast<std::size_t>(i)] = "not used";
-        options[8] = std::string(101, '1');
-        options[9] = "Default";
-        options[12] = "08000800080008001600160016001600";
-        options[14] = "1111";
-        options[15] = "DejaVu Sans";
-        options[16] = " 9 ";
-        options[18] = " 9000 ";
-        options[19] = " 13500 ";
-        options[20] = " 5 ";
-        options[21] = "English.lng";
-        options[22] = " 3 ";
-        options[23] = " 8 ";
-        options[24] = " 20 ";
-        options[25] = "";
         dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(options));
         dir.write("pdfiles/category.txt", "Work\r\n255\r\nHome\r\n65280\r\n");
         ReadResult english = ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng");

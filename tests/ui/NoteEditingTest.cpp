@@ -3,6 +3,7 @@
 #include "editing/ui/NoteMenu.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "support/OptionLines.h"
 #include "support/TempDir.h"
 
 #include <QLineEdit>
@@ -32,24 +33,10 @@ std::string File(std::initializer_list<std::string> lines) {
 struct NoteEditing : ::testing::Test {
     test::TempDir dir;
     std::unique_ptr<MainWindow> window;
-    std::vector<std::string> options = std::vector<std::string>(26, " 0 ");
+    std::vector<std::string> options = test::OptionLines();
 
     void SetUp() override {
         Dialogs::setScripting(true);
-        options[8] = std::string(101, '1');
-        options[9] = "Default";
-        options[12] = "08000800080008001600160016001600";
-        options[14] = "1111";
-        options[15] = "DejaVu Sans";
-        options[16] = " 9 ";
-        options[18] = " 9000 ";
-        options[19] = " 13500 ";
-        options[20] = " 15 ";
-        options[21] = "English.lng";
-        options[22] = " 3 ";
-        options[23] = " 8 ";
-        options[24] = " 20 ";
-        options[25] = "";
         dir.write("pdfiles/category.txt", "Work\r\n255\r\nHome\r\n65280\r\nSport\r\n16776960\r\n");
         dir.write("pdlang/English.lng", ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng").bytes);
     }
