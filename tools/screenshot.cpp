@@ -7,6 +7,7 @@
 // window's own settings file is not written.
 #include "app/MainWindow.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "widgets/PictureButton.h"
 
 #include "FolderCopy.h"
@@ -81,6 +82,9 @@ int main(int argc, char* argv[]) {
             options.languageFile = parser.value(QStringLiteral("language")).toStdString();
         RewriteFile((folder + QStringLiteral("/pdfiles/pdopt.ini")).toStdString(), FormatMainOptions(options));
     }
+    // Nobody is there to answer a question (a damaged line in the notes, say): every one takes the answer
+    // that changes nothing, so a screenshot never waits and never touches the data.
+    Dialogs::endAll();
     MainWindow window{DataDirectory(folder.toStdString())};
     if (!window.start()) {
         std::fputs("screenshot: the window did not start (is Plandeck running on that folder?)\n", stderr);
