@@ -121,52 +121,49 @@ TEST_F(Startup, ShutdownSavesTheOptionsAndNeverTheNotes) {
     EXPECT_EQ(std::filesystem::last_write_time(dir.file("pdnotes/all.txt")), notesTime);
 }
 
-TEST(Program, TerminationSignalSavesTheOptions) {
-    // The program as a user runs it: its folder holds its data. SIGTERM must close it in order.
+// The program as a user runs it: a copy in a folder of its own, which holds its data.
+struct Program : ::testing::Test {
     test::TempDir dir;
-    const std::string program = dir.file("plandeck");
-    std::filesystem::copy_file(PLANDECK_PROGRAM, program);
+    QString lock = QString::fromStdString(dir.file("plandeck.lock"));
+
+    Program() { std::filesystem::copy_file(PLANDECK_PROGRAM, dir.file("plandeck")); }
+
+    // Starts the program on the offscreen platform and waits until it holds its lock: by then its
+    // termination handler is in place.
+    void start(QProcess& process) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.start(QString::fromStdString(dir.file("plandeck")), {});
+        ASSERT_TRUE(process.waitForStarted(10000));
+        for (int i = 0; i < 200 && !QFile::exists(lock); ++i)
+            QTest::qWait(50);
+    }
+};
+
+TEST_F(Program, TerminationSignalSavesTheOptions) {
+    // SIGTERM must close the program in order.
     dir.write("pdfiles/pdopt.ini", " 0 \r\n"); // a short file: the shutdown save writes all 26 lines
     dir.write("pdnotes/all.txt", "yyyyyyyy08001000dDaily\r\n");
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(env);
-    process.start(QString::fromStdString(program), {});
-    ASSERT_TRUE(process.waitForStarted(10000));
-    // The lock file appears during start-up, after the signal handler is in place.
-    for (int i = 0; i < 200 && !QFile::exists(QString::fromStdString(dir.file("plandeck.lock"))); ++i)
-        QTest::qWait(50);
+    start(process);
     process.terminate();
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).size(), 26u);
     EXPECT_EQ(dir.read("pdnotes/all.txt"), "yyyyyyyy08001000dDaily\r\n");
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("plandeck.lock"))));
+    EXPECT_FALSE(QFile::exists(lock));
 }
 
-TEST(Program, LockLeftByACrashedCopyIsTakenOver) {
-    test::TempDir dir;
-    const std::string program = dir.file("plandeck");
-    std::filesystem::copy_file(PLANDECK_PROGRAM, program);
-    const QString lock = QString::fromStdString(dir.file("plandeck.lock"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    auto startAndWait = [&](QProcess& p) {
-        p.setProcessEnvironment(env);
-        p.start(QString::fromStdString(program), {});
-        EXPECT_TRUE(p.waitForStarted(10000));
-        for (int i = 0; i < 200 && !QFile::exists(lock); ++i)
-            QTest::qWait(50);
-    };
+TEST_F(Program, LockLeftByACrashedCopyIsTakenOver) {
     QProcess crashed;
-    startAndWait(crashed);
+    start(crashed);
     crashed.kill(); // no chance to remove its lock
     ASSERT_TRUE(crashed.waitForFinished(10000));
     ASSERT_TRUE(QFile::exists(lock));
 
     QProcess next;
-    startAndWait(next);
+    start(next);
     // The lock names its owner's process id on its first line: the new copy must take it over.
     auto owner = [&] {
         QFile file(lock);
@@ -180,22 +177,13 @@ TEST(Program, LockLeftByACrashedCopyIsTakenOver) {
     EXPECT_TRUE(next.waitForFinished(10000));
 }
 
-TEST(Program, TerminationWhileAQuestionIsOpenKeepsTheLineSavesAndEnds) {
+TEST_F(Program, TerminationWhileAQuestionIsOpenKeepsTheLineSavesAndEnds) {
     // Start-up stops at the damaged-line question; a log-out then must neither hang nor remove the line.
-    test::TempDir dir;
-    const std::string program = dir.file("plandeck");
-    std::filesystem::copy_file(PLANDECK_PROGRAM, program);
     dir.write("pdfiles/pdopt.ini", " 0 \r\n");
     const std::string notes = "yyyyyyyy08001000dDaily\r\nbad\r\n";
     dir.write("pdnotes/all.txt", notes);
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(env);
-    process.start(QString::fromStdString(program), {});
-    ASSERT_TRUE(process.waitForStarted(10000));
-    for (int i = 0; i < 200 && !QFile::exists(QString::fromStdString(dir.file("plandeck.lock"))); ++i)
-        QTest::qWait(50);
+    start(process);
     QTest::qWait(300); // the question is open by now
     process.terminate();
     ASSERT_TRUE(process.waitForFinished(10000));
