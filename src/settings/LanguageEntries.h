@@ -5,6 +5,8 @@ namespace plandeck {
 // The language file's entries by what they are for: entry n is line n of the file. Month and weekday
 // names are addressed through LanguageTable's name functions instead.
 namespace Entry {
+// The last entry the shipped language files hold; new entries go after it, in both files.
+inline constexpr int LastShipped = 170;
 inline constexpr int Motto = 2;           // the main window's motto in the bottom strip
 inline constexpr int CalendarCaption = 3; // over the month calendar
 inline constexpr int CommandNewNote = 4;  // the four items of the command bar

@@ -1,5 +1,7 @@
 #include "settings/LanguageTable.h"
 
+#include "settings/LanguageEntries.h"
+
 #include "base/DataDirectory.h"
 #include "base/TextFile.h"
 
@@ -103,7 +105,7 @@ const std::string& LanguageTable::gridWeekdayHeading(int column) const {
 }
 
 bool IsUsedLanguageEntry(int n) {
-    return n >= 1 && n <= LanguageTable::EntryCount && !IsUnusedEntry(n);
+    return n >= 1 && n <= Entry::LastShipped && !IsUnusedEntry(n);
 }
 
 std::vector<ControlCaption> MainWindowCaptions(const LanguageTable& language) {

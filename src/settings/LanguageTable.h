@@ -11,10 +11,10 @@ namespace plandeck {
 class DataDirectory;
 
 // Every text the user sees: the lines of the chosen language file, addressed by their line number (entry n
-// is line n, 1..170). Texts are kept as the file's bytes; the windows decode them.
+// is line n, 1..400). Texts are kept as the file's bytes; the windows decode them.
 class LanguageTable {
 public:
-    static constexpr int EntryCount = 170;
+    static constexpr int EntryCount = 400;
 
     // Well-known places in the table.
     static constexpr int FirstGridWeekdayHeading = 17; // month grid headings, Monday..Sunday
@@ -26,7 +26,7 @@ public:
     // A table with every entry empty, as when the language file is missing.
     LanguageTable() = default;
 
-    // Lines of the text, LF or CR LF ended; lines past the 170th are ignored. A UTF-8 byte order mark at
+    // Lines of the text, LF or CR LF ended; lines past the 400th are ignored. A UTF-8 byte order mark at
     // the start is not part of the first entry.
     static LanguageTable FromBytes(std::string_view bytes);
     // The language file at `path`; a missing or unreadable file gives an empty table.
@@ -34,9 +34,9 @@ public:
     // Where the language file called `fileName` lives.
     static std::string FilePath(const DataDirectory& dataDirectory, const std::string& fileName);
 
-    // Entry n; an empty text for a number outside 1..170 or past the end of the file.
+    // Entry n; an empty text for a number outside 1..400 or past the end of the file.
     const std::string& entry(int n) const;
-    // How many lines of the file went into the table (at most 170).
+    // How many lines of the file went into the table (at most 400).
     int lineCount() const { return m_lineCount; }
     bool fileFound() const { return m_fileFound; }
     // Whether any entry the program shows has a text: a file without one (empty, or not a language file)

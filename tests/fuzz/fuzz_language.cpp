@@ -1,4 +1,4 @@
-// The language file: entries are lines 1..170 with no line end inside, and the captions come from them.
+// The language file: entries are lines 1..400 with no line end inside, and the captions come from them.
 #include "FuzzSupport.h"
 #include "settings/LanguageTable.h"
 
@@ -8,7 +8,7 @@ using plandeck::fuzz::Check;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const LanguageTable table = LanguageTable::FromBytes(bytes);
-    Check(table.lineCount() >= 0 && table.lineCount() <= LanguageTable::EntryCount, "at most 170 entries");
+    Check(table.lineCount() >= 0 && table.lineCount() <= LanguageTable::EntryCount, "at most 400 entries");
     std::size_t total = 0;
     for (int n = 0; n <= LanguageTable::EntryCount + 1; ++n) {
         const std::string& e = table.entry(n);
