@@ -7,6 +7,7 @@
 #include "editing/ui/CategoryPanelWidget.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/FileWatcher.h"
 #include "platform/SingleInstance.h"
 #include "platform/Text.h"
 #include "platform/TrayIcon.h"
@@ -66,6 +67,8 @@ MainWindow::MainWindow(DataDirectory dataDir, QWidget* parent)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(30000);
     connect(m_timer, &QTimer::timeout, this, [this] { apply(m_session->updateTime(now())); });
+    // A change of the notes is painted first and written after, in the same handler.
+    m_session->setWritesAfterPaint(true);
 }
 
 MainWindow::~MainWindow() {
@@ -325,6 +328,7 @@ bool MainWindow::start() {
     }
     m_timer->start();
     createTodayWindow();
+    watchFiles();
     return !m_session->quitRequested();
 }
 
@@ -449,6 +453,13 @@ void MainWindow::apply(const Changes& changes) {
         showTime();
     if (changes.dates || changes.hours || changes.notes || changes.clock)
         showGrid();
+    if (!changes.hint.empty())
+        SetFittedText(m_hint, FromFileText(changes.hint));
+    if (m_watcher)
+        m_watcher->setFiles({QString::fromStdString(m_session->notesPath()),
+                             QString::fromStdString(m_session->dataDirectory().categoryFile())});
+    if (changes.writePending)
+        finishPendingWrite();
 }
 
 void MainWindow::showDates() {

@@ -25,6 +25,7 @@
 namespace plandeck {
 
 class CategoryPanelWidget;
+class FileWatcher;
 class NoteMenu;
 class ClockWidget;
 class MonthGridWidget;
@@ -182,6 +183,15 @@ private:
     void refreshTrayMenu(const std::vector<TrayMenuItem>& tail);
     void carryOut(const WindowPlan& plan);
 
+    // MainWindowFiles.cpp: the files other programs change, and undo.
+    void watchFiles();
+    // Shows what another program changed, once no drag, editor, wizard or question is open.
+    void outsideChange();
+    bool busyForOutsideChanges() const;
+    // After a change was painted: it is written now.
+    void finishPendingWrite();
+    void undoOrRedo(bool redo);
+
     std::unique_ptr<Session> m_session;
     std::unique_ptr<SingleInstance> m_instance;
     bool m_closing = false;
@@ -256,6 +266,11 @@ private:
     };
     std::optional<CategoryDrag> m_categoryDrag;
     bool m_closingEditor = false;
+
+    // Other programs' changes of the notes and category files, and the carrying over of late appends.
+    FileWatcher* m_watcher = nullptr;
+    QTimer* m_lateAppends = nullptr;
+    QTimer* m_fileLook = nullptr;
 };
 
 } // namespace plandeck

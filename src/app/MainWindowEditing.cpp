@@ -138,6 +138,16 @@ bool MainWindow::noteEditingEvent(QObject* watched, QEvent* event) {
 bool MainWindow::keyCommand(QKeyEvent* event) {
     const bool editorOpen = m_editor->isVisible();
     const bool selected = m_session->selectedTile() != nullptr;
+    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (event->key() == Qt::Key_Z && mods == Qt::ControlModifier) {
+        undoOrRedo(false);
+        return true;
+    }
+    if ((event->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) ||
+        (event->key() == Qt::Key_Y && mods == Qt::ControlModifier)) {
+        undoOrRedo(true);
+        return true;
+    }
     switch (event->key()) {
     case Qt::Key_Escape:
         showMinimized();
@@ -168,9 +178,13 @@ bool MainWindow::editorKey(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         const std::string typed = ToFileText(m_editor->text());
-        closeEditor();
-        m_keys->setFocus();
-        apply(m_session->commitInlineEdit(typed));
+        const Changes changes = m_session->commitInlineEdit(typed);
+        // A refused edit keeps the editor open with what the user typed; the message says why.
+        if (!m_session->inlineEditOpen()) {
+            closeEditor();
+            m_keys->setFocus();
+        }
+        apply(changes);
         return true;
     }
     case Qt::Key_Escape:

@@ -26,8 +26,9 @@ std::string ErrorText(const std::string& what, const std::string& path, int err)
     return what + " \"" + path + "\": " + std::strerror(err);
 }
 
-// Writes every byte, looping over short writes. Returns 0 or the errno of the failure.
-int WriteAll(int fd, std::string_view bytes) {
+} // namespace
+
+int WriteAllBytes(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = g_write(fd, bytes.data() + done, bytes.size() - done);
@@ -43,8 +44,7 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-// Follows symbolic links so that a linked notes file keeps being a link after a save.
-std::string ResolveLinks(const std::string& path) {
+std::string ResolveSymbolicLinks(const std::string& path) {
     std::string current = path;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st {};
@@ -64,6 +64,8 @@ std::string ResolveLinks(const std::string& path) {
     return current;
 }
 
+namespace {
+
 std::string DirectoryOf(const std::string& path) {
     auto slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -76,6 +78,15 @@ std::string DirectoryOf(const std::string& path) {
 TextLines::TextLines(std::string bytes) : m_bytes(std::move(bytes)) {
     m_spans.reserve(m_bytes.size() / 32 + 1);
     ForEachLine(m_bytes, [this](std::string_view line) {
+        m_spans.emplace_back(static_cast<std::size_t>(line.data() - m_bytes.data()), line.size());
+        return true;
+    });
+}
+
+void TextLines::appendAtLineStart(std::string_view text) {
+    const std::size_t base = m_bytes.size();
+    m_bytes.append(text);
+    ForEachLine(std::string_view(m_bytes).substr(base), [&](std::string_view line) {
         m_spans.emplace_back(static_cast<std::size_t>(line.data() - m_bytes.data()), line.size());
         return true;
     });
@@ -186,46 +197,61 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
-WriteResult RewriteFile(const std::string& path, std::string_view bytes) {
-    const std::string target = ResolveLinks(path);
+TemporaryFile CreateTemporaryFileBeside(const std::string& target) {
     const std::string dir = DirectoryOf(target);
     const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-
     std::string tmpl = dir + "/." + base + "." + std::string(kTemporaryFiller);
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return WriteResult::Failure(ErrorText("Cannot create a temporary file beside", target, errno));
-    const std::string tmpPath(name.data());
-
+    TemporaryFile file;
+    file.fd = ::mkstemp(name.data());
+    if (file.fd < 0) {
+        file.error = ErrorText("Cannot create a temporary file beside", target, errno);
+        return file;
+    }
+    file.path = name.data();
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
-        ::fchmod(fd, st.st_mode & 07777);
+        ::fchmod(file.fd, st.st_mode & 07777);
     } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        ::fchmod(file.fd, 0666 & ~mask);
     }
+    return file;
+}
 
-    int err = WriteAll(fd, bytes);
-    if (err == 0 && ::fsync(fd) != 0)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
-    if (err == 0 && ::rename(tmpPath.c_str(), target.c_str()) != 0)
-        err = errno;
-    if (err != 0) {
-        ::unlink(tmpPath.c_str());
-        return WriteResult::Failure(ErrorText("Could not save", target, err));
-    }
-    // Make the rename itself durable.
-    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+void SyncFolderOf(const std::string& path) {
+    int dfd = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
     }
+}
+
+std::string SaveErrorText(const std::string& path, int err) {
+    return ErrorText("Could not save", path, err);
+}
+
+WriteResult RewriteFile(const std::string& path, std::string_view bytes) {
+    const std::string target = ResolveSymbolicLinks(path);
+    TemporaryFile tmp = CreateTemporaryFileBeside(target);
+    if (tmp.fd < 0)
+        return WriteResult::Failure(tmp.error);
+    int err = WriteAllBytes(tmp.fd, bytes);
+    if (err == 0 && ::fsync(tmp.fd) != 0)
+        err = errno;
+    if (::close(tmp.fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && ::rename(tmp.path.c_str(), target.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(tmp.path.c_str());
+        return WriteResult::Failure(SaveErrorText(target, err));
+    }
+    // Make the rename itself durable.
+    SyncFolderOf(target);
     return {};
 }
 
@@ -235,7 +261,7 @@ WriteResult AppendToFile(const std::string& path, std::string_view bytes) {
         return WriteResult::Failure(ErrorText("Could not open", path, errno));
     struct stat before {};
     const bool sized = ::fstat(fd, &before) == 0;
-    int err = WriteAll(fd, bytes);
+    int err = WriteAllBytes(fd, bytes);
     if (err == 0 && ::fsync(fd) != 0)
         err = errno;
     // A half-written line would glue itself to the next note appended: take it back.

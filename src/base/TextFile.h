@@ -60,6 +60,10 @@ public:
     std::string_view line(std::size_t i) const { return {m_bytes.data() + m_spans[i].first, m_spans[i].second}; }
     std::vector<std::string> toStrings() const;
     const std::string& bytes() const { return m_bytes; }
+    // Byte offset of line i in bytes().
+    std::size_t offset(std::size_t i) const { return m_spans[i].first; }
+    // Adds text that starts a new line: the bytes held so far must be empty or end with a line end.
+    void appendAtLineStart(std::string_view text);
 
 private:
     std::string m_bytes;
@@ -100,6 +104,24 @@ WriteResult RewriteFile(const std::string& path, std::string_view bytes);
 
 // Appends bytes at the end of a file, creating it when missing.
 WriteResult AppendToFile(const std::string& path, std::string_view bytes);
+
+// The pieces of a rewrite, for an owner that checks the file once more between writing and renaming.
+//
+// Writes every byte to `fd`, looping over short writes; 0 or the errno of the failure.
+int WriteAllBytes(int fd, std::string_view bytes);
+// The file a path names once symbolic links are followed, so that a linked file stays a link after a save.
+std::string ResolveSymbolicLinks(const std::string& path);
+// A new temporary file beside `target` with `target`'s permissions (the usual ones for a new file).
+struct TemporaryFile {
+    int fd = -1; // -1 when it could not be made; `error` says why
+    std::string path;
+    std::string error;
+};
+TemporaryFile CreateTemporaryFileBeside(const std::string& target);
+// Makes a rename in the folder of `path` durable.
+void SyncFolderOf(const std::string& path);
+// "Could not save "path": reason"
+std::string SaveErrorText(const std::string& path, int err);
 
 bool FileExists(const std::string& path);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TextFile.h"
+#include "base/TrackedFile.h"
 
 #include <functional>
 #include <optional>
@@ -20,6 +21,16 @@ struct CategoryFileChange {
     bool written = false; // the file was rewritten
     WriteResult write;    // how that went; a failure leaves the old file as it was
 };
+
+// The changes of the category file's lines for each command. They work on the records the table reads: a
+// name line and a colour line each; a blank line left over at the end of a file with an odd number of lines
+// is no record and goes.
+LineChange AddCategoryChange(const TextLines& lines, const CategoryChoice& category);
+LineChange DeleteLastCategoryChange(const TextLines& lines);
+// Every category named `name` gets a new name and colour, asking `ask` once for each in file order; nothing
+// when none is named so or an answer is nothing.
+std::optional<LineChange> RenameCategoryChange(const TextLines& lines, std::string_view name,
+                                               const std::function<std::optional<CategoryChoice>()>& ask);
 
 // Adds a category at the end of the file: its name line and its colour line. A missing file is created.
 CategoryFileChange AddCategory(const std::string& path, const CategoryChoice& category);

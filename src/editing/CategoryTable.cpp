@@ -41,8 +41,14 @@ CategoryPanel CategoryTable::LoadCategories(const std::string& path, int first) 
         panel.creation = RewriteFile(path, "");
         panel.fileCreated = panel.creation.ok;
     }
+    CategoryPanel loaded = LoadCategoriesFrom(TextLines(std::move(file.bytes)), first);
+    loaded.fileCreated = panel.fileCreated;
+    loaded.creation = panel.creation;
+    return loaded;
+}
 
-    const TextLines lines(std::move(file.bytes));
+CategoryPanel CategoryTable::LoadCategoriesFrom(const TextLines& lines, int first) {
+    CategoryPanel panel;
     m_records = static_cast<int>(std::min<std::size_t>((lines.size() + 1) / 2, Count));
     for (int n = 0; n < Count; ++n) {
         const auto i = static_cast<std::size_t>(n);

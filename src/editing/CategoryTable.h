@@ -46,6 +46,8 @@ public:
     // loaded. The file is never changed, except that a missing one is created empty. Shown flags of
     // categories with a record stay as they are; every other category is shown.
     CategoryPanel LoadCategories(const std::string& path, int first);
+    // The same from the file's lines as its owner holds them; nothing is created.
+    CategoryPanel LoadCategoriesFrom(const TextLines& lines, int first);
 
     // The shown flags of categories 0..100, as the option file stores them ("1" shown, "0" hidden).
     void setShownFlags(const std::vector<std::string>& flags);

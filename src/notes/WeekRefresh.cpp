@@ -154,7 +154,7 @@ void LayOutLane(std::vector<NoteTile>& tiles, const std::vector<Span>& spans, st
 
 class Refresh {
 public:
-    Refresh(const NotesStore& store, const WeekRefreshInput& in) : m_store(store), m_in(in), m_categories(in) {
+    explicit Refresh(const WeekRefreshInput& in) : m_in(in), m_categories(in) {
         const int days = std::min<int>(in.view.days, static_cast<int>(in.columns.size()));
         for (int j = 0; j < days; ++j) {
             const DayColumn& c = in.columns[static_cast<std::size_t>(j)];
@@ -186,7 +186,20 @@ public:
         }
     }
 
-    WeekRefreshResult run() {
+    // From notes held in memory: only the candidate lines are looked at; nothing is asked or written.
+    WeekRefreshResult runOnLines(const TextLines& lines, std::span<const std::uint32_t> candidates) {
+        WeekRefreshResult result;
+        result.tiles.reserve(candidates.size() < 64 ? candidates.size() : 64);
+        for (const std::uint32_t i : candidates) {
+            const std::string_view line = lines.line(i);
+            if (line.size() >= static_cast<std::size_t>(Note::HeaderLength))
+                placeInColumns(line, static_cast<int>(i) + 1, result);
+        }
+        finish(result);
+        return result;
+    }
+
+    WeekRefreshResult run(const NotesStore& store) {
         WeekRefreshResult result;
         // Bytes just written by a command need no second read; a read of them cannot have failed.
         ReadResult file;
@@ -194,7 +207,7 @@ public:
             file.exists = true;
             file.status = ReadStatus::Read;
         } else {
-            file = ReadWholeFile(m_store.path());
+            file = ReadWholeFile(store.path());
         }
         std::vector<DamagedLine> damaged = scan(m_in.notesBytes ? *m_in.notesBytes : file.bytes, result);
         if (file.failed()) {
@@ -214,16 +227,16 @@ public:
             case MalformedAnswer::Remove: {
                 NotesRead basis;
                 basis.status = file.status;
-                basis.path = m_store.path();
+                basis.path = store.path();
                 basis.lines = TextLines(m_in.notesBytes ? *m_in.notesBytes : std::move(file.bytes));
-                WriteResult w = m_store.rewrite(basis, WithoutDamagedLines(basis.lines));
+                WriteResult w = store.rewrite(basis, WithoutDamagedLines(basis.lines));
                 if (!w.ok) {
                     result.saveErrors.push_back(w.error);
                     break;
                 }
                 // The lines are numbered anew; the tiles are built again from the file as written. Should
                 // another program have put damaged lines back meanwhile, they are kept, not asked about.
-                file = ReadWholeFile(m_store.path());
+                file = ReadWholeFile(store.path());
                 scan(file.bytes, result);
                 if (file.failed())
                     result.readFailure = file.error;
@@ -401,7 +414,6 @@ private:
             }
     }
 
-    const NotesStore& m_store;
     const WeekRefreshInput& m_in;
     CategoryLookup m_categories;
     std::vector<MonthGroup> m_months;
@@ -433,7 +445,12 @@ std::string TileCaption(std::string_view line) {
 }
 
 WeekRefreshResult WeekRefresh(const NotesStore& store, const WeekRefreshInput& input) {
-    return Refresh(store, input).run();
+    return Refresh(input).run(store);
+}
+
+WeekRefreshResult WeekRefreshFromLines(const TextLines& lines, std::span<const std::uint32_t> candidates,
+                                       const WeekRefreshInput& input) {
+    return Refresh(input).runOnLines(lines, candidates);
 }
 
 } // namespace plandeck

@@ -4,6 +4,7 @@
 #include "calendar/WeekView.h"
 #include "notes/NotesStore.h"
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -109,6 +110,12 @@ inline constexpr const char* PlaceholderText = "no text";
 // each tile by time, laying out notes that overlap in time side by side, and in the single-day view giving
 // every shown category its own sub-column.
 WeekRefreshResult WeekRefresh(const NotesStore& store, const WeekRefreshInput& input);
+
+// The same from notes held in memory: `candidates` are the 0-based indexes (ascending) of the lines that may
+// fall in the shown columns (every other line is passed over). Nothing is asked and nothing is written: the
+// damaged lines are the caller's.
+WeekRefreshResult WeekRefreshFromLines(const TextLines& lines, std::span<const std::uint32_t> candidates,
+                                       const WeekRefreshInput& input);
 
 // The lines of a notes file without its damaged ones, every other line as it was, in order.
 std::vector<std::string> WithoutDamagedLines(const TextLines& lines);

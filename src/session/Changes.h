@@ -25,6 +25,8 @@ struct Changes {
     bool quit = false;                // the user chose to end the program; nothing more is shown or saved
     std::vector<Failure> failures;    // shown to the user, each in a message
     std::vector<std::string> notices; // texts (file bytes) to show the user, each in a message
+    std::string hint;                 // a word for the hint line (file bytes), such as what was undone
+    bool writePending = false;        // a change is shown but not yet written: the window paints, then writes
 
     Changes& operator|=(const Changes& other) {
         dates |= other.dates;
@@ -38,6 +40,9 @@ struct Changes {
         quit |= other.quit;
         failures.insert(failures.end(), other.failures.begin(), other.failures.end());
         notices.insert(notices.end(), other.notices.begin(), other.notices.end());
+        if (!other.hint.empty())
+            hint = other.hint;
+        writePending |= other.writePending;
         return *this;
     }
 };

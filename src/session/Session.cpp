@@ -1,18 +1,20 @@
 #include "session/Session.h"
 
+#include "base/NumberForm.h"
 #include "notes/NotesStore.h"
 #include "notes/StartupPurge.h"
 #include "notes/WeekRefresh.h"
 #include "settings/LanguageEntries.h"
 #include "settings/StartupFallbacks.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace plandeck {
 
 Session::Session(DataDirectory dataDir, UserQuestions& questions, std::string builtInLanguage)
     : m_dataDir(std::move(dataDir)), m_questions(questions), m_builtInLanguage(std::move(builtInLanguage)),
-      m_nav(m_language, m_options.configuredDays) {}
+      m_nav(m_language, m_options.configuredDays), m_categoryFile(m_dataDir.categoryFile(), JoinRule::CrLfAfterEach) {}
 
 void Session::loadSettings() {
     // A missing or short option file leaves the defaults in place.
@@ -44,8 +46,18 @@ Changes Session::openWeek(const TodayStamp& now) {
     Changes changes;
     if (!m_optionsUnreadable.empty())
         changes.failures.push_back({m_dataDir.mainOptionsFile(), m_optionsUnreadable});
-    if (const auto purge = PurgeAtStartup(m_options, NotesStore(m_notesPath), now.date); purge && !purge->write.ok)
-        changes.failures.push_back({m_notesPath, purge->write.error});
+    if (m_options.purgePastNotes) {
+        m_notes.setPath(m_notesPath);
+        m_notes.refresh();
+        const LineChange past = PastNotes(m_notes.lines(), now.date);
+        if (!past.empty()) {
+            const ChangeOutcome outcome = m_notes.apply(past);
+            if (outcome.done())
+                m_history.record({EditedFile::Notes, EditKind::RemovePast, outcome.applied});
+            else if (!outcome.error.empty())
+                changes.failures.push_back({m_notesPath, outcome.error});
+        }
+    }
     m_ready = true;
     m_nav.ShowDays(now);
     changes |= datesChanged(now);
@@ -147,12 +159,25 @@ Changes Session::setCategoryShown(int row, bool shown) {
     return changes;
 }
 
+const TextLines& Session::categoryLines() {
+    if (m_categoryFile.path() != m_dataDir.categoryFile())
+        m_categoryFile.setPath(m_dataDir.categoryFile());
+    if (m_categoryFile.changedOnDisk() && m_categoryFile.reload())
+        m_history.shift(EditedFile::Categories, m_categoryFile.lastShift());
+    return m_categoryFile.lines();
+}
+
 Changes Session::scrollCategories(int first) {
-    m_panel = m_categories.LoadCategories(m_dataDir.categoryFile(), first);
     Changes changes;
     changes.categories = true;
-    if (m_panel.fileCreated && !m_panel.creation.ok)
-        changes.failures.push_back({m_dataDir.categoryFile(), m_panel.creation.error});
+    const TextLines& lines = categoryLines();
+    // A missing category file is created empty; one that cannot be read is never replaced.
+    if (m_categoryFile.status() == ReadStatus::Missing) {
+        const ChangeOutcome created = m_categoryFile.apply({});
+        if (!created.done())
+            changes.failures.push_back({m_dataDir.categoryFile(), created.error});
+    }
+    m_panel = m_categories.LoadCategoriesFrom(lines, first);
     return changes;
 }
 
@@ -224,51 +249,91 @@ Changes Session::refreshNotes() {
     return changes;
 }
 
+std::vector<ShownMonth> Session::shownMonths() const {
+    std::vector<ShownMonth> months;
+    const DayColumns& cols = m_nav.columns();
+    for (int j = 0; j < m_grid.view.days && j < static_cast<int>(cols.size()); ++j) {
+        const DayColumn& c = cols[static_cast<std::size_t>(j)];
+        const ShownMonth m{PlainDecimal(c.year, 4), PlainDecimal(c.month, 2)};
+        if (std::find(months.begin(), months.end(), m) == months.end())
+            months.push_back(m);
+    }
+    return months;
+}
+
+Changes Session::handleDamagedLines() {
+    Changes changes;
+    const LineChange damaged = m_notes.damagedLines();
+    if (damaged.empty() || !m_notes.readable())
+        return changes;
+    if (m_quietRefresh) {
+        // Nobody asked for this refresh: the question (whose Cancel ends the program) waits for the user's.
+        changes.hint =
+            ReplacePlaceholder(entry(Entry::History::DamagedLinesSkipped), std::to_string(damaged.removed.size()));
+        return changes;
+    }
+    // One question for all damaged lines: the first few by number, then how many more.
+    std::string detail;
+    const std::size_t listed = std::min(damaged.removed.size(), DamagedLinesQuestion::ListedAtMost);
+    for (std::size_t k = 0; k < listed; ++k)
+        detail += (detail.empty() ? "" : "\n") + std::to_string(damaged.removed[k].index + 1) + ": " +
+                  damaged.removed[k].text;
+    if (damaged.removed.size() > listed)
+        detail += "\n… +" + std::to_string(damaged.removed.size() - listed);
+    using A = UserQuestions::Answer;
+    const std::string& title = entry(Entry::DamagedLineTitle);
+    const A answer =
+        m_questions.ask(entry(Entry::DamagedLine), title, UserQuestions::Buttons::YesNoCancel, A::No, detail);
+    if (answer == A::Yes) {
+        // The question may have let another program change the file: the lines are found again by their text.
+        const ChangeOutcome outcome = m_notes.apply(damaged);
+        if (outcome.done())
+            m_history.record({EditedFile::Notes, EditKind::RemoveDamaged, outcome.applied});
+        else if (!outcome.error.empty())
+            changes.failures.push_back({m_notesPath, outcome.error});
+    } else if (answer == A::No) {
+        m_questions.tell(entry(Entry::DamagedLineKept), title);
+    } else {
+        m_questions.tell(entry(Entry::DamagedLineQuit), title);
+        m_quitRequested = true;
+        changes.quit = true;
+    }
+    return changes;
+}
+
 Changes Session::refreshOnce() {
     Changes changes;
     changes.notes = true;
     if (m_gridWidth <= 0 || m_gridHeight <= 0)
         return changes;
-    const DayColumns& cols = m_nav.columns();
-    const std::string& title = entry(Entry::DamagedLineTitle);
-    WeekRefreshInput input{m_grid.view,
-                           std::span<const DayColumn>(cols.data(), cols.size()),
-                           m_categories.names(),
-                           m_categories.colours(),
-                           m_categories.shownColumn(),
-                           [&](const DamagedLinesQuestion& question) {
-                               // One question for all damaged lines: the first few by number, then how many more.
-                               std::string detail;
-                               for (const DamagedLine& d : question.listed)
-                                   detail +=
-                                       (detail.empty() ? "" : "\n") + std::to_string(d.lineNumber) + ": " + d.text;
-                               if (question.moreCount > 0)
-                                   detail += "\n… +" + std::to_string(question.moreCount);
-                               using A = UserQuestions::Answer;
-                               const A answer = m_questions.ask(entry(Entry::DamagedLine), title,
-                                                                UserQuestions::Buttons::YesNoCancel, A::No, detail);
-                               if (answer == A::Yes)
-                                   return MalformedAnswer::Remove;
-                               if (answer == A::No) {
-                                   m_questions.tell(entry(Entry::DamagedLineKept), title);
-                                   return MalformedAnswer::Keep;
-                               }
-                               m_questions.tell(entry(Entry::DamagedLineQuit), title);
-                               return MalformedAnswer::Quit;
-                           }};
-    input.notesBytes = std::exchange(m_freshBytes, nullptr);
-    WeekRefreshResult result = WeekRefresh(NotesStore(m_notesPath), input);
-    for (const std::string& error : result.saveErrors)
-        changes.failures.push_back({m_notesPath, error});
-    // A notes file that cannot be read is reported once, not at every refresh, until it reads again.
-    if (result.readFailure != m_notesReadFailure && !result.readFailure.empty())
-        changes.failures.push_back({m_notesPath, result.readFailure});
-    m_notesReadFailure = result.readFailure;
-    if (result.quit) {
-        m_quitRequested = true;
-        changes.quit = true;
-        return changes;
+    if (m_notes.path() != m_notesPath) {
+        m_notes.setPath(m_notesPath);
+        m_history.clear();
     }
+    // A change shown before it is written is the notes as they will be; otherwise one stat tells whether
+    // another program changed the file.
+    if (!m_notes.hasPending() && m_notes.refresh())
+        m_history.shift(EditedFile::Notes, m_notes.lastShift());
+    // A notes file that cannot be read is reported once, not at every refresh, until it reads again.
+    const std::string readFailure = m_notes.readable() ? std::string() : m_notes.readError();
+    if (readFailure != m_notesReadFailure && !readFailure.empty())
+        changes.failures.push_back({m_notesPath, readFailure});
+    m_notesReadFailure = readFailure;
+
+    changes |= handleDamagedLines();
+    if (changes.quit)
+        return changes;
+
+    const DayColumns& cols = m_nav.columns();
+    const WeekRefreshInput input{m_grid.view,
+                                 std::span<const DayColumn>(cols.data(), cols.size()),
+                                 m_categories.names(),
+                                 m_categories.colours(),
+                                 m_categories.shownColumn(),
+                                 {}};
+    const std::vector<ShownMonth> months = shownMonths();
+    const std::vector<std::uint32_t> candidates = m_notes.candidates(months);
+    WeekRefreshResult result = WeekRefreshFromLines(m_notes.lines(), candidates, input);
     // A slot that now shows another note is no longer selected: a key must not act on a note the user did
     // not point at.
     m_selected = SelectionAfterRefresh(m_selected, m_grid.tiles, result.tiles);
@@ -277,6 +342,32 @@ Changes Session::refreshOnce() {
     m_editedLine = result.editedLine;
     m_editorRect = result.editorRect;
     return changes;
+}
+
+Changes Session::outsideChanges() {
+    Changes changes;
+    if (m_notes.hasPending())
+        return changes;
+    if (m_categoryFile.changedOnDisk()) {
+        changes |= scrollCategories(m_panel.first);
+        changes |= m_nav.days() == 1 ? layOutGrid() : Changes{};
+        changes.notes = true;
+    }
+    if (m_notes.changedOnDisk() || changes.notes) {
+        const bool notesChanged = m_notes.changedOnDisk();
+        m_quietRefresh = true;
+        changes |= refreshNotes();
+        m_quietRefresh = false;
+        if (notesChanged && changes.hint.empty())
+            changes.hint = entry(Entry::History::NotesChangedElsewhere);
+    }
+    return changes;
+}
+
+Changes Session::carryLateAppends() {
+    m_notes.carryLateAppends(true);
+    m_categoryFile.carryLateAppends(true);
+    return outsideChanges();
 }
 
 } // namespace plandeck

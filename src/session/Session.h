@@ -7,10 +7,12 @@
 #include "calendar/TodayStamp.h"
 #include "editing/CategoryTable.h"
 #include "editing/DropNote.h"
+#include "editing/EditHistory.h"
 #include "editing/NoteFileEdits.h"
 #include "editing/TilePointer.h"
 #include "editing/WizardForm.h"
 #include "editing/WizardNotes.h"
+#include "notes/NotesFile.h"
 #include "session/Changes.h"
 #include "session/HourGridModel.h"
 #include "session/UserQuestions.h"
@@ -112,9 +114,30 @@ public:
     Changes setGridSize(int width, int height);
     // The clock moved on: the current-time line and today's date.
     Changes updateTime(const TodayStamp& now);
-    // Rebuilds the tiles from the notes file. A refresh asked for while one runs (from inside a question
-    // to the user) is run once the running one ends, never inside it.
+    // Rebuilds the tiles from the notes as held; the file is read again only when another program changed it.
+    // A refresh asked for while one runs (from inside a question to the user) is run once the running one
+    // ends, never inside it.
     Changes refreshNotes();
+
+    // Another program may have changed the notes or the category file (the file watcher saw something, or
+    // the today window's tick looked): what changed is shown. Nothing is asked: damaged lines are skipped and
+    // the hint line says so.
+    Changes outsideChanges();
+    // Whether a change of the notes is shown but not yet written (see Changes::writePending).
+    bool writePending() const { return m_notes.hasPending(); }
+    // With this on, a change of the notes is shown first and written by `finishWrites`, so that the window
+    // can paint before the disk is touched; off (the default), commands write at once.
+    void setWritesAfterPaint(bool on) { m_writesAfterPaint = on; }
+    // Writes the change that is shown but not yet written. A write that fails takes back only that change.
+    Changes finishWrites();
+    // About a second after a write: lines other programs appended to the replaced file are carried over.
+    Changes carryLateAppends();
+
+    // Undo and redo of the changes this program made to the notes and category files.
+    Changes undo();
+    Changes redo();
+    bool canUndo() const { return m_history.nextUndo() != nullptr; }
+    bool canRedo() const { return m_history.nextRedo() != nullptr; }
 
     // Editing notes and moving them with the mouse. Points are grid coordinates (twips).
     //
@@ -223,17 +246,25 @@ private:
     // The grid's geometry, background and time line for the current dates, hours and size, then the notes.
     Changes layOutGrid();
     Changes refreshOnce();
-    // A refresh from the bytes a command has just written, without reading the file again.
-    Changes refreshFrom(const std::string& bytes);
-    // Writes the notes file whole and shows what it now holds.
-    Changes writeNotes(const std::string& bytes);
-    void followInlineEdit(const std::string& bytes);
+    // The damaged lines of the notes file: asked about (or, quietly, counted for the hint line).
+    Changes handleDamagedLines();
+    // Changes the notes file and shows the result; the change is undoable as `kind`. `refusedChange`, when
+    // given, says whether the file did not allow the change (nothing was changed).
+    Changes changeNotes(const LineChange& change, EditKind kind, bool* refusedChange = nullptr);
+    void followInlineEdit();
     Changes placeNote(const NoteTile& tile, const DropRequest& request);
     DropRequest tileDrop(const NoteTile& tile, float x, float y, float grabY, bool copy) const;
-    // A change the notes file did not allow: said to the user; a stale view is shown again.
-    Changes refused(EditStatus status, const std::string& readError);
-    // After a command on the category file: the panel from the top, then the grid or the notes.
-    Changes categoryFileChanged(const CategoryFileChange& change);
+    // A change a file did not allow: said to the user; a stale view is shown again.
+    Changes refused(const ChangeOutcome& outcome, const std::string& path);
+    // Changes the category file; the change is undoable as `kind`.
+    Changes changeCategories(const LineChange& change, EditKind kind);
+    // After the category file changed: the panel from the top, then the grid or the notes.
+    Changes categoriesChanged();
+    // The category file as it is now (read again when another program changed it).
+    const TextLines& categoryLines();
+    Changes undoOrRedo(bool redo);
+    // The shown months, for the notes index.
+    std::vector<ShownMonth> shownMonths() const;
 
     DataDirectory m_dataDir;
     UserQuestions& m_questions;
@@ -270,7 +301,13 @@ private:
     bool m_wasMaximised = false;
     bool m_refreshing = false;
     bool m_refreshAgain = false;
-    const std::string* m_freshBytes = nullptr;
+    bool m_quietRefresh = false; // a refresh no user action started: it asks nothing
+
+    NotesFile m_notes;
+    TrackedFile m_categoryFile;
+    EditHistory m_history;
+    EditKind m_pendingKind = EditKind::EditText;
+    bool m_writesAfterPaint = false;
 
     // The tile the pointer rests on; none is a value of its own, every slot can be selected.
     std::optional<int> m_selected;

@@ -23,35 +23,44 @@ std::optional<CategoryChoice> AskCategory(UserQuestions& questions, const Langua
 
 } // namespace
 
-Changes Session::categoryFileChanged(const CategoryFileChange& change) {
-    Changes changes;
-    if (!change.write.ok)
-        changes.failures.push_back({m_dataDir.categoryFile(), change.write.error});
-    if (!change.written)
-        return changes;
-    changes |= scrollCategories(0);
+Changes Session::categoriesChanged() {
+    Changes changes = scrollCategories(0);
     // The day view gives every shown category a sub-column, so the grid itself changes there.
     changes |= m_nav.days() == 1 ? layOutGrid() : refreshNotes();
     return changes;
+}
+
+Changes Session::changeCategories(const LineChange& change, EditKind kind) {
+    const ChangeOutcome outcome = m_categoryFile.apply(change);
+    if (!outcome.done())
+        return refused(outcome, m_dataDir.categoryFile());
+    m_history.record({EditedFile::Categories, kind, outcome.applied});
+    return categoriesChanged();
 }
 
 Changes Session::addCategory() {
     const std::optional<CategoryChoice> choice = AskCategory(m_questions, m_language, m_lastCategoryColour);
     if (!choice)
         return {};
-    return categoryFileChanged(AddCategory(m_dataDir.categoryFile(), *choice));
+    return changeCategories(AddCategoryChange(categoryLines(), *choice), EditKind::CategoryAdd);
 }
 
 Changes Session::deleteLastCategory() {
-    return categoryFileChanged(DeleteLastCategory(m_dataDir.categoryFile()));
+    const LineChange change = DeleteLastCategoryChange(categoryLines());
+    if (change.empty())
+        return {};
+    return changeCategories(change, EditKind::CategoryDelete);
 }
 
 Changes Session::renameCategory(int row) {
     if (row < 0 || row >= CategoryPanel::RowCount || !m_panel.rows[static_cast<std::size_t>(row)].visible)
         return {};
     const std::string name = m_panel.rows[static_cast<std::size_t>(row)].caption;
-    return categoryFileChanged(RenameCategory(
-        m_dataDir.categoryFile(), name, [this] { return AskCategory(m_questions, m_language, m_lastCategoryColour); }));
+    const std::optional<LineChange> change = RenameCategoryChange(
+        categoryLines(), name, [this] { return AskCategory(m_questions, m_language, m_lastCategoryColour); });
+    if (!change)
+        return {};
+    return changeCategories(*change, EditKind::CategoryRename);
 }
 
 } // namespace plandeck

@@ -33,44 +33,71 @@ const NoteTile* Session::selectedTile() const {
     return m_selected ? TileInSlot(m_grid.tiles, *m_selected) : nullptr;
 }
 
-Changes Session::refused(EditStatus status, const std::string& readError) {
+Changes Session::refused(const ChangeOutcome& outcome, const std::string& path) {
     Changes changes;
-    if (status == EditStatus::Stale) {
-        changes.failures.push_back({m_notesPath, ChangedElsewhere});
-        changes |= refreshNotes();
-    } else {
-        changes.failures.push_back({m_notesPath, readError.empty() ? NotReadInFull : readError + " " + NotReadInFull});
+    switch (outcome.status) {
+    case ChangeStatus::Done:
+        break;
+    case ChangeStatus::Stale:
+        changes.failures.push_back({path, ChangedElsewhere});
+        break;
+    case ChangeStatus::Unreadable:
+        changes.failures.push_back({path, outcome.error.empty() ? NotReadInFull : outcome.error + " " + NotReadInFull});
+        // Said once: the refresh below does not report the same read again.
+        if (path == m_notesPath)
+            m_notesReadFailure = m_notes.readError();
+        break;
+    case ChangeStatus::Failed:
+        changes.failures.push_back({path, outcome.error});
+        break;
     }
+    // What the file holds now is shown again.
+    if (path == m_notesPath)
+        changes |= refreshNotes();
+    else
+        changes |= categoriesChanged();
     return changes;
 }
 
-Changes Session::refreshFrom(const std::string& bytes) {
-    m_freshBytes = &bytes;
+Changes Session::changeNotes(const LineChange& change, EditKind kind, bool* refusedChange) {
+    const ChangeOutcome prepared = m_notes.prepare(change);
+    if (refusedChange)
+        *refusedChange = !prepared.done();
+    if (!prepared.done())
+        return refused(prepared, m_notesPath);
+    m_pendingKind = kind;
+    followInlineEdit();
     Changes changes = refreshNotes();
-    m_freshBytes = nullptr;
-    return changes;
-}
-
-Changes Session::writeNotes(const std::string& bytes) {
-    Changes changes;
-    const WriteResult w = RewriteFile(m_notesPath, bytes);
-    if (!w.ok) {
-        changes.failures.push_back({m_notesPath, w.error});
+    if (m_writesAfterPaint) {
+        changes.writePending = true;
         return changes;
     }
-    followInlineEdit(bytes);
-    changes |= refreshFrom(bytes);
+    changes |= finishWrites();
     return changes;
 }
 
-void Session::followInlineEdit(const std::string& bytes) {
+Changes Session::finishWrites() {
+    if (!m_notes.hasPending())
+        return {};
+    const ChangeOutcome outcome = m_notes.commitPending();
+    if (!outcome.done())
+        return refused(outcome, m_notesPath); // the notes are shown as they were before the change
+    m_history.record({EditedFile::Notes, m_pendingKind, outcome.applied});
+    // Another program had changed the file meanwhile: the change went into the new content, shown now.
+    return outcome.reread ? refreshNotes() : Changes{};
+}
+
+void Session::followInlineEdit() {
     // Our own rewrite renumbers lines: the note being typed into keeps its place in the editor. A note that
     // is gone (deleted, or moved with a new time) ends the edit.
     if (!m_inlineEdit)
         return;
-    m_inlineEdit->line = FindNoteLine(bytes, {m_inlineEdit->line, m_inlineEdit->lineText});
-    if (m_inlineEdit->line == 0)
+    LineChange find;
+    find.removed.push_back({static_cast<std::size_t>(m_inlineEdit->line - 1), m_inlineEdit->lineText});
+    if (m_inlineEdit->line < 1 || !ResolveChange(m_notes.lines(), find))
         m_inlineEdit.reset();
+    else
+        m_inlineEdit->line = static_cast<int>(find.removed.front().index) + 1;
 }
 
 Changes Session::deleteSelectedNote() {
@@ -95,11 +122,9 @@ Changes Session::deleteSelectedNote() {
     tile = selectedTile();
     if (!tile)
         return {};
-    const ReadResult file = ReadWholeFile(m_notesPath);
-    const NotesEdit edit = DeleteNoteLine({file.bytes, !file.failed()}, {tile->tag, tile->line});
-    if (edit.status != EditStatus::Changed)
-        return refused(edit.status, file.error);
-    return writeNotes(edit.bytes);
+    LineChange change;
+    change.removed.push_back({static_cast<std::size_t>(tile->tag - 1), tile->line});
+    return changeNotes(change, EditKind::Delete);
 }
 
 std::optional<int> Session::beginInlineEdit() {
@@ -127,11 +152,16 @@ Changes Session::commitInlineEdit(const std::string& typed) {
     if (!m_inlineEdit)
         return {};
     const InlineEdit edited = *std::exchange(m_inlineEdit, std::nullopt);
-    const ReadResult file = ReadWholeFile(m_notesPath);
-    const NotesEdit edit = ReplaceNoteText({file.bytes, !file.failed()}, {edited.line, edited.lineText}, typed);
-    if (edit.status != EditStatus::Changed)
-        return refused(edit.status, file.error);
-    return writeNotes(edit.bytes);
+    LineChange change;
+    change.removed.push_back({static_cast<std::size_t>(edited.line - 1), edited.lineText});
+    change.added.push_back(
+        {LineChange::AtEnd, edited.lineText.substr(0, Note::HeaderLength) + NoteTextFromTyped(typed)});
+    bool refusedChange = false;
+    Changes changes = changeNotes(change, EditKind::EditText, &refusedChange);
+    // Refused: the editor stays open with what the user typed; the message says why nothing was saved.
+    if (refusedChange)
+        m_inlineEdit = edited;
+    return changes;
 }
 
 Changes Session::cancelInlineEdit() {
@@ -203,12 +233,23 @@ Changes Session::resizeTile(int slot, float gripTop) {
 Changes Session::placeNote(const NoteTile& tile, const DropRequest& request) {
     const DayColumns& cols = m_nav.columns();
     const DropResult drop = DropNote(request, m_grid.view, std::span<const DayColumn>(cols.data(), cols.size()));
-    const ReadResult file = ReadWholeFile(m_notesPath);
-    const NotesEdit edit =
-        PlaceNoteLine({file.bytes, !file.failed()}, {tile.tag, tile.line}, drop.line, request.mode == DropMode::Copy);
-    if (edit.status != EditStatus::Changed)
-        return refused(edit.status, file.error);
-    return writeNotes(edit.bytes);
+    const bool copy = request.mode == DropMode::Copy;
+    LineChange change;
+    LineChange::Line old{static_cast<std::size_t>(tile.tag - 1), tile.line};
+    if (copy) {
+        // A copy leaves the file as it is, but only when the note is still there to be copied.
+        LineChange find;
+        find.removed.push_back(old);
+        if (m_notes.refresh())
+            m_history.shift(EditedFile::Notes, m_notes.lastShift());
+        if (!ResolveChange(m_notes.lines(), find))
+            return refused({ChangeStatus::Stale, {}, {}, false}, m_notesPath);
+    } else {
+        change.removed.push_back(std::move(old));
+    }
+    change.added.push_back({LineChange::AtEnd, drop.line});
+    const EditKind kind = copy ? EditKind::Copy : request.mode == DropMode::Resize ? EditKind::Stretch : EditKind::Move;
+    return changeNotes(change, kind);
 }
 
 Changes Session::dropCategory(int category, float x, float y, float ghostHeight) {
@@ -223,18 +264,10 @@ Changes Session::dropCategory(int category, float x, float y, float ghostHeight)
     request.snapMinutes = snapMinutes();
     const DayColumns& cols = m_nav.columns();
     const DropResult drop = DropNote(request, m_grid.view, std::span<const DayColumn>(cols.data(), cols.size()));
-    const ReadResult file = ReadWholeFile(m_notesPath);
-    const NotesAppend append = AppendNoteLine({file.bytes, !file.failed()}, drop.line);
-    if (append.status != EditStatus::Changed)
-        return refused(append.status, file.error);
-    Changes changes;
-    const WriteResult w = AppendToFile(m_notesPath, append.appended);
-    if (!w.ok) {
-        changes.failures.push_back({m_notesPath, w.error});
-        return changes;
-    }
-    followInlineEdit(append.bytes);
-    return refreshFrom(append.bytes);
+    // A new note is appended in place, in the file's own line ends.
+    LineChange change;
+    change.added.push_back({LineChange::AtEnd, drop.line});
+    return changeNotes(change, EditKind::NewNote);
 }
 
 } // namespace plandeck

@@ -7,27 +7,6 @@
 
 namespace plandeck {
 
-namespace {
-
-// The language files hold no words for a note that another program moved while the wizard was open.
-constexpr const char* SavedAsNewNote =
-    "The note had changed in the notes file since the wizard opened. Your note was added as a new note and the "
-    "note in the file was left as it is.";
-constexpr const char* NotDeleted =
-    "The note had changed in the notes file since the wizard opened, so nothing was deleted.";
-
-constexpr int ConfirmDeleteLine = 12;
-
-// Line 12 of the main option file as it reads now: 0 deletes at once, 1 asks first, anything else keeps
-// the note.
-double ConfirmDeleteSetting(const std::string& path) {
-    const ReadResult start = ReadFileStart(path, 64 * 1024);
-    const TextLines lines(start.bytes);
-    return lines.size() >= ConfirmDeleteLine ? NumericValue(lines.line(ConfirmDeleteLine - 1)) : 0;
-}
-
-} // namespace
-
 std::vector<std::pair<int, std::string>> Session::wizardCategories() const {
     std::vector<std::pair<int, std::string>> items;
     for (int i = 0; i < CategoryTable::Count; ++i)
@@ -50,30 +29,37 @@ WizardForm Session::openWizardAt(double x, double y) {
 
 std::optional<WizardForm> Session::openWizardForLine(int line) {
     m_wizardEdit.reset();
-    const NotesRead lines = NotesStore(m_notesPath).read();
-    if (line < 1 || static_cast<std::size_t>(line) > lines.size())
+    if (m_notes.refresh())
+        m_history.shift(EditedFile::Notes, m_notes.lastShift());
+    // The note of the tile that asked, found by its text: another program may have moved it since.
+    LineChange find;
+    for (const NoteTile& t : m_grid.tiles)
+        if (t.tag == line) {
+            find.removed.push_back({static_cast<std::size_t>(line - 1), t.line});
+            break;
+        }
+    if (find.removed.empty() && line >= 1 && static_cast<std::size_t>(line) <= m_notes.lines().size())
+        find.removed.push_back({static_cast<std::size_t>(line - 1), std::string(m_notes.lines().line(line - 1))});
+    if (find.removed.empty() || !ResolveChange(m_notes.lines(), find))
         return std::nullopt;
-    const std::string_view text = lines.line(static_cast<std::size_t>(line - 1));
-    if (ClassifyLine(text) != LineKind::Note)
+    const LineChange::Line& note = find.removed.front();
+    if (ClassifyLine(note.text) != LineKind::Note)
         return std::nullopt;
-    m_wizardEdit = EditedNote{line, std::string(text)};
-    return WizardFormFromNote(text, m_categories);
+    m_wizardEdit = EditedNote{static_cast<int>(note.index) + 1, note.text};
+    return WizardFormFromNote(note.text, m_categories);
 }
 
 WizardResult Session::saveWizardNote(const std::string& line) {
     WizardResult result;
-    const WizardWrite write = SaveWizardNote(NotesStore(m_notesPath), m_wizardEdit, line);
-    if (write.unreadable) {
-        result.changes.failures.push_back({m_notesPath, "The notes file cannot be read."});
-        return result;
-    }
-    if (!write.written) {
-        result.changes.failures.push_back({m_notesPath, write.write.error});
-        return result;
-    }
-    if (write.noteMoved)
-        result.changes.notices.emplace_back(SavedAsNewNote);
-    result.closeWizard = true;
+    LineChange change;
+    if (m_wizardEdit)
+        change.removed.push_back({static_cast<std::size_t>(m_wizardEdit->line - 1), m_wizardEdit->text});
+    change.added.push_back({LineChange::AtEnd, line});
+    bool refusedChange = false;
+    result.changes = changeNotes(change, EditKind::WizardSave, &refusedChange);
+    // Refused (the note changed meanwhile, or the file cannot be read): the wizard stays open with what the
+    // user entered, and the message says why.
+    result.closeWizard = !refusedChange;
     return result;
 }
 
@@ -81,28 +67,23 @@ WizardResult Session::deleteWizardNote() {
     WizardResult result;
     if (!m_wizardEdit)
         return result;
-    const double setting = ConfirmDeleteSetting(m_dataDir.mainOptionsFile());
-    if (setting == 1) {
-        const UserQuestions::Answer answer =
-            m_questions.ask(m_language.entry(Entry::ConfirmDelete), m_language.entry(Entry::ConfirmDeleteTitle),
-                            UserQuestions::Buttons::YesNo, UserQuestions::Answer::Yes);
-        if (answer != UserQuestions::Answer::Yes)
+    // When the setting cannot be read, the user is asked: a note is never deleted unasked by mistake.
+    switch (ReadDeleteConfirmation(m_dataDir.mainOptionsFile()).value_or(DeleteConfirmation::Ask)) {
+    case DeleteConfirmation::Never:
+        return result;
+    case DeleteConfirmation::Ask:
+        if (m_questions.ask(m_language.entry(Entry::ConfirmDelete), m_language.entry(Entry::ConfirmDeleteTitle),
+                            UserQuestions::Buttons::YesNo, UserQuestions::Answer::No) != UserQuestions::Answer::Yes)
             return result;
-    } else if (setting != 0) {
-        return result;
+        break;
+    case DeleteConfirmation::DeleteAtOnce:
+        break;
     }
-    const WizardWrite write = DeleteWizardNote(NotesStore(m_notesPath), *m_wizardEdit);
-    if (write.unreadable) {
-        result.changes.failures.push_back({m_notesPath, "The notes file cannot be read."});
-        return result;
-    }
-    if (write.noteMoved) {
-        result.changes.notices.emplace_back(NotDeleted);
-    } else if (!write.written) {
-        result.changes.failures.push_back({m_notesPath, write.write.error});
-        return result;
-    }
-    result.closeWizard = true;
+    LineChange change;
+    change.removed.push_back({static_cast<std::size_t>(m_wizardEdit->line - 1), m_wizardEdit->text});
+    bool refusedChange = false;
+    result.changes = changeNotes(change, EditKind::WizardDelete, &refusedChange);
+    result.closeWizard = !refusedChange;
     return result;
 }
 

@@ -6,7 +6,7 @@ namespace plandeck {
 // names are addressed through LanguageTable's name functions instead.
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = 170;
+inline constexpr int LastShipped = 193;
 inline constexpr int Motto = 2;           // the main window's motto in the bottom strip
 inline constexpr int CalendarCaption = 3; // over the month calendar
 inline constexpr int CommandNewNote = 4;  // the four items of the command bar
@@ -101,5 +101,17 @@ inline constexpr int EntrySave = 108, EntryTitle = 109, EntrySaveTip = 110, Entr
 inline constexpr int EntryTodayOnHide = 144, EntrySound = 146, EntryDays = 151, EntryHours = 152;
 inline constexpr int EntryNotesFile = 159, EntryNotesButton = 160, EntryNotNotesFile = 165;
 } // namespace Entry::OptionsText
+
+// Undo, redo and the notes changed by another program.
+namespace Entry::History {
+inline constexpr int Undone = 171, Redone = 172; // "%1" stands for what was undone or redone
+inline constexpr int NothingToUndo = 173, NothingToRedo = 174;
+inline constexpr int CannotUndo = 175, CannotRedo = 176;
+inline constexpr int UndoCaption = 177, RedoCaption = 178;
+// What a step was, 179.. in the order of EditKind.
+inline constexpr int FirstKind = 179;
+inline constexpr int NotesChangedElsewhere = 192;
+inline constexpr int DamagedLinesSkipped = 193; // "%1" stands for how many
+} // namespace Entry::History
 
 } // namespace plandeck

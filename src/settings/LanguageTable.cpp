@@ -27,7 +27,7 @@ bool IsUnusedEntry(int n) {
     case 150:
         return true;
     default:
-        return n >= 167;
+        return n >= 167 && n <= 170; // left empty in the shipped files
     }
 }
 
@@ -122,6 +122,23 @@ std::optional<std::vector<ControlCaption>> ApplyLanguageCaptions(const std::stri
     if (!language.fileFound())
         return std::nullopt;
     return MainWindowCaptions(language);
+}
+
+std::string ReplacePlaceholder(std::string_view text, std::string_view value) {
+    std::string out;
+    bool replaced = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == '1') {
+            out += value;
+            replaced = true;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    if (!replaced)
+        (out += out.empty() ? "" : " ") += value;
+    return out;
 }
 
 } // namespace plandeck

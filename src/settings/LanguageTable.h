@@ -75,4 +75,8 @@ std::vector<ControlCaption> MainWindowCaptions(const LanguageTable& language);
 // file cannot be read, in which case the captions stay as they are.
 std::optional<std::vector<ControlCaption>> ApplyLanguageCaptions(const std::string& path);
 
+// A language entry with its "%1" replaced by `value` (every occurrence); an entry without one gets the value
+// after a blank, so that nothing the user should read is lost.
+std::string ReplacePlaceholder(std::string_view text, std::string_view value);
+
 } // namespace plandeck

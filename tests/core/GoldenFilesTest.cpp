@@ -3,7 +3,9 @@
 // last line without a line end: every line an edit does not touch must come back as it was.
 // PLANDECK_UPDATE_GOLDEN=1 writes the expected files anew (read them before committing).
 #include "base/TextFile.h"
-#include "editing/NoteFileEdits.h"
+#include "notes/NotesFile.h"
+#include "notes/NotesStore.h"
+#include "support/TempDir.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -26,28 +28,34 @@ void ExpectGolden(const std::string& name, const std::string& bytes) {
 
 } // namespace
 
+// Each kind of edit through the owner of the notes file, on a copy of the input; then its undo, which gives the
+// input's lines back (joined by the rewrite rule).
 TEST(GoldenFiles, EditsKeepEveryOtherLineByteForByte) {
     const ReadResult input = ReadWholeFile(Golden + "notes.txt");
     ASSERT_TRUE(input.exists);
-    const NotesContent file{input.bytes, true};
-    const NoteRef monday{1, "2026120709001000dMonday meeting"};
-    const NoteRef gym{2, "yyyyyy2918001930gGym"};
-    const NoteRef cafe{4, "2026120810001100eCaf\xe9 with Ren\xe9"
-                          "e"};
-
-    const NotesEdit deleted = DeleteNoteLine(file, cafe);
-    ASSERT_EQ(deleted.status, EditStatus::Changed);
-    ExpectGolden("notes-after-delete.txt", deleted.bytes);
-
-    const NotesEdit typed = ReplaceNoteText(file, monday, "Monday meeting, room 2");
-    ASSERT_EQ(typed.status, EditStatus::Changed);
-    ExpectGolden("notes-after-typing.txt", typed.bytes);
-
-    const NotesEdit moved = PlaceNoteLine(file, gym, "yyyyyy2916001730gGym", false);
-    ASSERT_EQ(moved.status, EditStatus::Changed);
-    ExpectGolden("notes-after-move.txt", moved.bytes);
-
-    const NotesAppend appended = AppendNoteLine(file, "2026121008000900fno text");
-    ASSERT_EQ(appended.status, EditStatus::Changed);
-    ExpectGolden("notes-after-append.txt", appended.bytes);
+    const std::string monday = "2026120709001000dMonday meeting";
+    const std::string gym = "yyyyyy2918001930gGym";
+    const std::string cafe = "2026120810001100eCaf\xe9 with Ren\xe9"
+                             "e";
+    struct Case {
+        const char* golden;
+        LineChange change;
+    };
+    const Case cases[] = {
+        {"notes-after-delete.txt", {{{3, cafe}}, {}}},
+        {"notes-after-typing.txt", {{{0, monday}}, {{LineChange::AtEnd, "2026120709001000dMonday meeting, room 2"}}}},
+        {"notes-after-move.txt", {{{1, gym}}, {{LineChange::AtEnd, "yyyyyy2916001730gGym"}}}},
+        {"notes-after-append.txt", {{}, {{LineChange::AtEnd, "2026121008000900fno text"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.golden);
+        test::TempDir dir;
+        NotesFile notes(dir.write("all.txt", input.bytes));
+        notes.refresh();
+        const ChangeOutcome done = notes.apply(c.change);
+        ASSERT_TRUE(done.done());
+        ExpectGolden(c.golden, dir.read("all.txt"));
+        ASSERT_TRUE(notes.apply(done.applied.inverse()).done());
+        EXPECT_EQ(dir.read("all.txt"), NotesStore::JoinForRewrite(TextLines(input.bytes).toStrings()));
+    }
 }

@@ -143,16 +143,19 @@ TEST_F(SessionCategoriesTest, WizardOpensSavesAndDeletes) {
     EXPECT_TRUE(session->deleteWizardNote().closeWizard);
     EXPECT_EQ(notesFile(), b + "\r\n" + a + "\r\n");
 
-    // Another program changed the file while the wizard was open: nothing else is deleted or replaced.
+    // Another program moved the note while the wizard was open: the wizard's Delete still takes that note.
     ASSERT_TRUE(session->openWizardForLine(1));
     dir.write("pdnotes/all.txt", a + "\r\n" + b + "\r\n");
     questions.answers = {UserQuestions::Answer::Yes};
-    const WizardResult staleDelete = session->deleteWizardNote();
-    EXPECT_EQ(notesFile(), a + "\r\n" + b + "\r\n");
-    EXPECT_EQ(staleDelete.changes.notices.size(), 1u);
+    EXPECT_TRUE(session->deleteWizardNote().closeWizard);
+    EXPECT_EQ(notesFile(), a + "\r\n");
+    // The note the wizard edits is gone: Save is refused, the wizard stays open and nothing else is replaced.
+    ASSERT_TRUE(session->openWizardForLine(1));
+    dir.write("pdnotes/all.txt", "2026120709001000dA, changed\r\n");
     const WizardResult staleSave = session->saveWizardNote("2026120713001400dNew");
-    EXPECT_EQ(notesFile(), a + "\r\n" + b + "\r\n2026120713001400dNew\r\n");
-    EXPECT_EQ(staleSave.changes.notices.size(), 1u);
+    EXPECT_FALSE(staleSave.closeWizard);
+    EXPECT_EQ(staleSave.changes.failures.size(), 1u);
+    EXPECT_EQ(notesFile(), "2026120709001000dA, changed\r\n");
 
     // A line that holds no note opens nothing.
     EXPECT_FALSE(session->openWizardForLine(9));

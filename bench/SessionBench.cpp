@@ -1,0 +1,236 @@
+// What a click costs as the notes file grows, through the session as the window uses it.
+//
+// - Forward and back, a resize step and a category filter with the notes file unchanged: the session command,
+//   the grid model and a paint of the grid into an image, at 1,000 and at 1,000,000 lines, alternating. The
+//   cost should not grow with the file: the ratio 1M / 1k is printed.
+// - One drop of a note in the shown week at 100,000 and 1,000,000 lines, beside one plain rewrite (write,
+//   fsync, rename) of the same bytes, alternating.
+//
+// Every figure is min / median / max over the rounds, wall time and CPU time.
+#include "base/TextFile.h"
+#include "calendar/ui/HourGridWidget.h"
+#include "session/Session.h"
+
+#include <QApplication>
+#include <QImage>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace plandeck;
+
+namespace {
+
+class NoQuestions : public UserQuestions {
+public:
+    Answer ask(const std::string&, const std::string&, Buttons, Answer defaultAnswer, const std::string&) override {
+        return defaultAnswer;
+    }
+    void tell(const std::string&, const std::string&) override {}
+};
+
+struct Lcg {
+    std::uint64_t state;
+    std::uint32_t next(std::uint32_t bound) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<std::uint32_t>(state >> 33) % bound;
+    }
+};
+
+// One-time notes over forty years, a few in every shown week, and one line in fifty repeating.
+std::string NotesBytes(int lines) {
+    Lcg rng{static_cast<std::uint64_t>(lines)};
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(lines) * 56);
+    char line[112];
+    for (int i = 0; i < lines; ++i) {
+        const int hour = 8 + static_cast<int>(rng.next(10));
+        const char category = static_cast<char>('d' + rng.next(4));
+        if (i % 50 == 0 && i < 20'000) {
+            std::snprintf(line, sizeof line, "yyyyyy%02X%02d00%02d30%cWeekly %d\r\n", 32 + 1 + rng.next(126), hour,
+                          hour, category, i);
+        } else {
+            const bool shown = rng.next(std::max(1, lines / 60)) == 0;
+            const int year = shown ? 2026 : 2000 + static_cast<int>(rng.next(40));
+            const int month = shown ? 12 : 1 + static_cast<int>(rng.next(12));
+            const int day = shown ? 7 + static_cast<int>(rng.next(21)) : 1 + static_cast<int>(rng.next(28));
+            std::snprintf(line, sizeof line, "%04d%02d%02X%02d15%02d45%cAppointment number %d with someone\r\n", year,
+                          month, day, hour, hour + 1, category, i);
+        }
+        bytes += line;
+    }
+    return bytes;
+}
+
+struct Folder {
+    std::string root;
+    explicit Folder(int lines) {
+        root = (std::filesystem::temp_directory_path() /
+                ("plandeck-session-bench-" + std::to_string(::getpid()) + "-" + std::to_string(lines)))
+                   .string();
+        std::filesystem::create_directories(root + "/pdnotes");
+        std::filesystem::create_directories(root + "/pdfiles");
+        std::filesystem::create_directories(root + "/pdlang");
+        std::filesystem::copy_file(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng", root + "/pdlang/English.lng",
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::ofstream(root + "/pdfiles/category.txt", std::ios::binary)
+            << "Work\r\n255\r\nHome\r\n65280\r\nSport\r\n16711680\r\nFamily\r\n8421504\r\n";
+        const std::string bytes = NotesBytes(lines);
+        std::ofstream(root + "/pdnotes/all.txt", std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    ~Folder() { std::filesystem::remove_all(root); }
+    std::string notes() const { return root + "/pdnotes/all.txt"; }
+};
+
+double CpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+struct Timing {
+    double wall = 0; // ms
+    double cpu = 0;  // ms
+};
+
+template <class F>
+Timing Measure(F f) {
+    const double cpu = CpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
+            (CpuSeconds() - cpu) * 1e3};
+}
+
+std::string Spread(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    char text[64];
+    std::snprintf(text, sizeof text, "%7.2f %7.2f %7.2f", v.front(), v[v.size() / 2], v.back());
+    return text;
+}
+
+struct Running {
+    Folder folder;
+    NoQuestions questions;
+    Session session;
+    HourGridWidget grid;
+    QImage image{900, 560, QImage::Format_ARGB32_Premultiplied};
+    TodayStamp now{{2026, 12, 8}, 10, 0};
+
+    explicit Running(int lines) : folder(lines), session(DataDirectory(folder.root), questions, std::string()) {
+        session.loadSettings();
+        session.setGridSize(900, 560);
+        session.openWeek(now);
+        grid.resize(900, 560);
+        paint();
+    }
+    void paint() {
+        grid.setModel(session.grid());
+        grid.render(&image);
+    }
+};
+
+// A click as the window handles it: the command, the model, the paint.
+void Click(Running& r, int step) {
+    switch (step % 6) {
+    case 0:
+        r.session.forward(r.now);
+        break;
+    case 1:
+        r.session.back(r.now);
+        break;
+    case 2:
+        r.session.setGridSize(880, 550);
+        break;
+    case 3:
+        r.session.setGridSize(900, 560);
+        break;
+    case 4:
+        r.session.setCategoryShown(1, false);
+        break;
+    default:
+        r.session.setCategoryShown(1, true);
+        break;
+    }
+    r.paint();
+}
+
+void Clicks(int rounds) {
+    Running small(1'000);
+    Running large(1'000'000);
+    constexpr int perRound = 60;
+    std::vector<double> ratioWall, ratioCpu, largeCpu, smallWall, largeWall;
+    for (int r = 0; r < rounds; ++r) {
+        const Timing s = Measure([&] {
+            for (int k = 0; k < perRound; ++k)
+                Click(small, k);
+        });
+        const Timing l = Measure([&] {
+            for (int k = 0; k < perRound; ++k)
+                Click(large, k);
+        });
+        smallWall.push_back(s.wall / perRound);
+        largeWall.push_back(l.wall / perRound);
+        largeCpu.push_back(l.cpu / perRound);
+        ratioWall.push_back(l.wall / s.wall);
+        if (s.cpu > 0)
+            ratioCpu.push_back(l.cpu / s.cpu);
+    }
+    std::printf("click (forward, back, resize, filter) + paint, ms per click, min median max\n");
+    std::printf("  1k lines wall        %s\n", Spread(smallWall).c_str());
+    std::printf("  1M lines wall        %s\n", Spread(largeWall).c_str());
+    std::printf("  1M lines cpu         %s\n", Spread(largeCpu).c_str());
+    std::printf("  1M / 1k wall         %s\n", Spread(ratioWall).c_str());
+    std::printf("  1M / 1k cpu          %s\n", ratioCpu.empty() ? "-" : Spread(ratioCpu).c_str());
+}
+
+void Drops(int lines, int rounds) {
+    Running r(lines);
+    std::vector<double> ratioWall, ratioCpu, dropWall, rewriteWall;
+    for (int k = 0; k < rounds; ++k) {
+        const std::vector<NoteTile>& tiles = r.session.grid().tiles;
+        if (tiles.empty())
+            break;
+        const NoteTile tile = tiles[static_cast<std::size_t>(k) % tiles.size()];
+        const WeekView& view = r.session.grid().view;
+        const Timing drop = Measure([&] {
+            r.session.dropTile(tile.slot, view.columnLeft((tile.column + 1) % view.days) + 100,
+                               view.timeTop(9 + k % 8, 0), 0, false);
+            r.paint();
+        });
+        const std::string bytes = ReadWholeFile(r.folder.notes()).bytes;
+        const Timing rewrite = Measure([&] { RewriteFile(r.folder.notes() + ".plain", bytes); });
+        dropWall.push_back(drop.wall);
+        rewriteWall.push_back(rewrite.wall);
+        ratioWall.push_back(drop.wall / rewrite.wall);
+        if (rewrite.cpu > 0)
+            ratioCpu.push_back(drop.cpu / rewrite.cpu);
+    }
+    std::printf("drop at %d lines, ms, min median max\n", lines);
+    std::printf("  drop + paint wall    %s\n", Spread(dropWall).c_str());
+    std::printf("  plain rewrite wall   %s\n", Spread(rewriteWall).c_str());
+    std::printf("  drop / rewrite wall  %s\n", Spread(ratioWall).c_str());
+    std::printf("  drop / rewrite cpu   %s\n", ratioCpu.empty() ? "-" : Spread(ratioCpu).c_str());
+    std::filesystem::remove(r.folder.notes() + ".plain");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 11;
+    Clicks(rounds);
+    std::fflush(stdout);
+    Drops(100'000, rounds);
+    std::fflush(stdout);
+    Drops(1'000'000, rounds);
+    return 0;
+}

@@ -1,0 +1,59 @@
+#include "session/Session.h"
+
+#include "settings/LanguageEntries.h"
+
+namespace plandeck {
+
+Changes Session::undo() {
+    return undoOrRedo(false);
+}
+
+Changes Session::redo() {
+    return undoOrRedo(true);
+}
+
+Changes Session::undoOrRedo(bool redo) {
+    Changes changes;
+    // A change still waiting for its write is written first: it is the step an undo takes back.
+    changes |= finishWrites();
+    const EditStep* step = redo ? m_history.nextRedo() : m_history.nextUndo();
+    if (!step) {
+        changes.hint = entry(redo ? Entry::History::NothingToRedo : Entry::History::NothingToUndo);
+        return changes;
+    }
+    const EditStep taken = *step;
+    const LineChange change = redo ? taken.change : taken.change.inverse();
+    const bool notes = taken.file == EditedFile::Notes;
+    if (notes && m_notes.path() != m_notesPath) {
+        m_notes.setPath(m_notesPath);
+        m_history.clear();
+        changes.hint = entry(redo ? Entry::History::NothingToRedo : Entry::History::NothingToUndo);
+        return changes;
+    }
+    // Applied only when every line it takes out is still there; it never writes over another program's lines.
+    const ChangeOutcome outcome = notes ? m_notes.apply(change) : m_categoryFile.apply(change);
+    if (!outcome.done()) {
+        redo ? m_history.dropRedo() : m_history.dropUndo();
+        if (outcome.status == ChangeStatus::Stale)
+            changes.notices.push_back(entry(redo ? Entry::History::CannotRedo : Entry::History::CannotUndo));
+        else
+            changes.failures.push_back({notes ? m_notesPath : m_dataDir.categoryFile(), outcome.error});
+    } else if (redo) {
+        m_history.redone(outcome.applied);
+    } else {
+        m_history.undone(outcome.applied);
+    }
+    if (outcome.done()) {
+        const std::string what = entry(Entry::History::FirstKind + static_cast<int>(taken.kind));
+        changes.hint = ReplacePlaceholder(entry(redo ? Entry::History::Redone : Entry::History::Undone), what);
+    }
+    if (notes) {
+        followInlineEdit();
+        changes |= refreshNotes();
+    } else {
+        changes |= categoriesChanged();
+    }
+    return changes;
+}
+
+} // namespace plandeck
