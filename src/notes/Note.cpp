@@ -1,6 +1,7 @@
 #include "notes/Note.h"
 
 #include "base/NumberForm.h"
+#include "calendar/CalendarMath.h"
 
 namespace plandeck {
 
@@ -50,29 +51,104 @@ LineKind ClassifyLine(std::string_view line) {
 
 namespace {
 
-// Hours are small unsigned numbers; anything that is not one reads as hour 0.
-int HourValue(std::string_view decoded) {
-    int v = IntegerValue(decoded);
-    return (v < 0 || v > 255) ? 0 : v;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 } // namespace
 
+std::optional<int> NoteHeader::namedYear() const {
+    // The decimal text of a number, as a day column writes its year: an optional minus, no leading zero.
+    std::string_view f = yearText();
+    if (f.size() != 4)
+        return std::nullopt;
+    const bool negative = f[0] == '-';
+    if (negative)
+        f.remove_prefix(1);
+    if (f[0] == '0')
+        return std::nullopt;
+    int value = 0;
+    for (char c : f) {
+        if (!IsDigit(c))
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+std::optional<int> NoteHeader::namedMonth() const {
+    const std::string_view f = monthText();
+    if (f.size() != 2 || !IsDigit(f[0]) || !IsDigit(f[1]))
+        return std::nullopt;
+    return (f[0] - '0') * 10 + (f[1] - '0');
+}
+
+double NoteHeader::yearNumericValue() const {
+    return NumericValue(yearText());
+}
+
+double NoteHeader::monthNumericValue() const {
+    return NumericValue(monthDecoded());
+}
+
+int NoteHeader::HourValue(std::string_view stored) {
+    const std::string_view decoded = DropLeadingZero(stored);
+    int v = PlainDecimal(decoded, 2);
+    if (v < 0)
+        v = IntegerValue(decoded);
+    return (v < 0 || v > 255) ? 0 : v;
+}
+
+int NoteHeader::MinuteValue(std::string_view stored) {
+    if (stored.size() == 2 && IsDigit(stored[0]) && IsDigit(stored[1]))
+        return (stored[0] - '0') * 10 + (stored[1] - '0');
+    return IntegerValue(stored);
+}
+
+bool FallsOn(const NoteHeader& note, const Date& date) {
+    if (!note.everyYear() && note.namedYear() != date.year)
+        return false;
+    if (!note.everyMonth() && note.namedMonth() != date.month)
+        return false;
+    const NoteHeader::Day day = note.day();
+    switch (day.kind) {
+    case DayKind::EveryDay:
+        return true;
+    case DayKind::DayOfMonth:
+        return day.number == date.day;
+    case DayKind::Weekdays:
+        return ((day.number >> (WeekdayNumber(date.day, date.month, date.year) - 1)) & 1) != 0;
+    case DayKind::NoDay:
+        break;
+    }
+    return false;
+}
+
+std::vector<Date> DatesInRange(const NoteHeader& note, const Date& first, int dayCount) {
+    std::vector<Date> dates;
+    Date d = first;
+    for (int i = 0; i < dayCount; ++i, d = NextDay(d))
+        if (FallsOn(note, d))
+            dates.push_back(d);
+    return dates;
+}
+
 std::optional<Note> Note::Decode(std::string_view line) {
-    if (ClassifyLine(line) != LineKind::Note)
+    const NoteHeader h(line);
+    if (!h.complete())
         return std::nullopt;
     Note n;
-    n.year = std::string(line.substr(0, 4));
-    n.month = DecodeField(line.substr(4, 2));
-    n.dayCode = DecodeField(line.substr(6, 2));
-    n.startHour = HourValue(DecodeField(line.substr(8, 2)));
-    n.startMinuteText = std::string(line.substr(10, 2));
-    n.endHour = HourValue(DecodeField(line.substr(12, 2)));
-    n.endMinuteText = std::string(line.substr(14, 2));
-    n.startMinute = IntegerValue(n.startMinuteText);
-    n.endMinute = IntegerValue(n.endMinuteText);
-    n.category = static_cast<unsigned char>(line[16]) - FirstCategoryCode;
-    n.text = std::string(line.substr(HeaderLength));
+    n.year = std::string(h.yearText());
+    n.month = std::string(h.monthDecoded());
+    n.dayCode = std::string(h.dayCodeDecoded());
+    n.startHour = h.startHour();
+    n.startMinuteText = std::string(h.startMinuteText());
+    n.endHour = h.endHour();
+    n.endMinuteText = std::string(h.endMinuteText());
+    n.startMinute = h.startMinute();
+    n.endMinute = h.endMinute();
+    n.category = h.category();
+    n.text = std::string(h.text());
     return n;
 }
 
