@@ -3,6 +3,8 @@
 #include "base/NumberForm.h"
 #include "calendar/CalendarMath.h"
 
+#include <algorithm>
+
 namespace plandeck {
 
 std::int64_t HexToNumber(std::string_view digits) {
@@ -57,32 +59,6 @@ bool IsDigit(char c) {
 
 } // namespace
 
-std::optional<int> NoteHeader::namedYear() const {
-    // The decimal text of a number, as a day column writes its year: an optional minus, no leading zero.
-    std::string_view f = yearText();
-    if (f.size() != 4)
-        return std::nullopt;
-    const bool negative = f[0] == '-';
-    if (negative)
-        f.remove_prefix(1);
-    if (f[0] == '0')
-        return std::nullopt;
-    int value = 0;
-    for (char c : f) {
-        if (!IsDigit(c))
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
-
-std::optional<int> NoteHeader::namedMonth() const {
-    const std::string_view f = monthText();
-    if (f.size() != 2 || !IsDigit(f[0]) || !IsDigit(f[1]))
-        return std::nullopt;
-    return (f[0] - '0') * 10 + (f[1] - '0');
-}
-
 double NoteHeader::yearNumericValue() const {
     return NumericValue(yearText());
 }
@@ -105,19 +81,31 @@ int NoteHeader::MinuteValue(std::string_view stored) {
     return IntegerValue(stored);
 }
 
-bool FallsOn(const NoteHeader& note, const Date& date) {
-    if (!note.everyYear() && note.namedYear() != date.year)
+NoteDate::NoteDate(const Date& date) : m_date(date) {
+    const std::string year = std::to_string(date.year);
+    m_yearFits = year.size() == m_year.size();
+    if (m_yearFits)
+        std::copy(year.begin(), year.end(), m_year.begin());
+    // The field of a month 0..9 is "0" and its digit, which reads back as the digit.
+    m_monthFits = date.month >= 0 && date.month <= 99;
+    if (m_monthFits)
+        m_month = {static_cast<char>('0' + date.month / 10), static_cast<char>('0' + date.month % 10)};
+    m_weekdayBit = 1 << (WeekdayNumber(date.day, date.month, date.year) - 1);
+}
+
+bool FallsOn(const NoteHeader& note, const NoteDate& date) {
+    if (!note.everyYear() && !date.yearIs(note.yearText()))
         return false;
-    if (!note.everyMonth() && note.namedMonth() != date.month)
+    if (!note.everyMonth() && !date.monthIs(note.monthText()))
         return false;
     const NoteHeader::Day day = note.day();
     switch (day.kind) {
     case DayKind::EveryDay:
         return true;
     case DayKind::DayOfMonth:
-        return day.number == date.day;
+        return day.number == date.date().day;
     case DayKind::Weekdays:
-        return ((day.number >> (WeekdayNumber(date.day, date.month, date.year) - 1)) & 1) != 0;
+        return (day.number & date.weekdayBit()) != 0;
     case DayKind::NoDay:
         break;
     }

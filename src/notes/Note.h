@@ -2,6 +2,7 @@
 
 #include "base/Date.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -100,11 +101,6 @@ public:
     constexpr bool everyDay() const { return dayCodeText() == "yy"; }
     constexpr std::string_view monthDecoded() const { return DropLeadingZero(monthText()); }
     constexpr std::string_view dayCodeDecoded() const { return DropLeadingZero(dayCodeText()); }
-    // The year the field names: its four characters as the decimal text of a number ("2026"; "0999" names
-    // no year, as no day column's year reads so). Nothing for "yyyy" and for anything else.
-    std::optional<int> namedYear() const;
-    // The month the field names: "01".."09", or two digits not starting with "0". Nothing otherwise.
-    std::optional<int> namedMonth() const;
     // The numeric readings of year and month (leading blanks, then the longest numeric prefix; no number
     // reads 0): how the past-note purge compares them.
     double yearNumericValue() const;
@@ -176,10 +172,34 @@ private:
     std::string_view m_line;
 };
 
+// A calendar date as the header's date fields write it, worked out once to ask about many notes: the year
+// as its decimal text (only a four-character text can be in the field: "0999" is no year's text), the month
+// zero-padded to two digits, and the weekday.
+class NoteDate {
+public:
+    explicit NoteDate(const Date& date);
+
+    const Date& date() const { return m_date; }
+    bool yearIs(std::string_view field) const { return m_yearFits && field == std::string_view(m_year.data(), 4); }
+    bool monthIs(std::string_view field) const { return m_monthFits && field == std::string_view(m_month.data(), 2); }
+    int weekdayBit() const { return m_weekdayBit; } // bit 0 Monday .. bit 6 Sunday
+
+private:
+    Date m_date;
+    std::array<char, 4> m_year{};
+    std::array<char, 2> m_month{};
+    bool m_yearFits = false;
+    bool m_monthFits = false;
+    int m_weekdayBit = 0;
+};
+
 // Whether a note falls on a calendar date: its year ("yyyy" = every year) and month ("yy" = every month)
-// name the date's, and its day code names the date's day of the month or, for a weekly note, its weekday
+// are the date's, and its day code names the date's day of the month or, for a weekly note, its weekday
 // ("yy" = every day). A day code of 0 or above 158 falls on no date, nor does a day the month does not have.
-bool FallsOn(const NoteHeader& note, const Date& date);
+bool FallsOn(const NoteHeader& note, const NoteDate& date);
+inline bool FallsOn(const NoteHeader& note, const Date& date) {
+    return FallsOn(note, NoteDate(date));
+}
 
 // The dates among `dayCount` days from `first` on which a note falls, in order.
 std::vector<Date> DatesInRange(const NoteHeader& note, const Date& first, int dayCount);

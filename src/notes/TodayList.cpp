@@ -29,13 +29,14 @@ std::string Entry(const NoteHeader& note) {
 } // namespace
 
 TodayList BuildTodayList(std::string_view notesBytes, const TodayStamp& now) {
+    const NoteDate today(now.date);
     const int hour = now.hour;
     const int minute = now.minute;
     TodayList list;
     std::vector<NextEntry> next;
     ForEachLine(notesBytes, [&](std::string_view line) {
         const NoteHeader note(line);
-        if (!note.complete() || !FallsOn(note, now.date))
+        if (!note.complete() || !FallsOn(note, today))
             return true;
         const int startHour = note.startHour();
         const int startMinute = note.startMinute();
