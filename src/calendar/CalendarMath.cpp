@@ -40,6 +40,14 @@ const std::array<Holiday, 9> HolidayTable = {{
     {"12", "12"},
 }};
 
+Date NextDay(const Date& date) {
+    if (date.day < MonthLength(date.month, date.year))
+        return {date.year, date.month, date.day + 1};
+    if (date.month < 12)
+        return {date.year, date.month + 1, 1};
+    return {date.year + 1, 1, 1};
+}
+
 bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Date.h"
+
 #include <array>
 #include <string_view>
 
@@ -14,6 +16,9 @@ int MonthLength(int month, int year);
 // The same for a month held as text, the way the captions hold it: "1".."12" or "01".."09". Any other
 // text is no month and gives 0.
 int MonthLength(std::string_view month, int year);
+
+// The day after a date (a date of the calendar: month 1..12, day within the month).
+Date NextDay(const Date& date);
 
 // Weekday of a date in the Gregorian calendar: 1 = Monday .. 7 = Sunday. Any numbers give a weekday: a
 // month outside 1..12 counts on into the neighbouring years, a day outside the month into the next or

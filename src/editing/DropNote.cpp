@@ -64,14 +64,11 @@ struct OldTimes {
 // The times of a note line: hours by the two-character field rule, minutes by their numeric value.
 OldTimes TimesOf(std::string_view line) {
     OldTimes t;
-    if (line.size() < 16)
+    const NoteHeader note(line);
+    if (!note.holdsTimes())
         return t;
-    auto hour = [](std::string_view field) {
-        const int v = IntegerValue(DecodeField(field));
-        return (v < 0 || v > 255) ? 0 : v;
-    };
-    t.start = {hour(line.substr(8, 2)), IntegerValue(line.substr(10, 2))};
-    t.end = {hour(line.substr(12, 2)), std::max(IntegerValue(line.substr(14, 2)), 0)};
+    t.start = {note.startHour(), note.startMinute()};
+    t.end = {note.endHour(), std::max(note.endMinute(), 0)};
     return t;
 }
 
@@ -139,18 +136,18 @@ DropResult DropNote(const DropRequest& request, const WeekView& view, std::span<
     result.y = y;
 
     const int snap = request.snapMinutes;
-    const OldTimes old = TimesOf(request.oldLine);
+    const OldTimes oldTimes = TimesOf(request.oldLine);
     int start = 0;
     int end = 0;
     if (resize) {
-        start = TotalMinutes(old.start);
+        start = TotalMinutes(oldTimes.start);
         end = request.resizeEnd.hour * 60 + SnapDown(request.resizeEnd.minute, snap);
     } else {
         const ClockTime at = TimeAt(view, y);
         start = at.hour * 60 + SnapDown(at.minute, snap);
         // A move keeps the duration; counting in whole minutes keeps it across hours, also when the snap
         // takes the start back past the old end minute.
-        end = newNote ? start + 60 : start + TotalMinutes(old.end) - TotalMinutes(old.start);
+        end = newNote ? start + 60 : start + TotalMinutes(oldTimes.end) - TotalMinutes(oldTimes.start);
     }
     // Nothing runs past midnight: the end stops at 23:59, and so does a start rounded up to midnight.
     result.start = FromTotal(start);
@@ -163,24 +160,22 @@ DropResult DropNote(const DropRequest& request, const WeekView& view, std::span<
     std::string year = column.year;
     std::string month = PadField(column.month);
     std::string dayCode = DayCodeOf(column);
-    if (!newNote && request.oldLine.size() >= static_cast<std::size_t>(Note::HeaderLength)) {
-        const std::string_view oldYear = request.oldLine.substr(0, 4);
-        const std::string_view oldMonth = request.oldLine.substr(4, 2);
-        const std::string_view oldDay = request.oldLine.substr(6, 2);
-        const bool weekly = oldDay != "yy" && HexToNumber(DecodeField(oldDay)) > 31;
+    const NoteHeader old(request.oldLine);
+    if (!newNote && old.complete()) {
+        const bool weekly = old.dayKind() == DayKind::Weekdays;
         if (weekly && result.column == request.sourceColumn) {
             // A weekly note dropped in its own column stays weekly, on the same weekdays.
-            dayCode = std::string(oldDay);
-            if (oldYear == "yyyy")
+            dayCode = std::string(old.dayCodeText());
+            if (old.everyYear())
                 year = "yyyy";
-            if (oldMonth == "yy")
+            if (old.everyMonth())
                 month = "yy";
         } else if (!weekly) {
-            if (oldYear == "yyyy")
+            if (old.everyYear())
                 year = "yyyy";
-            if (oldMonth == "yy")
+            if (old.everyMonth())
                 month = "yy";
-            if (oldDay == "yy")
+            if (old.everyDay())
                 dayCode = "yy";
         }
         // A weekly note dropped in another column becomes a note of that column's date alone: keeping its
@@ -188,9 +183,7 @@ DropResult DropNote(const DropRequest& request, const WeekView& view, std::span<
     }
 
     std::string& line = result.line;
-    const std::string_view tail =
-        newNote ? std::string_view()
-                : request.oldLine.substr(std::min<std::size_t>(request.oldLine.size(), Note::HeaderLength - 1));
+    const std::string_view tail = newNote ? std::string_view() : old.categoryAndText();
     line.reserve(Note::HeaderLength + (newNote ? 7 : tail.size()));
     line += year;
     line += month;

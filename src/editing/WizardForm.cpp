@@ -77,10 +77,6 @@ std::string TwoDigits(int value) {
     return PadField(std::to_string(value));
 }
 
-std::string_view Part(std::string_view line, std::size_t pos, std::size_t length) {
-    return pos < line.size() ? line.substr(pos, length) : std::string_view();
-}
-
 } // namespace
 
 SpinnerRange SpinnerLimits(Spinner spinner) {
@@ -219,41 +215,33 @@ WizardForm WizardFormAt(const GridPressTime& time, const DayColumn& column, std:
 
 WizardForm WizardFormFromNote(std::string_view line, const CategoryTable& categories) {
     WizardForm form;
-    const std::string_view year = Part(line, 0, 4);
-    if (year == "yyyy")
+    const NoteHeader note(line);
+    if (note.everyYear())
         form.everyYear = true;
     else
-        form.yearText = std::string(year);
+        form.yearText = std::string(note.yearText());
 
-    const std::string month = DecodeField(Part(line, 4, 2));
-    if (month == "yy") {
+    if (note.everyMonth()) {
         form.everyMonth = true;
     } else {
-        const int m = WholeNumber(month, 2);
+        const int m = WholeNumber(note.monthDecoded(), 2);
         form.month = m >= 1 && m <= 12 ? m : 0;
     }
 
-    const std::string day = DecodeField(Part(line, 6, 2));
-    if (day == "yy") {
+    if (note.everyDay()) {
         form.dayChoice = DayChoice::EveryDay;
+    } else if (note.dayKind() == DayKind::Weekdays) {
+        form.dayChoice = DayChoice::Weekly;
+        form.weekdays = WeekdayBoxes(note.weekdayMask());
     } else {
-        const std::int64_t value = HexToNumber(day);
-        if (value > 31) {
-            form.dayChoice = DayChoice::Weekly;
-            form.weekdays = WeekdayBoxes(static_cast<int>((value - 31) & 0x7F));
-        } else {
-            form.dayText = std::to_string(value);
-        }
+        form.dayText = std::to_string(note.dayValue());
     }
 
-    form.timeTexts = {DecodeField(Part(line, 8, 2)), std::string(Part(line, 10, 2)), DecodeField(Part(line, 12, 2)),
-                      std::string(Part(line, 14, 2))};
-    if (line.size() > 16) {
-        const int category = static_cast<unsigned char>(line[16]) - Note::FirstCategoryCode;
-        if (!categories.name(category).empty())
-            form.category = category;
-    }
-    form.text = std::string(Part(line, Note::HeaderLength, std::string_view::npos));
+    form.timeTexts = {DecodeField(note.startHourText()), std::string(note.startMinuteText()),
+                      DecodeField(note.endHourText()), std::string(note.endMinuteText())};
+    if (note.complete() && !categories.name(note.category()).empty())
+        form.category = note.category();
+    form.text = std::string(note.text());
     return form;
 }
 

@@ -1,6 +1,9 @@
 #include "notes/Note.h"
 
 #include "base/NumberForm.h"
+#include "calendar/CalendarMath.h"
+
+#include <algorithm>
 
 namespace plandeck {
 
@@ -50,29 +53,90 @@ LineKind ClassifyLine(std::string_view line) {
 
 namespace {
 
-// Hours are small unsigned numbers; anything that is not one reads as hour 0.
-int HourValue(std::string_view decoded) {
-    int v = IntegerValue(decoded);
-    return (v < 0 || v > 255) ? 0 : v;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 } // namespace
 
+double NoteHeader::yearNumericValue() const {
+    return NumericValue(yearText());
+}
+
+double NoteHeader::monthNumericValue() const {
+    return NumericValue(monthDecoded());
+}
+
+int NoteHeader::HourValue(std::string_view stored) {
+    const std::string_view decoded = DropLeadingZero(stored);
+    int v = PlainDecimal(decoded, 2);
+    if (v < 0)
+        v = IntegerValue(decoded);
+    return (v < 0 || v > 255) ? 0 : v;
+}
+
+int NoteHeader::MinuteValue(std::string_view stored) {
+    if (stored.size() == 2 && IsDigit(stored[0]) && IsDigit(stored[1]))
+        return (stored[0] - '0') * 10 + (stored[1] - '0');
+    return IntegerValue(stored);
+}
+
+NoteDate::NoteDate(const Date& date) : m_date(date) {
+    const std::string year = std::to_string(date.year);
+    m_yearFits = year.size() == m_year.size();
+    if (m_yearFits)
+        std::copy(year.begin(), year.end(), m_year.begin());
+    // The field of a month 0..9 is "0" and its digit, which reads back as the digit.
+    m_monthFits = date.month >= 0 && date.month <= 99;
+    if (m_monthFits)
+        m_month = {static_cast<char>('0' + date.month / 10), static_cast<char>('0' + date.month % 10)};
+    m_weekdayBit = 1 << (WeekdayNumber(date.day, date.month, date.year) - 1);
+}
+
+bool FallsOn(const NoteHeader& note, const NoteDate& date) {
+    if (!note.everyYear() && !date.yearIs(note.yearText()))
+        return false;
+    if (!note.everyMonth() && !date.monthIs(note.monthText()))
+        return false;
+    const NoteHeader::Day day = note.day();
+    switch (day.kind) {
+    case DayKind::EveryDay:
+        return true;
+    case DayKind::DayOfMonth:
+        return day.number == date.date().day;
+    case DayKind::Weekdays:
+        return (day.number & date.weekdayBit()) != 0;
+    case DayKind::NoDay:
+        break;
+    }
+    return false;
+}
+
+std::vector<Date> DatesInRange(const NoteHeader& note, const Date& first, int dayCount) {
+    std::vector<Date> dates;
+    Date d = first;
+    for (int i = 0; i < dayCount; ++i, d = NextDay(d))
+        if (FallsOn(note, d))
+            dates.push_back(d);
+    return dates;
+}
+
 std::optional<Note> Note::Decode(std::string_view line) {
-    if (ClassifyLine(line) != LineKind::Note)
+    const NoteHeader h(line);
+    if (!h.complete())
         return std::nullopt;
     Note n;
-    n.year = std::string(line.substr(0, 4));
-    n.month = DecodeField(line.substr(4, 2));
-    n.dayCode = DecodeField(line.substr(6, 2));
-    n.startHour = HourValue(DecodeField(line.substr(8, 2)));
-    n.startMinuteText = std::string(line.substr(10, 2));
-    n.endHour = HourValue(DecodeField(line.substr(12, 2)));
-    n.endMinuteText = std::string(line.substr(14, 2));
-    n.startMinute = IntegerValue(n.startMinuteText);
-    n.endMinute = IntegerValue(n.endMinuteText);
-    n.category = static_cast<unsigned char>(line[16]) - FirstCategoryCode;
-    n.text = std::string(line.substr(HeaderLength));
+    n.year = std::string(h.yearText());
+    n.month = std::string(h.monthDecoded());
+    n.dayCode = std::string(h.dayCodeDecoded());
+    n.startHour = h.startHour();
+    n.startMinuteText = std::string(h.startMinuteText());
+    n.endHour = h.endHour();
+    n.endMinuteText = std::string(h.endMinuteText());
+    n.startMinute = h.startMinute();
+    n.endMinute = h.endMinute();
+    n.category = h.category();
+    n.text = std::string(h.text());
     return n;
 }
 

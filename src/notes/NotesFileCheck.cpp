@@ -20,13 +20,12 @@ bool HexDigits(std::string_view s) {
 } // namespace
 
 bool IsNoteHeader(std::string_view line) {
-    if (line.size() < static_cast<std::size_t>(Note::HeaderLength))
+    const NoteHeader note(line);
+    if (!note.complete())
         return false;
-    const std::string_view year = line.substr(0, 4);
-    const std::string_view month = line.substr(4, 2);
-    const std::string_view day = line.substr(6, 2);
-    return (year == "yyyy" || Digits(year)) && (month == "yy" || Digits(month)) && (day == "yy" || HexDigits(day)) &&
-           Digits(line.substr(8, 8));
+    return (note.everyYear() || Digits(note.yearText())) && (note.everyMonth() || Digits(note.monthText())) &&
+           (note.everyDay() || HexDigits(note.dayCodeText())) && Digits(note.startHourText()) &&
+           Digits(note.startMinuteText()) && Digits(note.endHourText()) && Digits(note.endMinuteText());
 }
 
 NotesFileVerdict CheckNotesFile(const ReadResult& file) {

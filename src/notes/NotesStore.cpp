@@ -1,6 +1,5 @@
 #include "notes/NotesStore.h"
 
-#include "base/NumberForm.h"
 #include "notes/Note.h"
 
 namespace plandeck {
@@ -71,27 +70,20 @@ WriteResult RemoveNoteLines(const NotesStore& store, std::string_view line) {
 }
 
 bool IsPastNote(std::string_view line, const Date& today) {
-    if (line.size() < 16)
+    const NoteHeader note(line);
+    if (!note.holdsTimes() || note.everyYear() || note.everyMonth() || note.everyDay())
         return false;
-    std::string month = DecodeField(line.substr(4, 2));
-    if (month == "yy")
+    // Weekly notes, and day codes no writer makes, are never past; a day 0 is a day before the 1st.
+    const int day = note.dayValue();
+    if (day > NoteHeader::LastDayOfMonthCode)
         return false;
-    std::string day = DecodeField(line.substr(6, 2));
-    if (day == "yy")
-        return false;
-    std::int64_t dayValue = HexToNumber(day);
-    if (dayValue > 31)
-        return false;
-    std::string_view year = line.substr(0, 4);
-    if (year == "yyyy")
-        return false;
-    double y = NumericValue(year);
-    double m = NumericValue(month);
+    const double y = note.yearNumericValue();
+    const double m = note.monthNumericValue();
     if (today.year > y)
         return true;
     if (today.year == y && today.month > m)
         return true;
-    return today.year == y && today.month == m && today.day > dayValue;
+    return today.year == y && today.month == m && today.day > day;
 }
 
 PurgeResult RemovePastNotes(const NotesStore& store, const Date& today) {

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <tuple>
 
@@ -18,22 +17,6 @@ namespace plandeck {
 namespace {
 
 constexpr long White = 16777215;
-
-std::string_view FieldView(std::string_view field) {
-    return (!field.empty() && field[0] == '0') ? field.substr(1, 1) : field;
-}
-
-// The numeric value of a short field; plain digits (nearly every field) are read without the general reader.
-int SmallNumber(std::string_view text) {
-    const int plain = PlainDecimal(text, 9);
-    return plain >= 0 ? plain : IntegerValue(text);
-}
-
-// Hours are small unsigned numbers; anything else reads as hour 0.
-int HourOf(std::string_view field) {
-    int v = SmallNumber(FieldView(field));
-    return (v < 0 || v > 255) ? 0 : v;
-}
 
 float Round(double v) {
     return static_cast<float>(std::nearbyint(v));
@@ -281,33 +264,43 @@ private:
         return damaged;
     }
 
-    // The columns a line's date matches, as a bit set. The year and month are compared once per month the
-    // columns show (at most two), not once per column, and as the raw header bytes: the month text "7"
-    // stands for the field "07", "12" for "12".
+    // The columns a line's date matches, as a bit set: what FallsOn says of each column's date, worked out
+    // without a date per column. The year and month are compared once per month the columns show (at most
+    // two), not once per column, and as the stored fields: the month text "7" stands for the field "07",
+    // "12" for "12".
     std::uint16_t matchingColumns(std::string_view line) const {
-        const char* p = line.data();
-        const bool everyYear = std::memcmp(p, "yyyy", 4) == 0;
-        const bool everyMonth = p[4] == 'y' && p[5] == 'y';
+        const NoteHeader note(line);
+        const bool everyYear = note.everyYear();
+        const bool everyMonth = note.everyMonth();
+        const std::string_view year = note.yearText();
+        const std::string_view month = note.monthText();
         std::uint16_t columns = 0;
-        int day = -1; // decoded only for lines whose year and month match
-        bool everyDay = false;
+        bool dayRead = false; // the day code is read only for lines whose year and month match
+        NoteHeader::Day day;
         for (const MonthGroup& g : m_months) {
-            if (!everyYear && (!g.plainYear || std::memcmp(p, g.year.data(), 4) != 0))
+            if (!everyYear && (!g.plainYear || year != g.year))
                 continue;
-            if (!everyMonth && (!g.plainMonth || p[4] != g.monthField[0] || p[5] != g.monthField[1]))
+            if (!everyMonth && (!g.plainMonth || month != std::string_view(g.monthField.data(), 2)))
                 continue;
-            if (day < 0) {
-                everyDay = p[6] == 'y' && p[7] == 'y';
-                day = HexPairValue(p[6], p[7]);
+            if (!dayRead) {
+                dayRead = true;
+                day = note.day();
             }
-            if (everyDay)
+            switch (day.kind) {
+            case DayKind::EveryDay:
                 columns |= g.all;
-            else if (day <= 31)
-                columns |= g.byDay[static_cast<std::size_t>(day)];
-            else if (day <= Note::LastWeeklyCode) // day codes above the last weekly one match no day
+                break;
+            case DayKind::DayOfMonth:
+                columns |= g.byDay[static_cast<std::size_t>(day.number)];
+                break;
+            case DayKind::Weekdays:
                 for (int bit = 0; bit < 7; ++bit)
-                    if (((day - 31) >> bit) & 1)
+                    if ((day.number >> bit) & 1)
                         columns |= g.byWeekday[static_cast<std::size_t>(bit)];
+                break;
+            case DayKind::NoDay:
+                break;
+            }
         }
         return columns;
     }
@@ -324,23 +317,22 @@ private:
     }
 
     bool passesVisibility(std::string_view line) const {
-        const int category = static_cast<unsigned char>(line[16]) - Note::FirstCategoryCode;
-        const bool shown =
-            category < 0 || category >= Note::CategoryCount || m_categories.shown[static_cast<std::size_t>(category)];
-        return HourOf(line.substr(8, 2)) < m_in.view.lastHour && HourOf(line.substr(12, 2)) >= m_in.view.firstHour &&
-               shown;
+        const NoteHeader note(line);
+        const bool shown = !note.knownCategory() || m_categories.shown[static_cast<std::size_t>(note.category())];
+        return note.startHour() < m_in.view.lastHour && note.endHour() >= m_in.view.firstHour && shown;
     }
 
     void place(std::string_view line, int lineNumber, int column, WeekRefreshResult& result) {
         if (static_cast<int>(result.tiles.size()) >= NoteTile::SlotCount - 1)
             return;
         const WeekView& v = m_in.view;
-        const int startHour = HourOf(line.substr(8, 2));
-        const int endHour = HourOf(line.substr(12, 2));
-        const int startMinute = SmallNumber(line.substr(10, 2));
-        const int endMinute = SmallNumber(line.substr(14, 2));
-        const int category = static_cast<unsigned char>(line[16]) - Note::FirstCategoryCode;
-        const bool known = category >= 0 && category < Note::CategoryCount;
+        const NoteHeader note(line);
+        const int startHour = note.startHour();
+        const int endHour = note.endHour();
+        const int startMinute = note.startMinute();
+        const int endMinute = note.endMinute();
+        const int category = note.category();
+        const bool known = note.knownCategory();
 
         NoteTile t;
         t.slot = static_cast<int>(result.tiles.size()) + 1;
@@ -363,7 +355,7 @@ private:
         t.shape.height = static_cast<float>(std::abs(duration) * static_cast<double>(v.hourHeight) / 60);
         t.caption = TileCaption(line);
         t.tooltip = t.caption;
-        t.text = std::string(line.substr(Note::HeaderLength));
+        t.text = std::string(note.text());
         t.line = std::string(line);
 
         if (v.days == 1 && m_categories.shownNamed > 0) {
@@ -432,15 +424,16 @@ std::vector<std::string> WithoutDamagedLines(const TextLines& lines) {
 }
 
 std::string TileCaption(std::string_view line) {
-    std::string caption = std::to_string(HourOf(line.substr(8, 2)));
+    const NoteHeader note(line);
+    std::string caption = std::to_string(note.startHour());
     caption += ':';
-    caption += line.substr(10, 2);
+    caption += note.startMinuteText();
     caption += '-';
-    caption += std::to_string(HourOf(line.substr(12, 2)));
+    caption += std::to_string(note.endHour());
     caption += ':';
-    caption += NumericValue(line.substr(14, 2)) < 0 ? std::string_view("00") : line.substr(14, 2);
+    caption += note.endMinute() < 0 ? std::string_view("00") : note.endMinuteText();
     caption += ' ';
-    caption += line.substr(Note::HeaderLength);
+    caption += note.text();
     return caption;
 }
 

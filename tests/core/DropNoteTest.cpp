@@ -88,6 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "yyyyyyyy13001400eDaily"},
         MoveCase{"YearlyNoteKeepsItsYear", "yyyy030509001000dBirthday", 0, ColumnPoint(2), 9, 0, 5,
                  "yyyy120909001000dBirthday"},
+        // Day 31 is the last day of the month, not a weekday mask: the repetition stays.
+        MoveCase{"MonthlyNoteOnThe31stKeepsItsRepetition", "yyyyyy1F09001000dRent", 0, ColumnPoint(1), 10, 0, 5,
+                 "yyyyyy0810001100dRent"},
+        MoveCase{"YearlyNoteOnThe31stKeepsItsRepetition", "yyyy121F09001000dEve", 2, ColumnPoint(0), 10, 0, 5,
+                 "yyyy120710001100dEve"},
         MoveCase{"TextBytesStayAsTheyWere",
                  "2026120709001000g\xd0\x92\xd1\x81\xd1\x82\xd1\x80\xd0\xb5\xd1\x87\xd0\xb0  ", 0, ColumnPoint(0), 10,
                  0, 5, "2026120710001100g\xd0\x92\xd1\x81\xd1\x82\xd1\x80\xd0\xb5\xd1\x87\xd0\xb0  "},
