@@ -22,8 +22,9 @@ bool Digit(char c) {
 }
 
 std::uint32_t KeyOf(std::string_view line) {
-    const std::string_view year = line.substr(0, 4);
-    const std::string_view month = line.substr(4, 2);
+    const NoteHeader header(line);
+    const std::string_view year = header.yearText();
+    const std::string_view month = header.monthText();
     std::uint32_t y = 0;
     if (year == "yyyy") {
         y = EveryYear;
