@@ -120,6 +120,7 @@ void MainWindow::setHint(QWidget* widget, int entry) {
 }
 
 void MainWindow::showHint(int n) {
+    m_hintEntry = n;
     SetFittedText(m_hint, n > 0 ? entry(n) : QString());
 }
 
@@ -631,6 +632,7 @@ void MainWindow::applyLanguageCaptions() {
         if (auto* b = qobject_cast<PictureButton*>(it.key()))
             b->setToolTip(entry(it.value()));
     layOutWindow(); // captions change the widths of the command bar
+    showHint(m_hintEntry);
     m_web->setToolTip(QString::fromLatin1(kWebAddress));
 }
 

@@ -78,7 +78,7 @@ public:
     OptionsWindow* optionsWindow() const { return m_optionsWindow; }
     AboutBox* aboutBox() const { return m_aboutBox; }
     // Registers or unregisters the program to start at log-on when the options are saved.
-    void setAutorunHook(OptionsWindow::AutorunHook hook) { m_autorun = std::move(hook); }
+    void setAutorunHook(Session::StartAtLogon hook) { m_session->setStartAtLogon(std::move(hook)); }
 
     NoteMenu* noteMenu() const { return m_menu; }
     QWidget* ghost() const { return m_ghost; }
@@ -170,7 +170,8 @@ private:
     void showTime();
     // A click on a control of the command bar or the bottom strip; false for any other control.
     bool runCommand(QObject* control);
-    void optionsSaved(const OptionsSavePlan& saved);
+    // The options window's Save: the fields as written, or nothing when the files could not be written.
+    std::optional<OptionsWindowFields> saveOptions(const OptionsChoice& choice);
     // The clock's reading as the logic takes it.
     static TodayStamp now();
 
@@ -244,13 +245,13 @@ private:
     QLabel* m_about = nullptr;
     QLabel* m_aboutCaption = nullptr;
     QLabel* m_hint = nullptr;
+    int m_hintEntry = 0; // the entry the hint line shows, shown again when the language changes
     QLabel* m_motto = nullptr;
     QLabel* m_web = nullptr;
     QTimer* m_timer = nullptr;
     QHash<QObject*, int> m_hints;
     QPointer<OptionsWindow> m_optionsWindow;
     QPointer<AboutBox> m_aboutBox;
-    OptionsWindow::AutorunHook m_autorun;
     TodayWindow* m_todayWindow = nullptr;
     QPointer<TrayIcon> m_tray;
     QRect m_placeBeforeHiding;

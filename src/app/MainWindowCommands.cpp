@@ -45,24 +45,26 @@ void MainWindow::openOptions() {
     setup.shownSkin = m_session->shownSkin();
     setup.notesPath = m_session->notesPath();
     setup.titleColour = Colour(m_colours.label4Text, setup.titleColour);
-    setup.moduleState = [this] {
-        const QSize size = isMaximized() ? normalGeometry().size() : this->size();
-        return m_session->optionsState({isMaximized(), size.width(), size.height()});
-    };
     m_optionsWindow = new OptionsWindow(std::move(setup), this);
-    m_optionsWindow->setAutorunHook(m_autorun);
-    connect(m_optionsWindow, &OptionsWindow::saved, this, &MainWindow::optionsSaved);
+    m_optionsWindow->setSaveHandler([this](const OptionsChoice& choice) { return saveOptions(choice); });
     connect(m_optionsWindow, &OptionsWindow::closed, this,
             [this](int snapMinutes) { apply(m_session->optionsClosed(snapMinutes, now())); });
     centreOverWindow(m_optionsWindow);
     m_optionsWindow->show();
 }
 
-void MainWindow::optionsSaved(const OptionsSavePlan& saved) {
-    apply(m_session->applySavedOptions(saved, now()));
+std::optional<OptionsWindowFields> MainWindow::saveOptions(const OptionsChoice& choice) {
+    // The session writes both option files and applies them; this window shows the outcome.
+    const QSize size = isMaximized() ? normalGeometry().size() : this->size();
+    const OptionsSaveResult result =
+        m_session->saveOptions(choice, {isMaximized(), size.width(), size.height()}, now());
+    apply(result.changes);
+    if (!result.saved)
+        return std::nullopt;
     applyTileFont();
-    if (saved.changes.language && m_aboutBox)
+    if (result.options.language && m_aboutBox)
         m_aboutBox->setLanguage(m_session->language());
+    return result.fields;
 }
 
 void MainWindow::centreOverWindow(QWidget* window) const {

@@ -21,6 +21,7 @@
 #include "settings/Options.h"
 #include "settings/OptionsFieldRules.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -37,6 +38,16 @@ struct WindowState {
 };
 
 struct CategoryFileChange;
+
+// What a Save of the options window did: whether the main option file was written (the window may close),
+// the window's fields as written (spans padded, hours corrected), what changed in the options, and what the
+// main window must redraw and tell.
+struct OptionsSaveResult {
+    bool saved = false;
+    OptionsWindowFields fields;
+    OptionsChanges options;
+    Changes changes;
+};
 
 // What a save or delete of the note wizard did: what changed, and whether the wizard's work is done.
 struct WizardResult {
@@ -177,7 +188,15 @@ public:
     // A category let go over the grid: a one-hour note with the placeholder text, centred on the point.
     Changes dropCategory(int category, float x, float y, float ghostHeight);
 
-    // The options window saved; `saved` says what the files now hold and what changed. A new skin, language
+    // The options window's Save (or a notes file picked in it): writes the main option file, then the system
+    // option file, then registers or unregisters the program to start at log-on, each step only when the one
+    // before succeeded, and applies what was written. `window` is the main window's state for the lines the
+    // window does not edit.
+    OptionsSaveResult saveOptions(const OptionsChoice& choice, const WindowState& window, const TodayStamp& now);
+    // Writes or removes the program's log-on entry; the session calls it once both option files are saved.
+    using StartAtLogon = std::function<WriteResult(bool startAtLogon)>;
+    void setStartAtLogon(StartAtLogon apply) { m_startAtLogon = std::move(apply); }
+    // The options files were saved; `saved` says what the files now hold and what changed. A new skin, language
     // or notes file opens the week afresh from the files, as at start-up. Otherwise the configured hours
     // are shown again and the N-day view takes the new day count; the day and week views keep their
     // columns until the N-day view is chosen.
@@ -285,6 +304,7 @@ private:
     std::string m_optionsUnreadable; // why the main option file could not be read at start-up
     TodayStamp m_clock{};
     std::optional<int> m_snapMinutes; // set by the options window, until the program ends
+    StartAtLogon m_startAtLogon;
 
     int m_gridWidth = 0;
     int m_gridHeight = 0;

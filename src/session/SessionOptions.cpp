@@ -18,6 +18,48 @@ OptionsModuleState Session::optionsState(const WindowState& window) const {
     return state;
 }
 
+OptionsSaveResult Session::saveOptions(const OptionsChoice& choice, const WindowState& window, const TodayStamp& now) {
+    const bool notesFilePicked = !choice.notesPath.empty();
+    OptionsSaveInput input;
+    input.fields = choice.fields;
+    input.state = optionsState(window);
+    if (notesFilePicked) {
+        input.state.notesPath = choice.notesPath;
+    } else {
+        input.pendingSkin = choice.pendingSkin;
+        input.pendingLanguage = choice.pendingLanguage;
+    }
+    input.before = m_options;
+    input.beforeSystem = m_system;
+    const std::string mainPath = m_dataDir.mainOptionsFile();
+    const std::string systemPath = m_dataDir.systemOptionsFile();
+    const OptionsSaveOutcome done = SaveOptionsFiles(input, mainPath, systemPath, !notesFilePicked);
+
+    OptionsSaveResult result;
+    if (!done.saved()) {
+        // Nothing was written, so nothing else changes: not the system file, not the log-on entry.
+        result.changes.failures.push_back({mainPath, done.mainWrite.error});
+        return result;
+    }
+    result.saved = true;
+    result.fields = done.plan.fields;
+    result.options = done.plan.changes;
+    // The file could be read and was written: the exit save may write it again.
+    m_optionsUnreadable.clear();
+    if (!notesFilePicked) {
+        if (!done.systemWrite.ok) {
+            // The system options stay as they were (the plan has them back), and so does the log-on entry,
+            // which must agree with what the system file says.
+            result.changes.failures.push_back({systemPath, done.systemWrite.error});
+        } else if (m_startAtLogon) {
+            if (const WriteResult registered = m_startAtLogon(done.plan.system.startAtLogon); !registered.ok)
+                result.changes.failures.push_back({std::string(), registered.error});
+        }
+    }
+    result.changes |= applySavedOptions(done.plan, now);
+    return result;
+}
+
 Changes Session::applySavedOptions(const OptionsSavePlan& saved, const TodayStamp& now) {
     if (saved.changes.rebuild()) {
         // The window is built again from the files just written, as when the program starts.

@@ -6,7 +6,7 @@ namespace plandeck {
 // names are addressed through LanguageTable's name functions instead.
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = 193;
+inline constexpr int LastShipped = 200;
 inline constexpr int Motto = 2;           // the main window's motto in the bottom strip
 inline constexpr int CalendarCaption = 3; // over the month calendar
 inline constexpr int CommandNewNote = 4;  // the four items of the command bar
@@ -61,6 +61,7 @@ inline constexpr int MenuEditInWizard = 162;
 inline constexpr int MenuEditText = 163;
 inline constexpr int MenuDelete = 164;
 inline constexpr int HelpNotOpened = 166;
+inline constexpr int LanguageName = 200; // the language's own name ("Русский"), as the language list shows it
 } // namespace Entry
 
 // The note wizard's texts.
@@ -100,6 +101,8 @@ inline constexpr int EntryLogon = 102, EntryTray = 103, EntrySkinFrame = 104, En
 inline constexpr int EntrySave = 108, EntryTitle = 109, EntrySaveTip = 110, EntryCancel = 66, EntryCancelTip = 111;
 inline constexpr int EntryTodayOnHide = 144, EntrySound = 146, EntryDays = 151, EntryHours = 152;
 inline constexpr int EntryNotesFile = 159, EntryNotesButton = 160, EntryNotNotesFile = 165;
+inline constexpr int EntryFirstSpanRow = 194;                               // the four working-span rows, 194..197
+inline constexpr int EntryAllFilesFilter = 198, EntryTextFilesFilter = 199; // the notes-file dialog's filters
 } // namespace Entry::OptionsText
 
 // Undo, redo and the notes changed by another program.

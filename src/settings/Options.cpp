@@ -4,6 +4,7 @@
 #include "base/PlainName.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace plandeck {
 
@@ -12,6 +13,14 @@ namespace plandeck {
 const std::array<int, 16> kSpanFieldOrder = {3, 4, 2, 1, 10, 9, 14, 13, 5, 6, 8, 7, 12, 11, 16, 15};
 
 namespace {
+
+constexpr std::size_t SpanFieldCount = 16;
+constexpr std::size_t WorkSpansLength = 2 * SpanFieldCount;
+
+bool TwoDigits(std::string_view text) {
+    return text.size() == 2 && std::isdigit(static_cast<unsigned char>(text[0])) &&
+           std::isdigit(static_cast<unsigned char>(text[1]));
+}
 
 std::string Flag(bool on) {
     return on ? " 1 " : " 0 ";
@@ -42,7 +51,7 @@ MainOptions ParseMainOptions(const TextLines& lines) {
     if (has(12))
         o.confirmDelete = FlagValue(text(12));
     if (has(13))
-        o.workSpans = text(13);
+        o.workSpans = WorkSpansFromLine(text(13));
     if (has(14))
         o.shadeWorkSpans = FlagValue(text(14));
     if (has(15))
@@ -183,11 +192,16 @@ std::string SaveOptionsText(OptionsWindowFields& f, const OptionsModuleState& s)
     lines.push_back(s.skinName);
     lines.push_back(Flag(f.purgePastNotes));
     lines.push_back(Flag(f.confirmDelete));
+    // Every field takes exactly two characters: a field of another length would shift all the fields after
+    // it. One digit is padded; a field that holds no number (the window never saves one) writes its default.
+    const std::string defaults = MainOptions{}.workSpans;
     std::string spans;
-    for (int n : kSpanFieldOrder) {
-        std::string& field = f.spanText[static_cast<std::size_t>(n)];
-        if (field.size() == 1)
+    for (std::size_t k = 0; k < kSpanFieldOrder.size(); ++k) {
+        std::string& field = f.spanText[static_cast<std::size_t>(kSpanFieldOrder[k])];
+        if (field.size() == 1 && std::isdigit(static_cast<unsigned char>(field[0])))
             field.insert(field.begin(), '0');
+        if (!TwoDigits(field))
+            field = defaults.substr(2 * k, 2);
         spans += field;
     }
     lines.push_back(spans);
@@ -231,6 +245,41 @@ std::string FormatMainOptions(const MainOptions& options) {
 
 SystemOptions SystemOptionsFromFields(const OptionsWindowFields& f) {
     return SystemOptions{f.startAtLogon, f.useTrayIcon, f.todayOnHide, f.reminderSound};
+}
+
+std::string WorkSpansFromLine(const std::string& line) {
+    std::string spans = MainOptions{}.workSpans;
+    if (line.size() != WorkSpansLength)
+        return spans;
+    // Span i's fields: start hour and minute at pair i, end hour and minute at pair 4 + i.
+    for (std::size_t span = 0; span < 4; ++span) {
+        const std::size_t start = 4 * span, end = WorkSpansLength / 2 + 4 * span;
+        const std::string_view text(line);
+        if (TwoDigits(text.substr(start, 2)) && TwoDigits(text.substr(start + 2, 2)) &&
+            TwoDigits(text.substr(end, 2)) && TwoDigits(text.substr(end + 2, 2))) {
+            spans.replace(start, 4, line, start, 4);
+            spans.replace(end, 4, line, end, 4);
+        }
+    }
+    return spans;
+}
+
+DeleteConfirmation DeleteConfirmationFromSetting(double value) {
+    if (value == 0)
+        return DeleteConfirmation::DeleteAtOnce;
+    if (value == 1)
+        return DeleteConfirmation::Ask;
+    return DeleteConfirmation::Never;
+}
+
+std::optional<DeleteConfirmation> ReadDeleteConfirmation(const std::string& optionsPath) {
+    // Twelve option lines are short; a few kilobytes hold them in any file the program wrote.
+    ReadResult read = ReadFileStart(optionsPath, 64 * 1024);
+    if (read.failed())
+        return std::nullopt;
+    const TextLines lines(std::move(read.bytes));
+    const std::string_view line12 = lines.size() >= 12 ? lines.line(11) : std::string_view();
+    return DeleteConfirmationFromSetting(NumericValue(line12));
 }
 
 std::vector<std::string> StartupCategoryFlags(const MainOptions& options) {

@@ -3,6 +3,7 @@
 #include "base/TextFile.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -125,5 +126,21 @@ std::vector<std::string> StartupCategoryFlags(const MainOptions& options);
 
 // Positions of the span fields in line 13: character pair k (k = 0..15) belongs to field Text<n>.
 extern const std::array<int, 16> kSpanFieldOrder;
+
+// Line 13 as the program uses it: always 32 digits. A span whose four fields are not each two digits, or
+// every span of a line that is not 32 characters long (its fields have shifted, so none can be trusted),
+// reads as 08:00 to 16:00.
+std::string WorkSpansFromLine(const std::string& line);
+
+// What the delete command does by the confirm setting (the numeric value of option line 12).
+enum class DeleteConfirmation {
+    DeleteAtOnce, // 0
+    Ask,          // 1
+    Never,        // anything else
+};
+DeleteConfirmation DeleteConfirmationFromSetting(double value);
+// Line 12 of the main option file, read when a delete is asked for; nothing when the file exists but could
+// not be read (a missing file reads as empty: 0).
+std::optional<DeleteConfirmation> ReadDeleteConfirmation(const std::string& optionsPath);
 
 } // namespace plandeck

@@ -65,9 +65,18 @@ bool WorkSpanValid(const OptionsWindowFields& fields, int span) {
                          FieldValue(fields, n.endHour), FieldValue(fields, n.endMinute));
 }
 
+bool SpanFieldFilled(std::string_view text) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return !text.empty() && text.size() <= 2 && std::all_of(text.begin(), text.end(), digit);
+}
+
 bool SaveAllowed(const OptionsWindowFields& fields) {
     if (!SnapStepValid(fields.snapText))
         return false;
+    for (int n = 1; n <= 2 * 2 * kWorkSpanCount; ++n) {
+        if (!SpanFieldFilled(fields.spanText[static_cast<std::size_t>(n)]))
+            return false;
+    }
     if (!fields.shadeWorkSpans)
         return true;
     for (int i = 0; i < kWorkSpanCount; ++i) {

@@ -57,8 +57,12 @@ SpanFieldNumbers SpanFields(int span);
 bool WorkSpanValid(int startHour, int startMinute, int endHour, int endMinute);
 bool WorkSpanValid(const OptionsWindowFields& fields, int span);
 
-// Whether Save may be pressed: a valid snap step and, while the spans are shaded, four valid spans (a span
-// whose box is clear holds 6:00 to 7:00 and is valid).
+// Whether a span field holds a number the option file can store: one or two digits.
+bool SpanFieldFilled(std::string_view text);
+
+// Whether Save may be pressed: a valid snap step, every span field filled (shaded or not: an empty field
+// cannot be stored), and, while the spans are shaded, four valid spans (a span whose box is clear holds
+// 6:00 to 7:00 and is valid).
 bool SaveAllowed(const OptionsWindowFields& fields);
 
 // Ticking a span's box sets it to 8:00-16:00; clearing it sets 6:00-7:00.
@@ -111,6 +115,16 @@ struct OptionsSaveInput {
     SystemOptions beforeSystem;
 };
 OptionsSavePlan PlanOptionsSave(const OptionsSaveInput& input);
+
+// What the user set in the options window, handed to the program, which writes the option files and
+// applies them. A notes file picked on the system page is saved at once with the fields (the main file only,
+// as when the program leaves); the skin and language picked in the lists then wait for a Save.
+struct OptionsChoice {
+    OptionsWindowFields fields;
+    std::string pendingSkin;     // empty when none was picked
+    std::string pendingLanguage; // empty when none was picked
+    std::string notesPath;       // the notes file just picked; empty for a Save
+};
 
 // What the window's Save did, step by step, with the files in `mainPath` and `systemPath`. The main file is
 // written first: when that fails nothing else happens. A failed system file still leaves the main file saved.

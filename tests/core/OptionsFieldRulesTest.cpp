@@ -96,7 +96,11 @@ TEST(OptionsFieldRules, SaveIsAllowedOnlyForUsableFields) {
     EXPECT_TRUE(SaveAllowed(f)) << "a cleared span resets to 06:00-07:00";
     f.shadeWorkSpans = false;
     SetSpan(f, 1, "", "", "", "");
-    EXPECT_TRUE(SaveAllowed(f)) << "spans are not checked while they are not shaded";
+    EXPECT_FALSE(SaveAllowed(f)) << "an emptied field cannot be stored, shaded or not";
+    SetSpan(f, 1, "8", "", "16", "00");
+    EXPECT_FALSE(SaveAllowed(f)) << "one emptied minute";
+    SetSpan(f, 1, "16", "00", "8", "00");
+    EXPECT_TRUE(SaveAllowed(f)) << "times are not checked while the spans are not shaded";
 
     f.snapText = "0";
     EXPECT_FALSE(SaveAllowed(f)) << "a snap step outside 1..60 is never saved, shaded or not";

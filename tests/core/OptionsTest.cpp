@@ -167,6 +167,40 @@ TEST(SaveOptions, WritesFieldsAndModuleStateInTheirLines) {
     EXPECT_EQ(lines.line(25), "/home/me/notes.txt");
 }
 
+TEST(Options, WorkSpansLineIsAlwaysSixteenTwoDigitFields) {
+    struct Case {
+        const char* what;
+        std::string line13;
+        std::string read;
+    };
+    const std::string defaults = "08000800080008001600160016001600";
+    const Case cases[] = {
+        {"as saved", "09151000110012001730180019002000", "09151000110012001730180019002000"},
+        // An emptied start minute of span 1 was once saved as nothing: every later field shifted.
+        {"two characters short", "091510110012001730180019002000", defaults},
+        {"one field not a number", "09151000xx0012001730180019002000", "09151000080012001730180016002000"},
+        {"an end field blank", "0915100011001200173018 019002000", "09150800110012001730160019002000"},
+        {"empty", "", defaults},
+        {"too long", defaults + "00", defaults},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines(26, " 0 ");
+        lines[12] = c.line13;
+        const MainOptions read = ParseMainOptions(TextLines(JoinLinesCrLf(lines)));
+        EXPECT_EQ(read.workSpans, c.read) << c.what;
+    }
+
+    // The writer gives every field two characters, whatever a field holds.
+    OptionsWindowFields f = FieldsFromOptions(MainOptions{}, SystemOptions{});
+    f.spanText[1] = "";   // span 1 start minute, emptied
+    f.spanText[10] = "x"; // span 2 start hour
+    f.spanText[5] = "9";  // span 0 end hour
+    f.spanText[16] = "123";
+    const TextLines saved(SaveOptionsText(f, ModuleStateFromOptions(MainOptions{})));
+    EXPECT_EQ(saved.line(12), "08000800080008000900160016001600");
+    EXPECT_EQ(f.spanText[1] + f.spanText[10] + f.spanText[5], "000809") << "the window shows what was saved";
+}
+
 TEST(Options, CategoryFilterAppliesOnlyWhenAskedFor) {
     MainOptions o;
     o.categoryShownFlags = "101";
@@ -238,6 +272,7 @@ TEST(Options, AnyBytesGiveUsableOptions) {
         EXPECT_GT(o.tileFontSize, 0);
         // Saving what was read and reading it back changes nothing more.
         const std::string once = FormatMainOptions(o);
+        EXPECT_EQ(TextLines(once).line(12).size(), 32u) << "seed " << seed;
         EXPECT_EQ(FormatMainOptions(ParseMainOptions(TextLines(once))), once) << "seed " << seed;
         ParseSystemOptions(TextLines(bytes));
     }
@@ -282,4 +317,21 @@ TEST(SaveOptions, AFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(dir.read("pdopt.ini"), before);
     // A missing file is simply written.
     EXPECT_TRUE(SaveOptions(dir.file("new.ini"), fields, state).ok);
+}
+
+TEST(Options, DeleteConfirmationFromOptionLineTwelve) {
+    TempDir dir;
+    const std::string eleven = " 0 \r\n \r\n \r\n \r\n \r\n \r\n \r\n \r\n111\r\nDefault\r\n 0 \r\n";
+    struct Case {
+        std::string line12;
+        DeleteConfirmation expected;
+    };
+    const Case cases[] = {
+        {" 0 ", DeleteConfirmation::DeleteAtOnce}, {" 1 ", DeleteConfirmation::Ask},
+        {" 2 ", DeleteConfirmation::Never},        {"1.5", DeleteConfirmation::Never},
+        {"yes", DeleteConfirmation::DeleteAtOnce}, // not a number: reads 0
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadDeleteConfirmation(dir.write("pdopt.ini", eleven + c.line12 + "\r\n")), c.expected) << c.line12;
+    EXPECT_EQ(ReadDeleteConfirmation(dir.file("missing.ini")), DeleteConfirmation::DeleteAtOnce);
 }

@@ -1,35 +1,12 @@
 #include "platform/Autostart.h"
-#include "support/TempDir.h"
+#include "support/ConfigHome.h"
 
 #include <QFile>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace plandeck;
 
-namespace {
-
-// Points the user's settings folder at a temporary one for the test.
-struct ConfigHome {
-    test::TempDir dir;
-    std::string saved;
-    bool had = false;
-    ConfigHome() {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
-            had = true;
-            saved = old;
-        }
-        ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
-    }
-    ~ConfigHome() {
-        if (had)
-            ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
-    }
-};
-
-} // namespace
+using plandeck::test::ConfigHome;
 
 TEST(Autostart, QuotesTheProgramPath) {
     const std::pair<std::string, std::string> cases[] = {

@@ -102,7 +102,7 @@ TEST_F(CommandBar, SkinAndLanguageChangesRebuildTheWindow) {
     click("Label31");
     OptionsWindow* options = window->optionsWindow();
     pickInList(options->findChild<QListWidget*>("File1"), "Midnight");
-    pickInList(options->findChild<QListWidget*>("File2"), "Russian.lng");
+    pickInList(options->findChild<QListWidget*>("File2"), "Русский");
     click(options->findChild<QPushButton*>("Label5(0)"));
 
     EXPECT_EQ(window->session().shownSkin(), "Midnight");

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace plandeck;
 
 namespace {
@@ -237,23 +239,35 @@ TEST_F(NoteEditing, DeleteKeyFollowsTheConfirmSetting) {
         int setting;
         std::optional<Dialogs::Answer> answer;
         std::string expected;
+        bool unreadable = false; // the option file cannot be read when Delete is pressed
     };
     const Case cases[] = {
         {0, std::nullopt, File({Short})},
         {1, Dialogs::Answer::Yes, File({Short})},
         {1, Dialogs::Answer::No, File({Meeting, Short})},
         {2, std::nullopt, File({Meeting, Short})},
+        // A setting that cannot be read never deletes unasked.
+        {0, Dialogs::Answer::No, File({Meeting, Short}), true},
+        {2, Dialogs::Answer::Yes, File({Short}), true},
     };
     for (const Case& c : cases) {
         start(File({Meeting, Short}), 15, c.setting);
+        if (c.unreadable) {
+            std::filesystem::remove(dir.file("pdfiles/pdopt.ini"));
+            std::filesystem::create_directory(dir.file("pdfiles/pdopt.ini"));
+        }
         Dialogs::clearQueue();
         if (c.answer)
             Dialogs::queueAnswer(*c.answer);
         const std::size_t shownBefore = Dialogs::shown().size();
         hover(grid(), OnText(tile("Meeting")));
         key(keys(), Qt::Key_Delete);
-        EXPECT_EQ(notes(), c.expected) << c.setting;
+        EXPECT_EQ(notes(), c.expected) << c.setting << (c.unreadable ? " unreadable" : "");
         EXPECT_EQ(Dialogs::shown().size() - shownBefore, c.answer ? 1u : 0u) << c.setting;
+        if (c.unreadable) {
+            window.reset(); // its exit save is refused: the folder stays
+            std::filesystem::remove(dir.file("pdfiles/pdopt.ini"));
+        }
     }
 }
 

@@ -1,7 +1,13 @@
 #include "settings/ui/OptionsWindow.h"
+#include "app/MainWindow.h"
+#include "platform/Autostart.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "settings/LanguageEntries.h"
 #include "settings/ui/AboutBox.h"
+#include "support/ConfigHome.h"
+#include "support/ReadOnlyFile.h"
 #include "support/TempDir.h"
 #include "widgets/SpinButtons.h"
 
@@ -9,6 +15,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,45 +23,54 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 
 using namespace plandeck;
 
 namespace {
 
-// A copy of the shipped data folder, and an options window opened on it.
+// The main window over a copy of the shipped data folder, and its options window opened from the command
+// bar: Save goes through the program as it does for a user.
 struct Options : ::testing::Test {
     test::TempDir dir;
+    test::ConfigHome home;
+    std::unique_ptr<MainWindow> main;
     QPointer<OptionsWindow> window;
-    std::vector<OptionsSavePlan> saves;
     std::vector<int> closes;
 
     void SetUp() override {
         Dialogs::setScripting(true);
         std::filesystem::copy(PLANDECK_DATA_DIR, dir.path(), std::filesystem::copy_options::recursive);
+        Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
     }
     void TearDown() override {
-        delete window;
+        main.reset();
+        Dialogs::clearQueue();
         Dialogs::setScripting(false);
         SetWriteFunctionForTesting(nullptr);
+        Clock::setFixed({});
     }
 
     DataDirectory data() const { return DataDirectory(dir.path()); }
+    const Session& session() const { return main->session(); }
 
-    void open(const std::string& languageFile = "English.lng") {
-        OptionsWindowSetup setup;
-        setup.dataDir = data();
-        setup.language = LanguageTable::Load(LanguageTable::FilePath(data(), languageFile));
-        setup.current = LoadMainOptions(data().mainOptionsFile());
-        setup.current.languageFile = languageFile;
-        setup.notesPath = data().defaultNotesFile();
-        window = new OptionsWindow(setup);
-        QObject::connect(window, &OptionsWindow::saved, [this](const OptionsSavePlan& p) { saves.push_back(p); });
+    void open() {
+        if (!main) {
+            main = std::make_unique<MainWindow>(data());
+            ASSERT_TRUE(main->start());
+            main->setAutorunHook(ApplyStartAtLogon);
+            main->show();
+        }
+        QTest::mouseClick(main->findChild<QWidget*>("Label31"), Qt::LeftButton);
+        window = main->optionsWindow();
+        ASSERT_TRUE(window);
         QObject::connect(window, &OptionsWindow::closed, [this](int snap) { closes.push_back(snap); });
-        window->show();
+        QApplication::setActiveWindow(window);
     }
 
     template <class T = QWidget>
@@ -65,6 +81,14 @@ struct Options : ::testing::Test {
     }
     QLineEdit* field(const QString& name) const { return child<QLineEdit>(name); }
     void type(const QString& name, const QString& text) const { field(name)->setText(text); }
+    // Clicks into a field, selects what it holds and types over it, as a user does.
+    void retype(const QString& name, const QString& text) const {
+        QLineEdit* f = field(name);
+        QTest::mouseClick(f, Qt::LeftButton);
+        QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f, Qt::Key_Backspace);
+        QTest::keyClicks(f, text);
+    }
     void click(const QString& name) const { QTest::mouseClick(child<QWidget>(name), Qt::LeftButton); }
     void clickBox(const QString& name) const {
         QCheckBox* box = child<QCheckBox>(name);
@@ -72,6 +96,12 @@ struct Options : ::testing::Test {
     }
     void clickSave() const { QTest::mouseClick(child<QPushButton>("Label5(0)"), Qt::LeftButton); }
     bool saveEnabled() const { return child<QPushButton>("Label5(0)")->isEnabled(); }
+    void pickInList(const QString& list, const QString& text) const {
+        QListWidget* l = child<QListWidget>(list);
+        const QList<QListWidgetItem*> items = l->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << text.toStdString();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(items[0]).center());
+    }
     // Closing deletes the window on the next turn of the event loop.
     bool closedAndGone() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -83,6 +113,10 @@ struct Options : ::testing::Test {
         type(QStringLiteral("Text%1").arg(n.startMinute), QString::fromLatin1(m1));
         type(QStringLiteral("Text%1").arg(n.endHour), QString::fromLatin1(h2));
         type(QStringLiteral("Text%1").arg(n.endMinute), QString::fromLatin1(m2));
+    }
+    std::string line(int n) const { return std::string(TextLines(dir.read("pdfiles/pdopt.ini")).line(n - 1)); }
+    std::string entry(const char* languageFile, int n) const {
+        return LanguageTable::Load(dir.file(std::string("pdlang/") + languageFile)).entry(n);
     }
 };
 
@@ -102,8 +136,7 @@ TEST_F(Options, HourFieldsAreCorrectedWhenSaved) {
         const MainOptions saved = LoadMainOptions(data().mainOptionsFile());
         EXPECT_EQ(saved.firstHour, c.savedFirst) << c.first << " / " << c.last;
         EXPECT_EQ(saved.lastHour, c.savedLast) << c.first << " / " << c.last;
-        ASSERT_FALSE(saves.empty());
-        EXPECT_TRUE(saves.back().changes.hours);
+        EXPECT_EQ(session().hours(), (HourRange{c.savedFirst, c.savedLast})) << "the grid shows the new hours";
         EXPECT_TRUE(closedAndGone());
     }
 }
@@ -159,23 +192,21 @@ TEST_F(Options, SystemBoxesAloneCanBeSaved) {
     EXPECT_TRUE(child<QWidget>("Shape11")->isVisible());
     EXPECT_FALSE(child<QWidget>("Shape10")->isVisible());
 
-    std::vector<bool> autorun;
-    window->setAutorunHook([&](bool on) {
-        autorun.push_back(on);
-        return WriteResult::Failure("The log-on entry could not be written.");
-    });
+    // A file where the autostart folder should be: the log-on entry cannot be written.
+    home.dir.write("autostart", "");
     const bool trayBefore = child<QCheckBox>("Check7")->isChecked();
     clickBox("Check7");
     clickBox("Check6");
+    const std::size_t toldBefore = Dialogs::shown().size();
     clickSave();
-    EXPECT_EQ(autorun, std::vector<bool>{true});
-    EXPECT_EQ(Dialogs::shown().back(), "The log-on entry could not be written.") << "a failed autorun is told";
-    EXPECT_EQ(LoadSystemOptions(data().systemOptionsFile()).useTrayIcon, !trayBefore) << "and the save goes on";
+    ASSERT_EQ(Dialogs::shown().size(), toldBefore + 1) << "a failed autorun is told";
+    EXPECT_TRUE(Dialogs::shown().back().contains("autostart"));
+    EXPECT_EQ(LoadSystemOptions(data().systemOptionsFile()).useTrayIcon, !trayBefore) << "the files stay saved";
     EXPECT_TRUE(LoadSystemOptions(data().systemOptionsFile()).startAtLogon);
-    EXPECT_EQ(dir.read("pdfiles/pdopt.ini"), mainBefore) << "the main file is written back unchanged";
-    ASSERT_EQ(saves.size(), 1u);
-    EXPECT_TRUE(saves[0].changes.trayIcon);
-    EXPECT_FALSE(saves[0].changes.rebuild());
+    EXPECT_EQ(session().systemOptions().useTrayIcon, !trayBefore);
+    for (int n : {1, 9, 10, 12, 13, 21, 22, 23, 24, 25})
+        EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).line(n - 1), TextLines(mainBefore).line(n - 1))
+            << "line " << n << " is written back unchanged";
 }
 
 TEST_F(Options, SpanFieldsAreSavedWithTwoDigits) {
@@ -228,10 +259,7 @@ TEST_F(Options, SkinLanguageAndFontChoicesAreSaved) {
     EXPECT_FALSE(child<QLabel>("Image2")->pixmap().isNull());
 
     click("Label36");
-    QListWidget* languages = child<QListWidget>("File2");
-    const QList<QListWidgetItem*> russian = languages->findItems("Russian.lng", Qt::MatchExactly);
-    ASSERT_EQ(russian.size(), 1);
-    QTest::mouseClick(languages->viewport(), Qt::LeftButton, {}, languages->visualItemRect(russian[0]).center());
+    pickInList("File2", "Русский");
 
     // A font bigger than the tiles allow is brought down to 22 points; the colour comes from the colour dialog.
     Dialogs::queue({Dialogs::Answer::Ok, {}, {}, QFont("DejaVu Serif", 30)});
@@ -246,9 +274,9 @@ TEST_F(Options, SkinLanguageAndFontChoicesAreSaved) {
     EXPECT_EQ(saved.tileFontName, "DejaVu Serif");
     EXPECT_EQ(saved.tileFontSize, 22);
     EXPECT_EQ(saved.tileForeColor, 16711680);
-    ASSERT_EQ(saves.size(), 1u);
-    EXPECT_TRUE(saves[0].changes.skin && saves[0].changes.language && saves[0].changes.font);
-    EXPECT_TRUE(saves[0].changes.rebuild());
+    EXPECT_EQ(session().shownSkin(), "Midnight") << "the main window takes the new skin";
+    EXPECT_EQ(session().language().monthName(12), "Декабрь");
+    EXPECT_EQ(main->grid()->look().tileFont.family(), "DejaVu Serif");
 }
 
 TEST_F(Options, NotesFileChoiceKeepsTheOldFileWhenTheNewOneIsNoNotesFile) {
@@ -262,7 +290,7 @@ TEST_F(Options, NotesFileChoiceKeepsTheOldFileWhenTheNewOneIsNoNotesFile) {
     EXPECT_EQ(Dialogs::lastFilter(), "Text files (*.txt)");
     EXPECT_EQ(Dialogs::shown().back().toStdString(), LanguageTable::Load(dir.file("pdlang/English.lng")).entry(165));
     EXPECT_EQ(child<QLabel>("Label22")->toolTip(), shownBefore);
-    EXPECT_TRUE(saves.empty());
+    EXPECT_EQ(session().notesPath(), data().defaultNotesFile());
     EXPECT_FALSE(closedAndGone());
 
     const std::string notes = dir.write("elsewhere/plans.txt", "yyyyyyyy08000830eMorning walk\r\n");
@@ -272,8 +300,7 @@ TEST_F(Options, NotesFileChoiceKeepsTheOldFileWhenTheNewOneIsNoNotesFile) {
     const MainOptions saved = LoadMainOptions(data().mainOptionsFile());
     EXPECT_EQ(saved.notesFilePath, notes);
     EXPECT_EQ(saved.configuredDays, 5) << "the window's fields are saved with the new path";
-    ASSERT_EQ(saves.size(), 1u);
-    EXPECT_TRUE(saves[0].changes.notesFile);
+    EXPECT_EQ(session().notesPath(), notes) << "the program reads the new file at once";
     EXPECT_TRUE(closedAndGone());
 }
 
@@ -289,10 +316,187 @@ TEST_F(Options, AFailedSaveIsToldAndKeepsTheWindowOpen) {
     SetWriteFunctionForTesting(nullptr);
     EXPECT_EQ(dir.read("pdfiles/pdopt.ini"), before);
     EXPECT_FALSE(Dialogs::shown().empty());
-    EXPECT_TRUE(saves.empty());
+    EXPECT_EQ(session().options().configuredDays, 3);
     EXPECT_FALSE(closedAndGone());
     clickSave();
     EXPECT_EQ(LoadMainOptions(data().mainOptionsFile()).configuredDays, 6) << "saving again works";
+}
+
+TEST_F(Options, AnEmptiedSpanFieldIsNeverSaved) {
+    // Shading on or off: the emptied field keeps Save disabled, and once it is filled again line 13 holds
+    // sixteen two-digit fields.
+    const std::string before = dir.read("pdfiles/pdopt.ini");
+    for (bool shadedAtSave : {true, false}) {
+        SCOPED_TRACE(shadedAtSave ? "shaded" : "not shaded");
+        dir.write("pdfiles/pdopt.ini", before);
+        open();
+        clickBox("Check3");
+        retype("Text1", ""); // span 1's start minute
+        if (!shadedAtSave)
+            clickBox("Check3");
+        QTest::qWait(150);
+        EXPECT_FALSE(saveEnabled());
+        clickSave();
+        EXPECT_FALSE(closedAndGone());
+        EXPECT_EQ(dir.read("pdfiles/pdopt.ini"), before);
+
+        if (!shadedAtSave)
+            clickBox("Check3");
+        retype("Text1", "5");
+        if (!shadedAtSave)
+            clickBox("Check3");
+        QTest::qWait(150);
+        ASSERT_TRUE(saveEnabled());
+        clickSave();
+        EXPECT_TRUE(closedAndGone());
+        EXPECT_EQ(line(13), "08000805080008001600160016001600");
+        EXPECT_EQ(line(14), shadedAtSave ? " 1 " : " 0 ");
+    }
+}
+
+TEST_F(Options, ASpansLineDamagedByAnOlderSaveReadsAsDefaults) {
+    // An older version saved an emptied field as nothing: 30 characters, every later field shifted.
+    std::vector<std::string> lines = TextLines(dir.read("pdfiles/pdopt.ini")).toStrings();
+    lines[12] = "080008000800080016001600160016";
+    lines[13] = " 1 ";
+    dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(lines));
+    open();
+    QTest::qWait(150);
+    EXPECT_EQ(field("Text14")->text() + ":" + field("Text13")->text() + "-" + field("Text16")->text() + ":" +
+                  field("Text15")->text(),
+              "08:00-16:00");
+    ASSERT_TRUE(saveEnabled());
+    clickSave();
+    EXPECT_TRUE(closedAndGone());
+    EXPECT_EQ(line(13), "08000800080008001600160016001600");
+}
+
+TEST_F(Options, StartAtLogonFollowsTheSavedFilesOnly) {
+    // The program starts at log-on: the files say so and the entry is there.
+    dir.write("pdfiles/sys.ini", FormatSystemOptions(SystemOptions{true, false, false, false}));
+    ASSERT_TRUE(SetAutorun("/opt/Plandeck/plandeck").ok);
+    const std::string entryBefore = home.dir.read("autostart/Plandeck.desktop");
+    const std::string systemBefore = dir.read("pdfiles/sys.ini");
+
+    // The main option file cannot be written: the entry, the system file and the box stay as they were.
+    open();
+    click("Label30");
+    ASSERT_TRUE(child<QCheckBox>("Check6")->isChecked());
+    clickBox("Check6");
+    auto readOnly = std::make_unique<test::ReadOnlyFile>("pdopt.ini");
+    const std::size_t told = Dialogs::shown().size();
+    clickSave();
+    EXPECT_EQ(Dialogs::shown().size(), told + 1) << "the failure is told";
+    EXPECT_EQ(home.dir.read("autostart/Plandeck.desktop"), entryBefore);
+    EXPECT_EQ(dir.read("pdfiles/sys.ini"), systemBefore);
+    EXPECT_FALSE(closedAndGone()) << "the window stays open with the user's choices";
+    click("Label5(1)");
+    open();
+    click("Label30");
+    EXPECT_TRUE(child<QCheckBox>("Check6")->isChecked()) << "the box shows what the files hold";
+
+    // Writable again: Save removes the entry, and a later Save writes it for this program.
+    readOnly.reset();
+    clickBox("Check6");
+    clickSave();
+    EXPECT_FALSE(home.entryExists());
+    EXPECT_FALSE(LoadSystemOptions(data().systemOptionsFile()).startAtLogon);
+    open();
+    click("Label30");
+    clickBox("Check6");
+    clickSave();
+    EXPECT_EQ(home.dir.read("autostart/Plandeck.desktop"),
+              AutostartEntryText(QCoreApplication::applicationFilePath().toStdString()));
+    EXPECT_EQ(dir.read("pdfiles/sys.ini"), FormatSystemOptions(SystemOptions{true, false, false, false}));
+}
+
+TEST_F(Options, RowsAreNamedLanguagesListedByNameAndTheNotesPathShortenedInTheMiddle) {
+    dir.write("pdlang/Deutsch.lng", "\r\nMotto\r\n"); // a language file that does not name its language
+    const std::string notes =
+        dir.write("a folder with a rather long name/and another one below it/plans for the year.txt",
+                  "yyyyyyyy08000830eMorning walk\r\n");
+    std::vector<std::string> lines = TextLines(dir.read("pdfiles/pdopt.ini")).toStrings();
+    lines[25] = notes;
+    dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(lines));
+    open();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(child<QCheckBox>(QStringLiteral("Check4(%1)").arg(i))->text().toStdString(),
+                  entry("English.lng", Entry::OptionsText::EntryFirstSpanRow + i));
+
+    QListWidget* languages = child<QListWidget>("File2");
+    QStringList names;
+    for (int row = 0; row < languages->count(); ++row)
+        names << languages->item(row)->text();
+    EXPECT_EQ(names, (QStringList{"Deutsch", "English", "Русский"}));
+    EXPECT_EQ(languages->currentItem()->text(), "English") << "the language in use is marked";
+
+    click("Label30");
+    const QLabel* path = child<QLabel>("Label22");
+    EXPECT_EQ(path->toolTip().toStdString(), notes);
+    EXPECT_TRUE(path->text().startsWith(QString::fromStdString(dir.path()).left(4))) << path->text().toStdString();
+    EXPECT_TRUE(path->text().endsWith("year.txt")) << path->text().toStdString();
+    EXPECT_TRUE(path->text().contains(QChar(0x2026)));
+    EXPECT_LE(path->fontMetrics().horizontalAdvance(path->text()), path->width());
+}
+
+TEST_F(Options, TheFontDialogOpensOnTheTilesFontUpright) {
+    open();
+    click("Label29");
+    // The real dialogs: the user changes only the size and presses OK, then closes the colour picker.
+    Dialogs::setScripting(false);
+    QFont openedOn;
+    QTimer answer;
+    answer.setInterval(50);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* fonts = qobject_cast<QFontDialog*>(modal)) {
+            openedOn = fonts->currentFont();
+            for (QLineEdit* edit : fonts->findChildren<QLineEdit*>()) {
+                if (edit->text() == QString::number(openedOn.pointSize())) {
+                    edit->selectAll();
+                    QTest::keyClicks(edit, QStringLiteral("14"));
+                }
+            }
+            fonts->accept();
+        } else if (auto* other = qobject_cast<QDialog*>(modal)) {
+            other->reject();
+        }
+    });
+    answer.start();
+    click("Label20");
+    answer.stop();
+    Dialogs::setScripting(true);
+
+    EXPECT_EQ(openedOn.family(), "DejaVu Sans");
+    EXPECT_FALSE(openedOn.italic()) << openedOn.styleName().toStdString();
+    EXPECT_EQ(openedOn.weight(), QFont::Normal) << openedOn.styleName().toStdString();
+    const QFont sample = child<QLabel>("Label18")->font();
+    EXPECT_FALSE(sample.italic());
+    EXPECT_EQ(sample.pointSize(), 14);
+    clickSave();
+    EXPECT_EQ(line(16), "DejaVu Sans");
+    EXPECT_EQ(line(17), " 14 ");
+    EXPECT_FALSE(main->grid()->look().tileFont.italic());
+}
+
+TEST_F(Options, ALanguageSwitchShowsEverywhereAtOnce) {
+    open();
+    // The pointer rests on the options command: the hint line explains it.
+    QTest::mouseMove(main->findChild<QWidget*>("Label31"), QPoint(3, 3));
+    const int optionsHint = Entry::HintCommandNewNote + 1;
+    ASSERT_EQ(main->findChild<QLabel*>("Label30")->text().toStdString(), entry("English.lng", optionsHint));
+    click("Label36");
+    pickInList("File2", "Русский");
+    clickSave();
+    EXPECT_EQ(main->findChild<QLabel*>("Label30")->text().toStdString(), entry("Russian.lng", optionsHint));
+
+    // The notes-file dialog names its filters in the new language.
+    open();
+    click("Label30");
+    Dialogs::queueAnswer(Dialogs::Answer::Cancel);
+    click("Command1");
+    EXPECT_EQ(Dialogs::lastFilter().toStdString(),
+              entry("Russian.lng", Entry::OptionsText::EntryTextFilesFilter) + " (*.txt)");
 }
 
 TEST(AboutBox, ShowsTheVersionAndCopiesTheWebAddress) {

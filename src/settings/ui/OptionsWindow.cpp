@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -33,11 +35,10 @@ namespace {
 // Language entries of the window.
 using namespace Entry::OptionsText;
 
-// The notes path is shown shortened; its tooltip holds it whole.
-constexpr int ShownPathLength = 20;
 // The tile font sizes the font dialog offers.
 constexpr double FontSizeMin = 8, FontSizeMax = 22;
 constexpr int SpanCheckMilliseconds = 100;
+constexpr int SpanRowLabelWidth = 130;
 
 constexpr int WindowWidth = 620, WindowHeight = 470;
 constexpr int HeaderHeight = 64;
@@ -46,12 +47,34 @@ constexpr int PageLeft = 150, PageTop = 78, PageWidth = 456, PageHeight = 340;
 const QColor ValidText(0, 0, 0);
 const QColor InvalidText(255, 0, 0);
 
+// A face at a size in the style the tiles are drawn with: the one the font system picks for the plain face
+// (its regular style). Named, so that a font dialog opens on that style and not on the face's first one.
+QFont TileFont(const QString& family, double pointSize) {
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    const QFontInfo drawn(font);
+    if (drawn.family() == family && !drawn.styleName().isEmpty())
+        font.setStyleName(drawn.styleName());
+    return font;
+}
+
 QString Named(const char* base, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(base)).arg(index);
 }
 
 QString Named(const char* base) {
     return QString::fromLatin1(base);
+}
+
+// A language file's name for the language list: the language's own name from the file, or the file's name
+// without its extension when the file has none.
+QString LanguageName(const DataDirectory& dataDir, const QString& fileName) {
+    const LanguageTable table = LanguageTable::Load(LanguageTable::FilePath(dataDir, ToFileText(fileName)));
+    const QString name = FromFileText(table.entry(Entry::LanguageName)).trimmed();
+    if (!name.isEmpty())
+        return name;
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? fileName.left(dot) : fileName;
 }
 
 void SetTextColour(QWidget* w, const QColor& colour) {
@@ -68,10 +91,6 @@ OptionsWindow::OptionsWindow(OptionsWindowSetup setup, QWidget* parent)
     setObjectName(QStringLiteral("frmpdo"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(WindowWidth, WindowHeight);
-    if (!m_setup.moduleState) {
-        const MainOptions current = m_setup.current;
-        m_setup.moduleState = [current] { return ModuleStateFromOptions(current); };
-    }
 
     buildHeader();
     buildPageButtons();
@@ -112,13 +131,15 @@ OptionsWindow::OptionsWindow(OptionsWindowSetup setup, QWidget* parent)
             m_skins->setCurrentRow(m_skins->count() - 1);
     }
     showSkinPreview(m_setup.current.skinName);
+    // Each language by its own name; the item keeps the file's name, which is what the options store.
     QDir languages(QString::fromStdString(m_setup.dataDir.languageFolder()));
     for (const QString& name : languages.entryList(QDir::Files, QDir::Name)) {
         if (!IsPlainName(name.toStdString()))
             continue;
-        m_languages->addItem(name);
+        auto* item = new QListWidgetItem(LanguageName(m_setup.dataDir, name), m_languages);
+        item->setData(Qt::UserRole, name);
         if (name.toStdString() == m_setup.current.languageFile)
-            m_languages->setCurrentRow(m_languages->count() - 1);
+            m_languages->setCurrentItem(item);
     }
 
     applyCaptions();
@@ -230,7 +251,7 @@ QFrame* OptionsWindow::buildGeneralPage() {
 
     m_spanFrame = new QGroupBox(frame);
     m_spanFrame->setObjectName(QStringLiteral("Frame1"));
-    m_spanFrame->setGeometry(14, y + 4, 330, 140);
+    m_spanFrame->setGeometry(14, y + 4, PageWidth - 28, 140);
     m_spanFrame->hide();
     connect(m_shade, &QCheckBox::toggled, this, [this](bool on) {
         m_spanFrame->setVisible(on);
@@ -250,14 +271,16 @@ QFrame* OptionsWindow::buildGeneralPage() {
         const int rowY = 24 + i * 28;
         QCheckBox* box = new QCheckBox(m_spanFrame);
         box->setObjectName(Named("Check4", i));
-        box->setGeometry(10, rowY + 2, 20, 22);
+        // The box carries the row's name: it switches the span on or off.
+        box->setGeometry(10, rowY + 1, SpanRowLabelWidth, 24);
         m_spanBoxes[static_cast<std::size_t>(i)] = box;
         connect(box, &QCheckBox::clicked, this, [this, i](bool ticked) { spanBoxClicked(i, ticked); });
 
         const SpanFieldNumbers n = SpanFields(i);
         const std::array<int, 4> fieldNumbers = {n.startHour, n.startMinute, n.endHour, n.endMinute};
         // Left edges of the four fields, with room for each spinner, the colons and the dash between them.
-        constexpr std::array<int, 4> fieldX = {36, 94, 164, 222};
+        constexpr int left = 10 + SpanRowLabelWidth + 6;
+        constexpr std::array<int, 4> fieldX = {left, left + 58, left + 128, left + 186};
         for (std::size_t k = 0; k < 4; ++k) {
             const int number = fieldNumbers[k];
             const bool minutes = k % 2 == 1;
@@ -271,6 +294,8 @@ QFrame* OptionsWindow::buildGeneralPage() {
             spinner->move(x + 31, rowY);
             connect(spinner, &SpinButtons::stepped, field,
                     [field, minutes](int v) { field->setText(QString::fromStdString(SpinnerText(v, minutes))); });
+            // An emptied field cannot be saved, shaded or not: Save follows every change.
+            connect(field, &QLineEdit::textChanged, this, &OptionsWindow::updateSave);
             m_spanFields[static_cast<std::size_t>(number)] = field;
             m_spanSpinners[static_cast<std::size_t>(number)] = spinner;
             auto* between = new QLabel(minutes ? QStringLiteral("–") : QStringLiteral(":"), m_spanFrame);
@@ -397,7 +422,7 @@ QFrame* OptionsWindow::buildLanguagePage() {
     m_languages->setObjectName(QStringLiteral("File2"));
     m_languages->setGeometry(14, 40, 220, 200);
     connect(m_languages, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { m_pendingLanguage = item->text().toStdString(); });
+            [this](QListWidgetItem* item) { m_pendingLanguage = ToFileText(item->data(Qt::UserRole).toString()); });
     m_languageWarning = new QLabel(frame);
     m_languageWarning->setObjectName(QStringLiteral("Label38"));
     m_languageWarning->setGeometry(14, 248, PageWidth - 28, 40);
@@ -434,6 +459,8 @@ void OptionsWindow::applyCaptions() {
     m_purge->setText(entry(EntryPurge));
     m_shade->setText(entry(EntryShade));
     m_spanFrame->setTitle(entry(EntrySpanFrame));
+    for (int i = 0; i < kWorkSpanCount; ++i)
+        m_spanBoxes[static_cast<std::size_t>(i)]->setText(entry(EntryFirstSpanRow + i));
 
     m_systemTitle->setText(entry(EntrySystemTitle));
     m_logon->setText(entry(EntryLogon));
@@ -492,9 +519,7 @@ void OptionsWindow::showFields(const OptionsWindowFields& f) {
     m_tray->setChecked(f.useTrayIcon);
     m_todayOnHide->setChecked(f.todayOnHide);
     m_sound->setChecked(f.reminderSound);
-    QFont font(FromFileText(f.fontName));
-    font.setPointSizeF(std::clamp(f.fontSize, 1.0, 400.0));
-    showSample(font, FromColourNumber(f.foreColor));
+    showSample(TileFont(FromFileText(f.fontName), std::clamp(f.fontSize, 1.0, 400.0)), FromColourNumber(f.foreColor));
 }
 
 OptionsWindowFields OptionsWindow::fields() const {
@@ -587,14 +612,14 @@ void OptionsWindow::showSample(const QFont& font, const QColor& colour) {
 }
 
 void OptionsWindow::chooseFont() {
-    QFont initial(FromFileText(m_setup.current.tileFontName));
-    initial.setPointSizeF(std::clamp(m_setup.current.tileFontSize, FontSizeMin, FontSizeMax));
-    std::optional<QFont> chosen = Dialogs::font(this, initial);
+    // The dialog opens on the sample's face in its upright style: without a style it would pick the face's
+    // first one, which may be oblique, and a change of the size alone would turn the sample italic.
+    std::optional<QFont> chosen = Dialogs::font(this, TileFont(m_sampleFont.family(), m_sampleFont.pointSizeF()));
     if (!chosen)
         return;
-    QFont font = *chosen;
-    font.setPointSizeF(
-        std::clamp(font.pointSizeF() > 0 ? font.pointSizeF() : initial.pointSizeF(), FontSizeMin, FontSizeMax));
+    // The option file keeps a face and a size; the sample shows exactly what will be saved.
+    const double size = chosen->pointSizeF() > 0 ? chosen->pointSizeF() : m_sampleFont.pointSizeF();
+    const QFont font = TileFont(chosen->family(), std::clamp(size, FontSizeMin, FontSizeMax));
     // The font dialog has no colour of its own: the colour is asked next, and cancelling it keeps the colour.
     const QColor colour = Dialogs::colour(this, m_sampleColour).value_or(m_sampleColour);
     showSample(font, colour);
@@ -603,23 +628,33 @@ void OptionsWindow::chooseFont() {
 void OptionsWindow::showNotesPath(const std::string& path) {
     m_notesFile = path;
     const QString whole = FromFileText(path);
-    m_notesPath->setText(whole.left(ShownPathLength) + QStringLiteral("..."));
+    // Shortened in the middle, so both the folder it starts in and the file's name stay readable.
+    m_notesPath->setText(m_notesPath->fontMetrics().elidedText(whole, Qt::ElideMiddle, m_notesPath->width()));
     m_notesPath->setToolTip(whole);
 }
 
-OptionsSaveInput OptionsWindow::saveInput() const {
-    OptionsSaveInput in;
-    in.fields = fields();
-    in.state = m_setup.moduleState();
-    in.pendingSkin = m_pendingSkin;
-    in.pendingLanguage = m_pendingLanguage;
-    in.before = m_setup.current;
-    in.beforeSystem = m_loadedSystem;
-    return in;
+OptionsChoice OptionsWindow::choice() const {
+    OptionsChoice choice;
+    choice.fields = fields();
+    choice.pendingSkin = m_pendingSkin;
+    choice.pendingLanguage = m_pendingLanguage;
+    return choice;
+}
+
+bool OptionsWindow::handOver(const OptionsChoice& choice) {
+    if (!m_saveHandler)
+        return false;
+    const std::optional<OptionsWindowFields> written = m_saveHandler(choice);
+    if (!written)
+        return false; // nothing was saved: the window stays open with the user's choices
+    // The window shows what was written (padded spans, corrected hours) until it closes.
+    showFields(*written);
+    return true;
 }
 
 void OptionsWindow::chooseNotesFile() {
-    const QStringList filters = {QStringLiteral("All files (*)"), QStringLiteral("Text files (*.txt)")};
+    const QStringList filters = {entry(EntryAllFilesFilter) + QStringLiteral(" (*)"),
+                                 entry(EntryTextFilesFilter) + QStringLiteral(" (*.txt)")};
     const std::optional<QString> chosen =
         Dialogs::openFile(this, entry(EntryNotesFile), QDir::homePath(), filters, filters[1]);
     if (!chosen)
@@ -631,44 +666,19 @@ void OptionsWindow::chooseNotesFile() {
         Dialogs::message(this, entry(EntryNotNotesFile), entry(EntryTitle), Dialogs::Buttons::Ok, true);
         return;
     }
-    // The new path is saved at once together with this window's fields, as when the program leaves; the
-    // skin and language picked in the lists wait for a Save.
-    OptionsSaveInput in = saveInput();
-    in.state.notesPath = path;
-    in.pendingSkin.clear();
-    in.pendingLanguage.clear();
-    const OptionsSaveOutcome done =
-        SaveOptionsFiles(in, m_setup.dataDir.mainOptionsFile(), m_setup.dataDir.systemOptionsFile(), false);
-    if (!done.saved()) {
-        Dialogs::message(this, FromFileText(done.mainWrite.error), entry(EntryTitle), Dialogs::Buttons::Ok, true);
+    OptionsChoice picked = choice();
+    picked.notesPath = path;
+    if (!handOver(picked))
         return;
-    }
     showNotesPath(path);
-    emit saved(done.plan);
     closeWindow();
 }
 
 void OptionsWindow::save() {
     if (!SaveAllowed(fields()))
         return;
-    if (m_autorun) {
-        const WriteResult registered = m_autorun(m_logon->isChecked());
-        if (!registered.ok)
-            Dialogs::message(this, FromFileText(registered.error), entry(EntryTitle), Dialogs::Buttons::Ok, true);
-    }
-    const OptionsSaveOutcome done =
-        SaveOptionsFiles(saveInput(), m_setup.dataDir.mainOptionsFile(), m_setup.dataDir.systemOptionsFile());
-    if (!done.saved()) {
-        // Nothing was saved: the window stays open with the user's choices.
-        Dialogs::message(this, FromFileText(done.mainWrite.error), entry(EntryTitle), Dialogs::Buttons::Ok, true);
-        return;
-    }
-    if (!done.systemWrite.ok)
-        Dialogs::message(this, FromFileText(done.systemWrite.error), entry(EntryTitle), Dialogs::Buttons::Ok, true);
-    // The window shows what was written (padded spans, corrected hours) until it closes.
-    showFields(done.plan.fields);
-    emit saved(done.plan);
-    closeWindow();
+    if (handOver(choice()))
+        closeWindow();
 }
 
 void OptionsWindow::cancel() {

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -39,26 +40,24 @@ struct OptionsWindowSetup {
     std::string notesPath;
     // The main window's title colour, which the window's own title takes.
     QColor titleColour = QColor(30, 40, 60);
-    // What the main option file stores besides the fields (category filter, window size, skin, language,
-    // notes file), asked at the moment of saving.
-    std::function<OptionsModuleState()> moduleState;
 };
 
 // The options window: four pages of settings (general, system, appearance, language) that are filled from
-// the option files when it opens, written back by Save and dropped by Cancel. It closes itself after either.
+// the option files when it opens and dropped by Cancel. Save hands what the user set to the program, which
+// writes the files; the window closes itself once they are written, and after Cancel.
 class OptionsWindow : public QWidget {
     Q_OBJECT
 
 public:
     enum Page { GeneralPage, SystemPage, AppearancePage, LanguagePage };
 
-    // Registers or unregisters the program to start at log-on; called on every Save before the files are
-    // written. A failure is shown to the user and the Save goes on.
-    using AutorunHook = std::function<WriteResult(bool startAtLogon)>;
+    // Writes the option files from what the user set and applies them; gives the fields as written, or
+    // nothing when the files could not be written (the handler has told the user why).
+    using SaveHandler = std::function<std::optional<OptionsWindowFields>(const OptionsChoice& choice)>;
 
     explicit OptionsWindow(OptionsWindowSetup setup, QWidget* parent = nullptr);
 
-    void setAutorunHook(AutorunHook hook) { m_autorun = std::move(hook); }
+    void setSaveHandler(SaveHandler handler) { m_saveHandler = std::move(handler); }
     void showPage(Page page);
     Page page() const { return m_page; }
 
@@ -70,8 +69,6 @@ public:
     void cancel();
 
 signals:
-    // The option files were written; the plan says what they now hold and what changed.
-    void saved(const OptionsSavePlan& plan);
     // The window closes after Save or Cancel; from now on the program snaps to `snapMinutes`.
     void closed(int snapMinutes);
 
@@ -98,14 +95,16 @@ private:
     void chooseNotesFile();
     void showSample(const QFont& font, const QColor& colour);
     void showNotesPath(const std::string& path);
-    OptionsSaveInput saveInput() const;
+    OptionsChoice choice() const;
+    // Hands `choice` to the program; true when the option files were written.
+    bool handOver(const OptionsChoice& choice);
     void closeWindow();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     OptionsWindowSetup m_setup;
     SystemOptions m_loadedSystem;
-    AutorunHook m_autorun;
+    SaveHandler m_saveHandler;
     std::string m_pendingSkin;
     std::string m_pendingLanguage;
     Page m_page = GeneralPage;
