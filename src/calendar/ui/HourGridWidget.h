@@ -1,8 +1,8 @@
 #pragma once
 
+#include "calendar/HourGridModel.h"
 #include "editing/DropNote.h"
 #include "editing/TilePointer.h"
-#include "session/HourGridModel.h"
 
 #include <QColor>
 #include <QFont>
