@@ -2,7 +2,9 @@
 
 #include "calendar/ui/HourGridWidget.h"
 #include "editing/ui/EventWizard.h"
+#include "editing/ui/NoteMenu.h"
 #include "platform/TrayIcon.h"
+#include "session/Command.h"
 #include "session/Session.h"
 #include "settings/SkinColours.h"
 #include "settings/ui/AboutBox.h"
@@ -25,7 +27,7 @@
 namespace plandeck {
 
 class CategoryPanelWidget;
-class NoteMenu;
+class DragWatch;
 class ClockWidget;
 class MonthGridWidget;
 class PictureButton;
@@ -63,6 +65,8 @@ public:
     void openWizardForLine(int line);
     EventWizard* wizard() const { return m_wizard; }
 
+    // Carries out a command, whichever control, key or menu gave it.
+    void run(Command command);
     // Redraws what a command changed and tells the user what went wrong.
     void apply(const Changes& changes);
     // Saves the options as the program leaves them; false when the file could not be written. A failure is
@@ -167,8 +171,11 @@ private:
     // control takes no drop. `draggedSlot` is the tile being moved (0 for a category).
     std::optional<GridPoint> dropPointAt(QPoint globalPos, int draggedSlot) const;
     void showTime();
-    // A click on a control of the command bar or the bottom strip; false for any other control.
-    bool runCommand(QObject* control);
+    // The command a click on a control of the command bar or the bottom strip gives; nothing for any other.
+    std::optional<Command> commandAt(const QObject* control) const;
+    // The note menu's items and their captions in the language shown.
+    static std::vector<NoteMenu::Item> noteMenuItems();
+    std::vector<QString> noteMenuCaptions() const;
     void optionsSaved(const OptionsSavePlan& saved);
     // The clock's reading as the logic takes it.
     static TodayStamp now();
@@ -178,7 +185,7 @@ private:
     void recreateTrayIcon();
     void removeTrayIcon();
     bool trayShown() const;
-    void trayMenuChosen(const QString& key);
+    void showOrHideTodayWindow();
     void refreshTrayMenu(const std::vector<TrayMenuItem>& tail);
     void carryOut(const WindowPlan& plan);
 
@@ -199,6 +206,7 @@ private:
         QLabel* highlight;
         QLabel* icon;
         QLabel* label;
+        Command command;
     };
     std::array<CommandItem, 4> m_commands{};
     QLabel* m_calendarBack = nullptr;
@@ -255,6 +263,8 @@ private:
         float ghostHeight = 0; // twips
     };
     std::optional<CategoryDrag> m_categoryDrag;
+    DragWatch* m_categoryDragWatch = nullptr;
+    void cancelCategoryDrag();
     bool m_closingEditor = false;
 };
 
