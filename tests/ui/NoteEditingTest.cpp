@@ -386,6 +386,7 @@ TEST_F(NoteEditing, TheNoteMenuIsAPopUpAndItsChoiceLeavesNoDrag) {
     QTest::mouseClick(menu->item(2), Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_TRUE(editor()->isVisible());
     key(editor(), Qt::Key_Escape);
+    hover(grid(), empty);
     QTest::mouseClick(grid(), Qt::LeftButton, {}, empty);
     ASSERT_NE(window->wizard(), nullptr);
     EXPECT_FALSE(window->wizard()->editMode());
