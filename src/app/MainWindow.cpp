@@ -135,18 +135,24 @@ void MainWindow::buildHeader() {
     m_title->setText(QStringLiteral("Plandeck"));
     m_shownRange = text(QStringLiteral("Label10"), this, 12);
 
-    const std::array<std::array<const char*, 3>, 4> commandNames = {{{"Shape2", "Image3", "Label23"},
-                                                                     {"Shape6", "Image26", "Label31"},
-                                                                     {"Shape4", "Image4", "Label24"},
-                                                                     {"Shape5", "Image5", "Label25"}}};
+    struct BarItem {
+        std::array<const char*, 3> names; // highlight, icon, caption
+        Command command;
+    };
+    const std::array<BarItem, 4> bar = {{{{"Shape2", "Image3", "Label23"}, Command::NewNote},
+                                         {{"Shape6", "Image26", "Label31"}, Command::Options},
+                                         {{"Shape4", "Image4", "Label24"}, Command::Help},
+                                         {{"Shape5", "Image5", "Label25"}, Command::Exit}}};
     for (std::size_t i = 0; i < m_commands.size(); ++i) {
+        const std::array<const char*, 3>& commandNames = bar[i].names;
         CommandItem& item = m_commands[i];
+        item.command = bar[i].command;
         item.highlight = new QLabel(this);
-        item.highlight->setObjectName(QString::fromLatin1(commandNames[i][0]));
+        item.highlight->setObjectName(QString::fromLatin1(commandNames[0]));
         item.highlight->setStyleSheet(QStringLiteral("background: rgba(120, 130, 150, 45); border-radius: 6px;"));
         item.highlight->hide();
-        item.icon = picture(QString::fromLatin1(commandNames[i][1]), this);
-        item.label = text(QString::fromLatin1(commandNames[i][2]), this, 12, true);
+        item.icon = picture(QString::fromLatin1(commandNames[1]), this);
+        item.label = text(QString::fromLatin1(commandNames[2]), this, 12, true);
         item.label->setCursor(Qt::PointingHandCursor);
         // The icon only highlights its item; the caption also explains it in the hint line.
         item.icon->setMouseTracking(true);
@@ -778,8 +784,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
                static_cast<QWidget*>(watched)->rect().contains(
                    static_cast<QMouseEvent*>(event)->position().toPoint())) {
-        if (runCommand(watched))
+        if (const std::optional<Command> command = commandAt(watched)) {
+            run(*command);
             return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

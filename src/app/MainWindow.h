@@ -2,7 +2,9 @@
 
 #include "calendar/ui/HourGridWidget.h"
 #include "editing/ui/EventWizard.h"
+#include "editing/ui/NoteMenu.h"
 #include "platform/TrayIcon.h"
+#include "session/Command.h"
 #include "session/Session.h"
 #include "settings/SkinColours.h"
 #include "settings/ui/AboutBox.h"
@@ -25,8 +27,8 @@
 namespace plandeck {
 
 class CategoryPanelWidget;
+class DragWatch;
 class FileWatcher;
-class NoteMenu;
 class ClockWidget;
 class MonthGridWidget;
 class PictureButton;
@@ -64,6 +66,8 @@ public:
     void openWizardForLine(int line);
     EventWizard* wizard() const { return m_wizard; }
 
+    // Carries out a command, whichever control, key or menu gave it.
+    void run(Command command);
     // Redraws what a command changed and tells the user what went wrong.
     void apply(const Changes& changes);
     // Saves the options as the program leaves them; false when the file could not be written. A failure is
@@ -168,8 +172,11 @@ private:
     // control takes no drop. `draggedSlot` is the tile being moved (0 for a category).
     std::optional<GridPoint> dropPointAt(QPoint globalPos, int draggedSlot) const;
     void showTime();
-    // A click on a control of the command bar or the bottom strip; false for any other control.
-    bool runCommand(QObject* control);
+    // The command a click on a control of the command bar or the bottom strip gives; nothing for any other.
+    std::optional<Command> commandAt(const QObject* control) const;
+    // The note menu's items and their captions in the language shown.
+    static std::vector<NoteMenu::Item> noteMenuItems();
+    std::vector<QString> noteMenuCaptions() const;
     // The options window's Save: the fields as written, or nothing when the files could not be written.
     std::optional<OptionsWindowFields> saveOptions(const OptionsChoice& choice);
     // The clock's reading as the logic takes it.
@@ -180,7 +187,7 @@ private:
     void recreateTrayIcon();
     void removeTrayIcon();
     bool trayShown() const;
-    void trayMenuChosen(const QString& key);
+    void showOrHideTodayWindow();
     void refreshTrayMenu(const std::vector<TrayMenuItem>& tail);
     void carryOut(const WindowPlan& plan);
 
@@ -210,6 +217,7 @@ private:
         QLabel* highlight;
         QLabel* icon;
         QLabel* label;
+        Command command;
     };
     std::array<CommandItem, 4> m_commands{};
     QLabel* m_calendarBack = nullptr;
@@ -266,6 +274,8 @@ private:
         float ghostHeight = 0; // twips
     };
     std::optional<CategoryDrag> m_categoryDrag;
+    DragWatch* m_categoryDragWatch = nullptr;
+    void cancelCategoryDrag();
     bool m_closingEditor = false;
 
     // Other programs' changes of the notes and category files, and the carrying over of late appends.

@@ -2,6 +2,7 @@
 #include "app/WindowLook.h"
 
 #include "platform/Shell.h"
+#include "settings/LanguageEntries.h"
 #include "settings/Skin.h"
 #include "settings/ui/AboutBox.h"
 
@@ -13,24 +14,134 @@ namespace plandeck {
 
 using namespace window;
 
-bool MainWindow::runCommand(QObject* control) {
-    // The commands answer a click on their caption; the icons only highlight.
-    if (control == m_commands[0].label) {
+namespace {
+
+// The main window's keys, taken on the hidden key field. The first row whose key matches and whose modifiers
+// are all held gives the command: a key with more modifiers goes before the same key with fewer. Ctrl alone
+// is no command: it marks drops as copies while it is held.
+struct KeyBinding {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    Command command;
+};
+constexpr KeyBinding KeyBindings[] = {
+    {Qt::Key_Escape, {}, Command::Minimise},     {Qt::Key_Delete, {}, Command::DeleteNote},
+    {Qt::Key_Return, {}, Command::EditInWizard}, {Qt::Key_Enter, {}, Command::EditInWizard},
+    {Qt::Key_Space, {}, Command::EditText},
+    // The first match wins: Ctrl+Shift+Z before Ctrl+Z.
+    {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, Command::Redo},
+    {Qt::Key_Z, Qt::ControlModifier, Command::Undo},
+    {Qt::Key_Y, Qt::ControlModifier, Command::Redo},
+};
+
+// The note menu's items, top to bottom.
+struct NoteMenuRow {
+    const char* objectName;
+    int caption; // language entry
+    Command command;
+};
+constexpr NoteMenuRow NoteMenuRows[] = {
+    {"Label15", Entry::MenuEditInWizard, Command::EditInWizard},
+    {"Label18", Entry::MenuEditText, Command::EditText},
+    {"Label19", Entry::MenuDelete, Command::DeleteNote},
+    {"UndoItem", Entry::History::UndoCaption, Command::Undo},
+};
+
+std::optional<Command> KeyCommand(int key, Qt::KeyboardModifiers held) {
+    for (const KeyBinding& binding : KeyBindings)
+        if (binding.key == key && (held & binding.modifiers) == binding.modifiers)
+            return binding.command;
+    return std::nullopt;
+}
+
+} // namespace
+
+void MainWindow::run(Command command) {
+    switch (command) {
+    case Command::NewNote:
         openNewNoteWizard();
-    } else if (control == m_commands[1].label) {
+        break;
+    case Command::Options:
         openOptions();
-    } else if (control == m_commands[2].label) {
+        break;
+    case Command::Help:
         OpenHelp(this, m_session->dataDirectory(), m_session->language());
-    } else if (control == m_commands[3].label) {
+        break;
+    case Command::Exit:
         close();
-    } else if (control == m_about || control == m_aboutCaption) {
+        break;
+    case Command::About:
         openAbout();
-    } else if (control == m_web) {
+        break;
+    case Command::CopyWebAddress:
         CopyWebAddress(this, m_session->language());
-    } else {
-        return false;
+        break;
+    case Command::ShowOrHideWindow:
+        hideOrRestore();
+        break;
+    case Command::ShowOrHideToday:
+        showOrHideTodayWindow();
+        break;
+    case Command::Minimise:
+        showMinimized();
+        break;
+    case Command::EditInWizard:
+        editInWizard();
+        break;
+    case Command::EditText:
+        beginInlineEdit();
+        break;
+    case Command::DeleteNote:
+        deleteSelectedNote();
+        break;
+    case Command::Undo:
+        undoOrRedo(false);
+        break;
+    case Command::Redo:
+        undoOrRedo(true);
+        break;
     }
+}
+
+std::optional<Command> MainWindow::commandAt(const QObject* control) const {
+    // The commands answer a click on their caption; the icons only highlight.
+    for (const CommandItem& item : m_commands)
+        if (control == item.label)
+            return item.command;
+    if (control == m_about || control == m_aboutCaption)
+        return Command::About;
+    if (control == m_web)
+        return Command::CopyWebAddress;
+    return std::nullopt;
+}
+
+bool MainWindow::keyCommand(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Control) {
+        m_session->setCopyFlag(true);
+        return true;
+    }
+    const std::optional<Command> command = KeyCommand(event->key(), event->modifiers());
+    if (!command)
+        return false;
+    // Enter and Space belong to the editor while it is open.
+    const bool editorKey = *command == Command::EditInWizard || *command == Command::EditText;
+    if (!(editorKey && m_editor->isVisible()))
+        run(*command);
     return true;
+}
+
+std::vector<NoteMenu::Item> MainWindow::noteMenuItems() {
+    std::vector<NoteMenu::Item> items;
+    for (const NoteMenuRow& row : NoteMenuRows)
+        items.push_back({QString::fromLatin1(row.objectName), row.command});
+    return items;
+}
+
+std::vector<QString> MainWindow::noteMenuCaptions() const {
+    std::vector<QString> captions;
+    for (const NoteMenuRow& row : NoteMenuRows)
+        captions.push_back(entry(row.caption));
+    return captions;
 }
 
 // ---- The options window and the about box

@@ -7,6 +7,7 @@
 #include "editing/ui/NoteMenu.h"
 #include "platform/Text.h"
 #include "settings/LanguageEntries.h"
+#include "widgets/DragWatch.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -28,21 +29,11 @@ bool IsDecoration(const QWidget* w) {
 } // namespace
 
 void MainWindow::buildNoteEditing() {
-    m_menu = new NoteMenu(m_grid);
-    connect(m_menu, &NoteMenu::chosen, this, [this](int item) {
+    m_menu = new NoteMenu(noteMenuItems(), m_grid);
+    connect(m_menu, &NoteMenu::chosen, this, [this](Command command) {
         // The items act on the tile the menu was opened on, even when the pointer crossed another on the way.
         pointerOverGrid(m_menuPoint);
-        switch (item) {
-        case NoteMenu::EditInWizard:
-            editInWizard();
-            break;
-        case NoteMenu::EditText:
-            beginInlineEdit();
-            break;
-        case NoteMenu::Delete:
-            deleteSelectedNote();
-            break;
-        }
+        run(command);
     });
 
     m_ghost = new QFrame(this);
@@ -51,6 +42,7 @@ void MainWindow::buildNoteEditing() {
     // The ghost follows the pointer; a drop lands on whatever lies under it.
     m_ghost->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_ghost->hide();
+    m_categoryDragWatch = new DragWatch(this, [this] { cancelCategoryDrag(); });
 
     m_keys->installEventFilter(this);
     m_editor->installEventFilter(this);
@@ -87,7 +79,7 @@ void MainWindow::buildNoteEditing() {
                                                        : QColor(Qt::white);
         m_menu->setColours(
             text, m_colours.menuHighlight ? FromColourNumber(*m_colours.menuHighlight) : QColor(Qt::blue), ground);
-        m_menu->popUp(pixel, {entry(Entry::MenuEditInWizard), entry(Entry::MenuEditText), entry(Entry::MenuDelete)});
+        m_menu->popUp(pixel, noteMenuCaptions());
     });
     connect(m_grid, &HourGridWidget::noteReleased, this, &MainWindow::releaseTile);
     connect(m_grid, &HourGridWidget::noteDragged, this, [this](int slot, QPoint globalPos, float grabY) {
@@ -133,44 +125,6 @@ bool MainWindow::noteEditingEvent(QObject* watched, QEvent* event) {
         if (watched == m_categoryPanel->name(row))
             return categoryDragEvent(row, event);
     return false;
-}
-
-bool MainWindow::keyCommand(QKeyEvent* event) {
-    const bool editorOpen = m_editor->isVisible();
-    const bool selected = m_session->selectedTile() != nullptr;
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
-    if (event->key() == Qt::Key_Z && mods == Qt::ControlModifier) {
-        undoOrRedo(false);
-        return true;
-    }
-    if ((event->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) ||
-        (event->key() == Qt::Key_Y && mods == Qt::ControlModifier)) {
-        undoOrRedo(true);
-        return true;
-    }
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        showMinimized();
-        return true;
-    case Qt::Key_Control:
-        m_session->setCopyFlag(true);
-        return true;
-    case Qt::Key_Delete:
-        if (selected)
-            deleteSelectedNote();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (selected && !editorOpen)
-            editInWizard();
-        return true;
-    case Qt::Key_Space:
-        if (selected && !editorOpen)
-            beginInlineEdit();
-        return true;
-    default:
-        return false;
-    }
 }
 
 bool MainWindow::editorKey(QKeyEvent* event) {
@@ -309,6 +263,12 @@ void MainWindow::releaseTile(int slot, QPoint globalPos, float grabY, Qt::Keyboa
         m_keys->setFocus();
 }
 
+void MainWindow::cancelCategoryDrag() {
+    m_categoryDragWatch->stop();
+    m_categoryDrag.reset();
+    m_ghost->hide();
+}
+
 bool MainWindow::categoryDragEvent(int row, QEvent* event) {
     auto* mouse = dynamic_cast<QMouseEvent*>(event);
     if (!mouse)
@@ -335,6 +295,7 @@ bool MainWindow::categoryDragEvent(int row, QEvent* event) {
         m_ghost->raise();
         m_menu->hide();
         showHint(Entry::HintCategoryDrag);
+        m_categoryDragWatch->start();
         return true;
     }
     case QEvent::MouseMove:
@@ -345,6 +306,7 @@ bool MainWindow::categoryDragEvent(int row, QEvent* event) {
     case QEvent::MouseButtonRelease: {
         if (!m_categoryDrag || mouse->button() != Qt::LeftButton)
             return false;
+        m_categoryDragWatch->stop();
         const CategoryDrag drag = *std::exchange(m_categoryDrag, std::nullopt);
         m_ghost->hide();
         if (const std::optional<GridPoint> at = dropPointAt(mouse->globalPosition().toPoint(), 0))

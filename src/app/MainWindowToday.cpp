@@ -14,6 +14,15 @@ namespace plandeck {
 
 using namespace window;
 
+namespace {
+
+// A tray menu item's key is the command it gives; a separator has none.
+QVariant TrayKey(const TrayMenuItem& item) {
+    return item.command ? QVariant::fromValue(*item.command) : QVariant();
+}
+
+} // namespace
+
 // ---- The today window and the tray icon
 
 void MainWindow::createTodayWindow() {
@@ -63,15 +72,18 @@ void MainWindow::recreateTrayIcon() {
         return;
     m_tray = new TrayIcon(this);
     for (const TrayMenuItem& item : *items)
-        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
+        m_tray->addMenuItem(FromFileText(item.caption), TrayKey(item), item.isDefault);
     m_tray->setToolTip(QStringLiteral("Plandeck"));
     m_tray->setIcon(windowIcon());
     connect(m_tray, &TrayIcon::mouseDown, this, [this](int button) {
         if (button == TrayIcon::RightButton && m_tray)
             m_tray->showMenu();
     });
-    connect(m_tray, &TrayIcon::doubleClick, this, &MainWindow::hideOrRestore);
-    connect(m_tray, &TrayIcon::menuClick, this, [this](int, const QString& key) { trayMenuChosen(key); });
+    connect(m_tray, &TrayIcon::doubleClick, this, [this] { run(Command::ShowOrHideWindow); });
+    connect(m_tray, &TrayIcon::menuClick, this, [this](int, const QVariant& key) {
+        if (key.metaType() == QMetaType::fromType<Command>())
+            run(key.value<Command>());
+    });
 }
 
 void MainWindow::refreshTrayMenu(const std::vector<TrayMenuItem>& tail) {
@@ -80,21 +92,13 @@ void MainWindow::refreshTrayMenu(const std::vector<TrayMenuItem>& tail) {
     for (int index = m_tray->menuItemCount() - 1; index >= 1; --index)
         m_tray->removeMenuItem(index);
     for (const TrayMenuItem& item : tail)
-        m_tray->addMenuItem(FromFileText(item.caption), QString::fromStdString(item.key), item.isDefault);
+        m_tray->addMenuItem(FromFileText(item.caption), TrayKey(item), item.isDefault);
     m_tray->setToolTip(QStringLiteral("Plandeck"));
 }
 
-void MainWindow::trayMenuChosen(const QString& key) {
-    if (key == QLatin1String("open")) {
-        hideOrRestore();
-    } else if (key == QLatin1String("showce")) {
-        if (m_todayWindow)
-            carryOut(m_session->showOrHideTodayWindow(m_todayWindow->isVisible(), trayShown()));
-    } else if (key == QLatin1String("about")) {
-        openAbout();
-    } else if (key == QLatin1String("close")) {
-        close();
-    }
+void MainWindow::showOrHideTodayWindow() {
+    if (m_todayWindow)
+        carryOut(m_session->showOrHideTodayWindow(m_todayWindow->isVisible(), trayShown()));
 }
 
 void MainWindow::hideOrRestore() {

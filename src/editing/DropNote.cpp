@@ -26,25 +26,26 @@ float RowTop(const WeekView& view, int row) {
     return view.gridTop + static_cast<float>(row) * view.hourHeight;
 }
 
+// The hour row that holds y among the first `rows`: the last whose top lies at or above y, -1 above the
+// first. A row ends where the next one begins, by the same formula, so an hour line belongs to exactly one
+// row whichever way single precision rounds the two.
+int RowAt(const WeekView& view, float y, int rows) {
+    int row = -1;
+    while (row + 1 < rows && y >= RowTop(view, row + 1))
+        ++row;
+    return row;
+}
+
+// The time at y in `row`, to the nearest minute.
+int MinuteIn(const WeekView& view, int row, float y) {
+    return Round((static_cast<double>(y) - RowTop(view, row)) * 60 / view.hourHeight);
+}
+
 // The start of the hour row that holds y; a y outside every row (a grid too small for the clamp margin)
 // falls in the nearest one.
 ClockTime TimeAt(const WeekView& view, float y) {
-    const int rows = std::max(view.lastHour - view.firstHour, 1);
-    int row = 0;
-    while (row + 1 < rows && y >= RowTop(view, row + 1))
-        ++row;
-    const double minute = (static_cast<double>(y) - RowTop(view, row)) * 60 / view.hourHeight;
-    return {view.firstHour + row, std::max(Round(minute), 0)};
-}
-
-// Snaps a minute down to the step when it lies strictly between two multiples of it.
-int SnapDown(int minute, int step) {
-    if (step < 2)
-        return minute;
-    for (int g = 0; g <= 60; g += step)
-        if (g < minute && minute < g + step)
-            return g;
-    return minute;
+    const int row = std::max(RowAt(view, y, std::max(view.lastHour - view.firstHour, 1)), 0);
+    return {view.firstHour + row, std::max(MinuteIn(view, row, y), 0)};
 }
 
 int TotalMinutes(ClockTime t) {
@@ -94,17 +95,25 @@ int ColumnAt(const WeekView& view, float x) {
     return days - 1;
 }
 
+int SnapDown(int minute, int step) {
+    if (step < 2)
+        return minute;
+    for (int g = 0; g <= 60; g += step)
+        if (g < minute && minute < g + step)
+            return g;
+    return minute;
+}
+
 ClockTime ResizeEndTime(const WeekView& view, float gripTop) {
     // The grip's middle marks the new end.
     const float y = std::min(gripTop + 90, view.gridBottom);
     const int rows = view.lastHour - view.firstHour;
-    for (int row = 0; row < rows; ++row) {
-        const float top = RowTop(view, row);
-        // A row holds its own top line: a grip let go exactly on an hour line ends the note on that hour.
-        if (top <= y && y < top + view.hourHeight)
-            return {view.firstHour + row, Round((static_cast<double>(y) - top) * 60 / view.hourHeight)};
-    }
-    return {view.lastHour, 0};
+    // A row holds its own top line: a grip let go exactly on an hour line ends the note on that hour. Below
+    // the last row's end (the next row's top) and above the first there is no row.
+    const int row = RowAt(view, y, rows);
+    if (row < 0 || y >= RowTop(view, row + 1))
+        return {view.lastHour, 0};
+    return {view.firstHour + row, MinuteIn(view, row, y)};
 }
 
 GripPosition FollowGrip(float pointerY, float grabY, float labelTop, float gridBottom) {

@@ -71,6 +71,10 @@ TileRect PlacedRect(const WeekView& view, const DropResult& drop);
 // The column under a grid x; points left of the grid fall in the first column, right of it in the last.
 int ColumnAt(const WeekView& view, float x);
 
+// Snaps a minute down to the step when it lies strictly between two multiples of it; steps below 2 snap
+// nothing.
+int SnapDown(int minute, int step);
+
 // The end time a resize grip gives when it is let go with its top at `gripTop` (grid twips). A grip
 // below the grid ends the note at the last shown hour.
 ClockTime ResizeEndTime(const WeekView& view, float gripTop);

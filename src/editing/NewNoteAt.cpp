@@ -1,10 +1,12 @@
 #include "editing/NewNoteAt.h"
 
+#include "editing/DropNote.h"
+
 #include <cmath>
 
 namespace plandeck {
 
-GridPressTime NewNoteAt(const WeekView& view, double x, double y) {
+GridPressTime NewNoteAt(const WeekView& view, double x, double y, int snapMinutes) {
     GridPressTime time;
     int hour = 6;
     double minute = 0;
@@ -31,6 +33,7 @@ GridPressTime NewNoteAt(const WeekView& view, double x, double y) {
         ++hour;
         wholeMinute = 0;
     }
+    wholeMinute = SnapDown(wholeMinute, snapMinutes);
     time.startHour = hour;
     time.startMinute = wholeMinute;
     if (hour >= 23) {

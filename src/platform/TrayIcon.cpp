@@ -97,7 +97,7 @@ void TrayIcon::showBalloonTip(const QString& message, const QString& title, Ball
     m_tray->showMessage(title, message, kind, timeoutMs);
 }
 
-int TrayIcon::addMenuItem(const QString& caption, const QString& key, bool isDefault) {
+int TrayIcon::addMenuItem(const QString& caption, const QVariant& key, bool isDefault) {
     QAction* item = m_items.front();
     if (!m_menuStarted) {
         m_menuStarted = true;
@@ -164,8 +164,8 @@ QString TrayIcon::menuItemCaption(int index) const {
     return item->isSeparator() ? QStringLiteral("-") : item->text();
 }
 
-QString TrayIcon::menuItemKey(int index) const {
-    return validIndex(index) ? m_items[static_cast<std::size_t>(index)]->data().toString() : QString();
+QVariant TrayIcon::menuItemKey(int index) const {
+    return validIndex(index) ? m_items[static_cast<std::size_t>(index)]->data() : QVariant();
 }
 
 bool TrayIcon::menuItemEnabled(int index) const {

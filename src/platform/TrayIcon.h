@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <QSystemTrayIcon>
+#include <QVariant>
 #include <optional>
 #include <vector>
 
@@ -14,8 +15,8 @@ class QAction;
 namespace plandeck {
 
 // The program's icon in the desktop's notification area, with a tooltip and a popup menu whose items carry
-// keys. Mouse actions on the icon and menu choices come out as signals; the owner decides what they do.
-// The icon appears when the component is made and goes when it is destroyed.
+// keys (any value the owner chooses: what the item stands for). Mouse actions on the icon and menu choices come out as
+// signals; the owner decides what they do. The icon appears when the component is made and goes when it is destroyed.
 class TrayIcon : public QObject {
     Q_OBJECT
 
@@ -43,7 +44,7 @@ public:
 
     // Menu items. The first call fills item 0, which exists from the start; later calls add an item at the
     // end. A caption "-" makes a separator. Returns the item's index.
-    int addMenuItem(const QString& caption, const QString& key, bool isDefault = false);
+    int addMenuItem(const QString& caption, const QVariant& key, bool isDefault = false);
     void enableMenuItem(int index, bool enabled);
     // Removes an item: the captions and keys after it move up one place. Item 0 only loses its caption.
     void removeMenuItem(int index);
@@ -55,7 +56,7 @@ public:
 
     int menuItemCount() const { return static_cast<int>(m_items.size()); }
     QString menuItemCaption(int index) const;
-    QString menuItemKey(int index) const;
+    QVariant menuItemKey(int index) const;
     bool menuItemEnabled(int index) const;
     QMenu* menu() const { return m_menu; }
     // Whether the icon is on show in a notification area.
@@ -68,7 +69,7 @@ signals:
     // A press on the icon; the right button's press also opens the menu.
     void mouseDown(int button);
     void doubleClick(int button);
-    void menuClick(int index, const QString& key);
+    void menuClick(int index, const QVariant& key);
     void balloonClicked();
 
 private:

@@ -15,7 +15,7 @@ std::string Accelerated(const std::string& caption) {
 std::optional<std::vector<TrayMenuItem>> Session::trayMenuOnActivation(bool trayAvailable, bool todayVisible) const {
     if (!trayAvailable || !LoadSystemOptions(m_dataDir.systemOptionsFile()).useTrayIcon)
         return std::nullopt;
-    std::vector<TrayMenuItem> items{{Accelerated(entry(Entry::TrayOpen)), "open", true}};
+    std::vector<TrayMenuItem> items{{Accelerated(entry(Entry::TrayOpen)), Command::ShowOrHideWindow, true}};
     for (TrayMenuItem& item : trayMenuTail(todayVisible))
         items.push_back(std::move(item));
     return items;
@@ -23,10 +23,11 @@ std::optional<std::vector<TrayMenuItem>> Session::trayMenuOnActivation(bool tray
 
 std::vector<TrayMenuItem> Session::trayMenuTail(bool todayVisible) const {
     return {
-        {Accelerated(entry(todayVisible ? Entry::TrayHideToday : Entry::TrayShowToday)), "showce", false},
-        {Accelerated(entry(Entry::TrayAbout)), "about", false},
-        {"-", "", false},
-        {Accelerated(entry(Entry::TrayExit)), "close", false},
+        {Accelerated(entry(todayVisible ? Entry::TrayHideToday : Entry::TrayShowToday)), Command::ShowOrHideToday,
+         false},
+        {Accelerated(entry(Entry::TrayAbout)), Command::About, false},
+        {"-", std::nullopt, false},
+        {Accelerated(entry(Entry::TrayExit)), Command::Exit, false},
     };
 }
 

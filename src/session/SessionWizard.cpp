@@ -22,7 +22,7 @@ WizardForm Session::openWizardForNewNote() {
 
 WizardForm Session::openWizardAt(double x, double y) {
     m_wizardEdit.reset();
-    const GridPressTime time = NewNoteAt(m_grid.view, x, y);
+    const GridPressTime time = NewNoteAt(m_grid.view, x, y, snapMinutes());
     const DayColumn& column = m_nav.columns()[static_cast<std::size_t>(time.column)];
     return WizardFormAt(time, column, m_language.entry(Entry::WizardText::NotePromptText));
 }

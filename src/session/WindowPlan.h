@@ -1,16 +1,18 @@
 #pragma once
 
+#include "session/Command.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace plandeck {
 
-// One item of the tray icon's menu. The caption is language-file bytes with "&" before the letter that
-// chooses it; "-" is a separator.
+// One item of the tray icon's menu and the command it gives. The caption is language-file bytes with "&"
+// before the letter that chooses it; "-" is a separator, which gives none.
 struct TrayMenuItem {
     std::string caption;
-    std::string key;
+    std::optional<Command> command;
     bool isDefault = false;
 
     friend bool operator==(const TrayMenuItem&, const TrayMenuItem&) = default;

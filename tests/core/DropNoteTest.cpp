@@ -171,6 +171,32 @@ TEST(ResizeEndTime, FromTheGripsMiddle) {
     EXPECT_EQ(ResizeEndTime(v, v.gridBottom + 500), (ClockTime{20, 0}));
 }
 
+TEST(ResizeEndTime, EveryHourLineEndsOnItsHourAtEverySize) {
+    // The 12:00 line of a seven-day design-size grid, as the grid draws it: where two rows meet in single
+    // precision there is no gap to fall through to the last hour.
+    const WeekView design = WeekView::Compute(708, 443, 7, 8, 20);
+    const ClockTime noon = ResizeEndTime(design, 2413.3333f - 90);
+    EXPECT_EQ(noon.hour * 60 + noon.minute, 12 * 60);
+    struct Range {
+        int first, last;
+    };
+    for (const Range r : {Range{8, 20}, Range{0, 24}, Range{6, 22}, Range{9, 17}}) {
+        for (int height = 300; height <= 1200; height += 7) {
+            const WeekView v = WeekView::Compute(708, height, 7, r.first, r.last);
+            for (int hour = r.first + 1; hour < r.last; ++hour) {
+                const int row = hour - r.first;
+                // The line as the row below starts and as the row above ends.
+                for (const float line : {v.gridTop + static_cast<float>(row) * v.hourHeight,
+                                         v.gridTop + static_cast<float>(row - 1) * v.hourHeight + v.hourHeight}) {
+                    const ClockTime end = ResizeEndTime(v, line - 90);
+                    ASSERT_EQ(end.hour * 60 + end.minute, hour * 60)
+                        << "height " << height << ", hours " << r.first << "-" << r.last << ", line " << hour;
+                }
+            }
+        }
+    }
+}
+
 TEST(FollowGrip, StopsAtTheGridBottomAndAtItsTile) {
     // Pointer y, grab y, label top, grid bottom.
     EXPECT_FLOAT_EQ(FollowGrip(3000, 40, 2000, 7720).top, 2960);

@@ -10,11 +10,11 @@ std::string SystemOptionsFile(bool tray, bool todayOnHide) {
     return std::string(" 0 \r\n") + (tray ? " 1 " : " 0 ") + "\r\n" + (todayOnHide ? " 1 " : " 0 ") + "\r\n 1 \r\n";
 }
 
-std::vector<std::string> Keys(const std::vector<TrayMenuItem>& items) {
-    std::vector<std::string> keys;
+std::vector<std::optional<Command>> Commands(const std::vector<TrayMenuItem>& items) {
+    std::vector<std::optional<Command>> commands;
     for (const TrayMenuItem& item : items)
-        keys.push_back(item.key);
-    return keys;
+        commands.push_back(item.command);
+    return commands;
 }
 
 struct TodayAndTray : SessionFixture {
@@ -28,11 +28,11 @@ TEST_F(TodayAndTray, TrayMenuOnActivation) {
     options(true, true);
     const auto items = session->trayMenuOnActivation(true, false);
     ASSERT_TRUE(items);
-    EXPECT_EQ(*items, (std::vector<TrayMenuItem>{{"&Open Plandeck", "open", true},
-                                                 {"&Show today's notes", "showce", false},
-                                                 {"&About Plandeck", "about", false},
-                                                 {"-", "", false},
-                                                 {"&Exit", "close", false}}));
+    EXPECT_EQ(*items, (std::vector<TrayMenuItem>{{"&Open Plandeck", Command::ShowOrHideWindow, true},
+                                                 {"&Show today's notes", Command::ShowOrHideToday, false},
+                                                 {"&About Plandeck", Command::About, false},
+                                                 {"-", std::nullopt, false},
+                                                 {"&Exit", Command::Exit, false}}));
     // A today window already on show is offered for hiding.
     EXPECT_EQ(session->trayMenuOnActivation(true, true)->at(1).caption, "&Hide today's notes");
     // No icon when the options want none, or when the desktop has nowhere to put it.
@@ -75,7 +75,9 @@ TEST_F(TodayAndTray, MainWindowStates) {
         EXPECT_EQ(plan.trayMenuTail.has_value(), c.trayShown);
         if (plan.trayMenuTail) {
             EXPECT_EQ(plan.trayMenuTail->front().caption, c.showToday ? "&Hide today's notes" : "&Show today's notes");
-            EXPECT_EQ(Keys(*plan.trayMenuTail), (std::vector<std::string>{"showce", "about", "", "close"}));
+            EXPECT_EQ(Commands(*plan.trayMenuTail),
+                      (std::vector<std::optional<Command>>{Command::ShowOrHideToday, Command::About, std::nullopt,
+                                                           Command::Exit}));
         }
     }
 }
@@ -89,7 +91,7 @@ TEST_F(TodayAndTray, HideAndRestoreKeepsTheMaximisedState) {
     const WindowPlan hidden = session->hideOrRestoreMainWindow(true, true);
     EXPECT_TRUE(hidden.hideMainWindow);
     EXPECT_TRUE(hidden.showToday);
-    EXPECT_EQ(hidden.trayMenuTail->front().key, "showce");
+    EXPECT_EQ(hidden.trayMenuTail->front().command, Command::ShowOrHideToday);
     EXPECT_EQ(hidden.trayMenuTail->front().caption, "&Hide today's notes");
 
     // Minimised while it was maximised: it comes back maximised.

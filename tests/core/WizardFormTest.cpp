@@ -235,6 +235,22 @@ TEST(NewNoteAt, TimeAndColumnUnderThePoint) {
     EXPECT_EQ(NewNoteAt(late, 2000, late.gridBottom + 40), (GridPressTime{0, 23, 0, 23, 59}));
 }
 
+TEST(NewNoteAt, StartSnapsDownToTheStepAsADropDoes) {
+    const WeekView view = WeekView::Compute(708, 443, 3, 8, 20);
+    struct Case {
+        int hour, minute, snap;
+        GridPressTime time;
+    };
+    const Case cases[] = {
+        {14, 9, 15, {0, 14, 0, 15, 0}},   {14, 9, 0, {0, 14, 9, 15, 9}},     {14, 9, 1, {0, 14, 9, 15, 9}},
+        {16, 52, 5, {0, 16, 50, 17, 50}}, {16, 45, 15, {0, 16, 45, 17, 45}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.snap);
+        EXPECT_EQ(NewNoteAt(view, view.gridLeft + 10, view.timeTop(c.hour, c.minute) + 1, c.snap), c.time);
+    }
+}
+
 TEST(NewNoteAt, FormStartsFromTheColumnDate) {
     const WizardForm form = WizardFormAt({2, 10, 45, 11, 45}, DayColumn{"9", "12", "2026", "Wed", 3}, Prompt);
     EXPECT_EQ(form.month, 12);

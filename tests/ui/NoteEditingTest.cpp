@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -278,7 +280,7 @@ TEST_F(NoteEditing, NoteMenuDeletesAndEdits) {
     QTest::mousePress(grid(), Qt::RightButton, {}, at);
     auto* menu = child<NoteMenu>(QStringLiteral("Frame3"));
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(menu->pos(), at);
+    EXPECT_EQ(grid()->mapFromGlobal(menu->pos()), at);
     EXPECT_EQ(menu->item(2)->text().toStdString(), window->session().entry(163));
     hover(menu->item(2), QPoint(5, 5));
     EXPECT_EQ(child(QStringLiteral("Shape7"))->y(), menu->item(2)->y());
@@ -363,6 +365,145 @@ TEST_F(NoteEditing, GripStretchesTheNote) {
     const int down = static_cast<int>(std::lround(view().hourHeight * 1.3 / 15));
     drag(grid(), grip, grip + QPoint(0, down));
     EXPECT_EQ(notes(), File({"2026120709001145dMeeting"}));
+}
+
+TEST_F(NoteEditing, TheNoteMenuIsAPopUpAndItsChoiceLeavesNoDrag) {
+    const std::string alpha = "2026120809001000dAlpha"; // Tuesday
+    start(File({alpha}));
+    auto* menu = child<NoteMenu>(QStringLiteral("Frame3"));
+    QWindow* screen = window->windowHandle();
+    const QPoint empty = Pixel(view().columnLeft(2) + 500, view().timeTop(12, 0)); // Wednesday 12:00
+    auto openMenu = [&] {
+        const QPoint at = OnText(tile("Alpha"));
+        hover(grid(), at);
+        QTest::mousePress(grid(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(grid(), Qt::RightButton, {}, at);
+        EXPECT_TRUE(menu->isVisible());
+    };
+
+    // Escape closes it; the window stays.
+    openMenu();
+    QTest::keyClick(screen, Qt::Key_Escape);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+
+    // A press outside closes it and does nothing else: no wizard for the empty grid under the pointer.
+    openMenu();
+    QTest::mouseClick(screen, Qt::LeftButton, {}, grid()->mapTo(window.get(), empty));
+    QApplication::processEvents();
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(window->wizard(), nullptr);
+
+    // "Edit the text", Escape, then a click on the empty grid: the wizard opens there and the note stays.
+    openMenu();
+    QTest::mouseClick(menu->item(2), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(editor()->isVisible());
+    key(editor(), Qt::Key_Escape);
+    hover(grid(), empty);
+    QTest::mouseClick(grid(), Qt::LeftButton, {}, empty);
+    ASSERT_NE(window->wizard(), nullptr);
+    EXPECT_FALSE(window->wizard()->editMode());
+    EXPECT_EQ(notes(), File({alpha}));
+}
+
+TEST_F(NoteEditing, EscapeHidingOrALostGrabCancelsEveryDrag) {
+    enum class Kind { Tile, Grip, Category };
+    const std::pair<const char*, std::function<void()>> interruptions[] = {
+        {"Escape", [&] { key(keys(), Qt::Key_Escape); }},
+        {"window hidden",
+         [&] {
+             window->hide();
+             window->show();
+         }},
+        {"window minimised",
+         [&] {
+             window->showMinimized();
+             QTest::qWait(10);
+             window->showNormal();
+             QTest::qWait(10);
+         }},
+        {"release went elsewhere", [] {}},
+    };
+    for (const Kind kind : {Kind::Tile, Kind::Grip, Kind::Category}) {
+        for (const auto& [name, interrupt] : interruptions) {
+            SCOPED_TRACE(std::string(name) + ", drag " + std::to_string(static_cast<int>(kind)));
+            start(File({Meeting}));
+            const NoteTile& meeting = tile("Meeting");
+            const QPoint target = Pixel(view().columnLeft(1) + 500, view().timeTop(15, 0)); // empty Tuesday
+            hover(grid(), target);
+            const QImage before = grid()->grab().toImage();
+
+            QWidget* pressed = grid();
+            QPoint from = OnText(meeting);
+            if (kind == Kind::Grip)
+                from = Pixel(meeting.label.left + 150, meeting.shape.bottom() - 30);
+            if (kind == Kind::Category) {
+                pressed = child(QStringLiteral("Label14(1)"));
+                from = QPoint(10, 5);
+            }
+            const QPoint to = pressed->mapFromGlobal(grid()->mapToGlobal(target));
+            QTest::mousePress(pressed, Qt::LeftButton, {}, from);
+            QTest::mouseMove(pressed, (from + to) / 2);
+            QTest::mouseMove(pressed, to);
+            interrupt();
+            hover(pressed, to); // the pointer moves on with no button held
+            EXPECT_FALSE(window->isMinimized());
+            EXPECT_FALSE(child(QStringLiteral("Frame4"))->isVisible());
+            EXPECT_EQ(grid()->grab().toImage(), before) << "no outline follows the pointer";
+            QTest::mouseRelease(pressed, Qt::LeftButton, {}, to);
+            EXPECT_EQ(notes(), File({Meeting}));
+        }
+    }
+}
+
+TEST_F(NoteEditing, AClickOnANoteOnlySelectsIt) {
+    const std::string swim = "yyyyyy2007000830dSwim"; // every Monday, from before the first hour shown
+    const std::string odd = "2026120810071107dOdd";   // Tuesday, off the snap step
+    const int near = QApplication::startDragDistance() - 1;
+    struct Case {
+        const char* name;
+        std::string line;
+        std::string text;
+        int snap;
+        bool grip;
+        QPoint twitch;
+    };
+    const Case cases[] = {
+        {"a note that starts above the grid", swim, "Swim", 15, false, {}},
+        {"a note off the snap step", odd, "Odd", 5, false, {}},
+        {"moved less than the drag distance", odd, "Odd", 5, false, {near, 0}},
+        {"its grip", odd, "Odd", 5, true, {}},
+        {"its grip moved less than the drag distance", odd, "Odd", 5, true, {near, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start(File({c.line, Long}), c.snap);
+        const NoteTile& t = tile(c.text);
+        const QPoint at = c.grip ? Pixel(t.label.left + 150, t.shape.bottom() - 30) : OnText(t);
+        QTest::mousePress(grid(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(grid(), at + c.twitch);
+        QTest::mouseRelease(grid(), Qt::LeftButton, {}, at + c.twitch);
+        EXPECT_EQ(notes(), File({c.line, Long}));
+        EXPECT_EQ(child<QLabel>(QStringLiteral("Label30"))->text().toStdString(),
+                  window->session().entry(c.grip ? 147 : 40));
+        if (c.grip)
+            continue;
+        // The note is selected: Space edits its text.
+        key(keys(), Qt::Key_Space);
+        ASSERT_TRUE(editor()->isVisible());
+        EXPECT_EQ(editor()->text().toStdString(), c.text);
+        key(editor(), Qt::Key_Escape);
+    }
+}
+
+TEST_F(NoteEditing, AClickOnTheEmptyGridStartsOnTheSnapStep) {
+    start(File({Meeting}), 15);
+    QTest::mouseClick(grid(), Qt::LeftButton, {}, Pixel(view().columnLeft(1) + 500, view().timeTop(14, 9)));
+    ASSERT_NE(window->wizard(), nullptr);
+    QStringList times;
+    for (const char* name : {"Text3", "Text4", "Text5", "Text6"})
+        times << window->wizard()->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+    EXPECT_EQ(times, QStringList({"14", "00", "15", "00"}));
 }
 
 } // namespace

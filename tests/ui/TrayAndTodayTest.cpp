@@ -14,6 +14,24 @@ using namespace plandeck;
 
 namespace {
 
+// The command a tray menu item gives, in a word.
+QString CommandWord(const QVariant& key) {
+    if (key.metaType() != QMetaType::fromType<Command>())
+        return {};
+    switch (key.value<Command>()) {
+    case Command::ShowOrHideWindow:
+        return QStringLiteral("open");
+    case Command::ShowOrHideToday:
+        return QStringLiteral("today");
+    case Command::About:
+        return QStringLiteral("about");
+    case Command::Exit:
+        return QStringLiteral("exit");
+    default:
+        return QStringLiteral("other");
+    }
+}
+
 // The main window over a data folder whose system options are given per test.
 struct TrayAndToday : ::testing::Test {
     test::TempDir dir;
@@ -56,7 +74,7 @@ struct TrayAndToday : ::testing::Test {
         QStringList items;
         TrayIcon* tray = window->trayIcon();
         for (int i = 0; tray && i < tray->menuItemCount(); ++i)
-            items << tray->menuItemCaption(i) + "|" + tray->menuItemKey(i);
+            items << tray->menuItemCaption(i) + "|" + CommandWord(tray->menuItemKey(i));
         return items;
     }
 };
@@ -68,8 +86,8 @@ TEST_F(TrayAndToday, ActivationPutsUpTheTrayMenu) {
     ASSERT_NE(window->trayIcon(), nullptr);
     EXPECT_EQ(window->trayIcon()->objectName(), "frmSysTray");
     EXPECT_EQ(window->trayIcon()->toolTip(), "Plandeck");
-    EXPECT_EQ(trayMenu(), QStringList({"&Open Plandeck|open", "&Show today's notes|showce", "&About Plandeck|about",
-                                       "-|", "&Exit|close"}));
+    EXPECT_EQ(trayMenu(), QStringList({"&Open Plandeck|open", "&Show today's notes|today", "&About Plandeck|about",
+                                       "-|", "&Exit|exit"}));
     EXPECT_EQ(window->trayIcon()->defaultMenuIndex(), 0);
 
     // Each activation puts up a new icon; with the option switched off it goes.
@@ -91,22 +109,22 @@ TEST_F(TrayAndToday, HideToTheTrayAndBack) {
     window->hideOrRestore();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(today()->isVisible());
-    EXPECT_EQ(trayMenu().at(1), "&Hide today's notes|showce");
+    EXPECT_EQ(trayMenu().at(1), "&Hide today's notes|today");
 
     // The tray's "open" brings it back and puts the today window away.
     window->trayIcon()->chooseMenuItemForTesting(0);
     settle();
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(today()->isVisible());
-    EXPECT_EQ(trayMenu().at(1), "&Show today's notes|showce");
+    EXPECT_EQ(trayMenu().at(1), "&Show today's notes|today");
 
     // The today item shows and hides the today window; closing the window marks it hidden in the menu.
     window->trayIcon()->chooseMenuItemForTesting(1);
     EXPECT_TRUE(today()->isVisible());
-    EXPECT_EQ(trayMenu().at(1), "&Hide today's notes|showce");
+    EXPECT_EQ(trayMenu().at(1), "&Hide today's notes|today");
     today()->close();
     EXPECT_FALSE(today()->isVisible());
-    EXPECT_EQ(trayMenu().at(1), "&Show today's notes|showce");
+    EXPECT_EQ(trayMenu().at(1), "&Show today's notes|today");
 }
 
 TEST_F(TrayAndToday, MinimisingHidesToTheTrayAndRestoresMaximised) {
@@ -170,4 +188,35 @@ TEST_F(TrayAndToday, ExitFromTheTrayEndsEverything) {
     EXPECT_EQ(window->todayWindow(), nullptr);
     // The options were saved on the way out.
     EXPECT_FALSE(dir.read("pdfiles/pdopt.ini").empty());
+}
+
+TEST_F(TrayAndToday, EachTrayMenuItemGivesItsCommand) {
+    start(true, false, true);
+    // The menu as the user opens it, each item clicked with the mouse.
+    auto choose = [&](const char* caption) {
+        QMenu* menu = window->trayIcon()->menu();
+        menu->popup(QPoint(100, 100));
+        for (QAction* action : menu->actions())
+            if (action->text() == QLatin1String(caption)) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                settle();
+                return;
+            }
+        ADD_FAILURE() << "no item " << caption;
+    };
+    choose("&Show today's notes");
+    EXPECT_TRUE(today()->isVisible());
+    choose("&Hide today's notes");
+    EXPECT_FALSE(today()->isVisible());
+    choose("&About Plandeck");
+    ASSERT_NE(window->aboutBox(), nullptr);
+    EXPECT_TRUE(window->aboutBox()->isVisible());
+    choose("&Open Plandeck");
+    EXPECT_FALSE(window->isVisible());
+    choose("&Open Plandeck");
+    EXPECT_TRUE(window->isVisible());
+    QPointer<TrayIcon> tray = window->trayIcon();
+    choose("&Exit");
+    EXPECT_TRUE(tray.isNull());
+    EXPECT_EQ(window->todayWindow(), nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +24,7 @@ HourGridWidget::HourGridWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Picture2"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_watch = new DragWatch(this, [this] { cancelDrag(); });
 }
 
 void HourGridWidget::setModel(HourGridModel model) {
@@ -201,13 +203,14 @@ void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) co
         }
         p.restore();
     }
-    const bool gripMoving = m_drag.kind == DragKind::Grip && m_drag.slot == t.slot;
+    const bool gripMoving = m_drag.kind == DragKind::Grip && m_drag.moved && m_drag.slot == t.slot;
     if (!m_look.grip.isNull() && !gripMoving && r.height() >= fm.height() + m_look.grip.height() + 2)
         p.drawPixmap(QPointF(ToPixels(t.gripLeft), r.bottom() - m_look.grip.height() - 1), m_look.grip);
 }
 
 void HourGridWidget::paintDrag(QPainter& p) const {
-    const NoteTile* tile = m_drag.kind == DragKind::None ? nullptr : TileInSlot(m_model.tiles, m_drag.slot);
+    const NoteTile* tile =
+        m_drag.kind == DragKind::None || !m_drag.moved ? nullptr : TileInSlot(m_model.tiles, m_drag.slot);
     if (!tile)
         return;
     const QColor fill = FromColourNumber(tile->fillColour);
@@ -247,7 +250,30 @@ void HourGridWidget::paintDrag(QPainter& p) const {
     }
 }
 
+void HourGridWidget::beginDrag(Drag drag) {
+    m_drag = drag;
+    m_watch->start();
+    update();
+}
+
+void HourGridWidget::cancelDrag() {
+    m_watch->stop();
+    if (m_drag.kind == DragKind::None)
+        return;
+    m_drag = Drag{};
+    m_preview.reset();
+    update();
+}
+
+bool HourGridWidget::draggedAway(QPointF pixel) {
+    if (!m_drag.moved && (pixel - m_drag.pressPixel).manhattanLength() >= QApplication::startDragDistance())
+        m_drag.moved = true;
+    return m_drag.moved;
+}
+
 void HourGridWidget::mousePressEvent(QMouseEvent* event) {
+    // A drag whose release never came (it went to another program) ends here.
+    cancelDrag();
     const QPointF pos = event->position();
     const PointerHit hit = hitAt(pos);
     if (event->button() != Qt::LeftButton) {
@@ -265,14 +291,13 @@ void HourGridWidget::mousePressEvent(QMouseEvent* event) {
     const QPointF twips = ToTwips(pos);
     if (hit.part == PointerPart::Grip) {
         const float gripTop = tile->shape.bottom() - gripArea().height;
-        m_drag = {DragKind::Grip, tile->slot, QPointF(0, twips.y() - gripTop), twips, gripTop, true};
-        update();
+        beginDrag({DragKind::Grip, tile->slot, QPointF(0, twips.y() - gripTop), twips, gripTop, true, pos});
         return;
     }
     emit notePressed(tile->slot);
     if (!m_dragsEnabled)
         return;
-    m_drag = {DragKind::Tile, tile->slot, twips - QPointF(tile->label.left, tile->label.top), twips, 0, true};
+    beginDrag({DragKind::Tile, tile->slot, twips - QPointF(tile->label.left, tile->label.top), twips, 0, true, pos});
 }
 
 void HourGridWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -282,11 +307,15 @@ void HourGridWidget::mouseMoveEvent(QMouseEvent* event) {
         emit pointerMoved(twips);
         break;
     case DragKind::Tile:
+        if (!draggedAway(event->position()))
+            break;
         m_drag.pointer = twips;
         update();
         emit noteDragged(m_drag.slot, event->globalPosition().toPoint(), static_cast<float>(m_drag.grab.y()));
         break;
     case DragKind::Grip:
+        if (!draggedAway(event->position()))
+            break;
         if (const NoteTile* tile = TileInSlot(m_model.tiles, m_drag.slot); tile && m_drag.gripFollowing) {
             const GripPosition grip = FollowGrip(static_cast<float>(twips.y()), static_cast<float>(m_drag.grab.y()),
                                                  tile->label.top, m_model.view.gridBottom);
@@ -302,9 +331,15 @@ void HourGridWidget::mouseMoveEvent(QMouseEvent* event) {
 void HourGridWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
+    m_watch->stop();
     const Drag drag = std::exchange(m_drag, Drag{});
     m_preview.reset();
     update();
+    if (drag.kind != DragKind::None && !drag.moved) {
+        // A click: the note stays as it is, selected as pointing at it selects it.
+        emit pointerMoved(ToTwips(event->position()));
+        return;
+    }
     if (drag.kind == DragKind::Tile)
         emit noteReleased(drag.slot, event->globalPosition().toPoint(), static_cast<float>(drag.grab.y()),
                           event->modifiers());

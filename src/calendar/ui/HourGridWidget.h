@@ -1,8 +1,9 @@
 #pragma once
 
+#include "calendar/HourGridModel.h"
 #include "editing/DropNote.h"
 #include "editing/TilePointer.h"
-#include "session/HourGridModel.h"
+#include "widgets/DragWatch.h"
 
 #include <QColor>
 #include <QFont>
@@ -63,6 +64,9 @@ public:
     // The resize grips as drawn, in twips.
     GripArea gripArea() const;
     bool dragging() const { return m_drag.kind != DragKind::None; }
+    // Ends a tile or grip drag without a drop: the outline goes and nothing is reported. Escape, the window
+    // hiding and a lost mouse grab do the same.
+    void cancelDrag();
 
     static QRectF ToPixels(const TileRect& r);
     static double ToPixels(double twips) { return twips / WeekView::TwipsPerPixel; }
@@ -81,6 +85,7 @@ signals:
     // A tile drag moved on to a point on the screen.
     void noteDragged(int slot, QPoint globalPos, float grabY);
     // A tile drag ended at a point on the screen; `grabY` is how far below the tile's top it was held (twips).
+    // A press and release closer together than the desktop's drag distance is no drag and reports nothing.
     void noteReleased(int slot, QPoint globalPos, float grabY, Qt::KeyboardModifiers modifiers);
     // A grip drag ended with the grip's top at `gripTop` (twips).
     void gripReleased(int slot, float gripTop);
@@ -103,7 +108,12 @@ private:
         QPointF pointer; // twips
         float gripTop = 0;
         bool gripFollowing = true;
+        QPointF pressPixel;
+        bool moved = false; // the pointer went further than the drag distance
     };
+    void beginDrag(Drag drag);
+    // Whether the pointer has gone far enough from the press for a drag.
+    bool draggedAway(QPointF pixel);
 
     void paintBackground(QPainter& p) const;
     void paintTiles(QPainter& p) const;
@@ -116,6 +126,7 @@ private:
     bool m_dragsEnabled = true;
     Drag m_drag;
     std::optional<DropPreview> m_preview;
+    DragWatch* m_watch;
 };
 
 } // namespace plandeck

@@ -1,38 +1,51 @@
 #pragma once
 
+#include "session/Command.h"
+
 #include <QFrame>
 #include <QLabel>
-#include <array>
+#include <vector>
 
 namespace plandeck {
 
-// The note menu "Frame3": three items, "Label15" (edit in the wizard), "Label18" (edit the text) and
-// "Label19" (delete), with the highlight bar "Shape7" over the item the pointer is on.
+// The note menu "Frame3": a pop-up of items (by default "Label15" edit in the wizard, "Label18" edit the text,
+// "Label19" delete), each giving a command, with the highlight bar "Shape7" over the item the pointer is on.
+// Like every pop-up it closes on a press outside it and on Escape, and that press does nothing else.
 class NoteMenu : public QFrame {
     Q_OBJECT
 
 public:
-    enum Item { EditInWizard = 1, EditText = 2, Delete = 3 };
+    struct Item {
+        QString objectName;
+        Command command;
+    };
 
-    explicit NoteMenu(QWidget* parent = nullptr);
+    NoteMenu(const std::vector<Item>& items, QWidget* parent);
 
-    // Shows the menu with its top-left corner at `at` (the parent's pixels).
-    void popUp(QPoint at, const std::array<QString, 3>& captions);
+    // Shows the menu with its top-left corner at `at` (the parent's pixels), kept within the parent, with
+    // one caption per item.
+    void popUp(QPoint at, const std::vector<QString>& captions);
     void setColours(const QColor& text, const QColor& highlight, const QColor& background);
-    QLabel* item(int n) const { return m_items[static_cast<std::size_t>(n - 1)]; }
+    // Item n, counted from 1.
+    QLabel* item(int n) const { return m_items.at(static_cast<std::size_t>(n - 1)).label; }
     QFrame* highlight() const { return m_highlight; }
 
 signals:
-    void chosen(int item);
+    void chosen(Command command);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    struct Shown {
+        QLabel* label;
+        Command command;
+    };
     void highlightItem(int n);
+    int itemTop(int n) const;
 
-    std::array<QLabel*, 3> m_items{};
+    std::vector<Shown> m_items;
     QFrame* m_highlight;
 };
 

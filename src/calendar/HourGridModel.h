@@ -1,7 +1,8 @@
 #pragma once
 
 #include "calendar/HourGrid.h"
-#include "notes/WeekRefresh.h"
+#include "calendar/NoteTile.h"
+#include "calendar/WeekView.h"
 
 #include <optional>
 #include <string>

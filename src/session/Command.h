@@ -1,0 +1,29 @@
+#pragma once
+
+namespace plandeck {
+
+// Everything the user can ask for by name: the command bar and the bottom strip, the main window's keys, the
+// tray menu and the note menu all name one of these, and the main window carries it out in one place
+// (MainWindow::run). A new command is a new value here, a row in the tables that offer it, and a case there.
+enum class Command {
+    // The command bar and the bottom strip.
+    NewNote,
+    Options,
+    Help,
+    Exit,
+    About,
+    CopyWebAddress,
+    // The window, from the tray and the keys.
+    ShowOrHideWindow,
+    ShowOrHideToday,
+    Minimise,
+    // The selected note, from the keys and the note menu.
+    EditInWizard,
+    EditText,
+    DeleteNote,
+    // The last change of the notes or the categories, from the keys and the note menu.
+    Undo,
+    Redo,
+};
+
+} // namespace plandeck
