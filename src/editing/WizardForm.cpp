@@ -137,6 +137,14 @@ void ActivateForm(WizardForm& form) {
     }
 }
 
+void ChooseDay(WizardForm& form, DayChoice choice) {
+    form.dayChoice = choice;
+    if (choice != DayChoice::DayOfMonth && !form.yearTouched && !form.monthTouched) {
+        form.everyYear = true;
+        form.everyMonth = true;
+    }
+}
+
 int WeekdayMask(const std::array<bool, 7>& boxes) {
     int mask = 0;
     for (std::size_t i = 0; i < boxes.size(); ++i)
@@ -219,6 +227,8 @@ WizardForm WizardFormAt(const GridPressTime& time, const DayColumn& column, std:
 
 WizardForm WizardFormFromNote(std::string_view line, const CategoryTable& categories) {
     WizardForm form;
+    form.yearTouched = true;
+    form.monthTouched = true;
     const std::string_view year = Part(line, 0, 4);
     if (year == "yyyy")
         form.everyYear = true;
