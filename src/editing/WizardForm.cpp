@@ -118,6 +118,14 @@ void MoveSpinner(WizardForm& form, Spinner spinner, int value) {
     form.spinnerText(spinner) = SpinnerText(spinner, value);
 }
 
+void TypeIntoBox(WizardForm& form, Spinner spinner, std::string text) {
+    const SpinnerRange range = SpinnerLimits(spinner);
+    const int value = WholeNumber(text, spinner == Spinner::Year ? 4 : 2);
+    if (value >= range.min && value <= range.max)
+        form.spinners[Index(spinner)] = value;
+    form.spinnerText(spinner) = std::move(text);
+}
+
 void ActivateForm(WizardForm& form) {
     for (Spinner minute : {Spinner::EndMinute, Spinner::StartMinute}) {
         std::string& text = form.spinnerText(minute);

@@ -57,6 +57,9 @@ struct WizardForm {
 
 // A spinner moved by the user: its position and the text of its box.
 void MoveSpinner(WizardForm& form, Spinner spinner, int value);
+// The user typed into a spinner's box. The box keeps the text as typed; a whole number within the
+// spinner's range also moves the spinner, so its arrows step on from what the box shows.
+void TypeIntoBox(WizardForm& form, Spinner spinner, std::string text);
 
 // What the wizard does each time its window becomes active: minute boxes beyond 60 read "60" and below 1
 // read "00"; then each spinner takes the rounded number of its box (within its range), and a spinner that
