@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
             options.skinName = skin.name;
             options.languageFile = language.toStdString();
             RewriteFile(dataDir.mainOptionsFile(), FormatMainOptions(options));
-            RewriteFile(dataDir.defaultNotesFile(), "yyyyyy2409001030dWeekly class\r\n");
+            RewriteFile(dataDir.defaultNotesFile(), "yyyy099E09001030dWeekly class\r\n");
             MainWindow window(dataDir);
             if (!window.start())
                 return 1;

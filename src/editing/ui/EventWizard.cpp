@@ -43,7 +43,7 @@ constexpr int SideLeft = 16;
 constexpr int SideWidth = FrameLeft - 24;
 constexpr int SaveTop = FrameTop + 4 + WizardStepCount * StepRowHeight + 10;
 constexpr int SummaryTop = FrameTop + FrameHeight + 4;
-constexpr int SummaryHeight = 40;
+constexpr int SummaryHeight = 54;
 constexpr int WindowHeight = SummaryTop + SummaryHeight + 6;
 
 const QColor Invalid(0xC0, 0x10, 0x10);
@@ -178,7 +178,6 @@ EventWizard::EventWizard(const LanguageTable& language, std::vector<CategoryItem
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont summaryFont = m_summary->font();
     summaryFont.setPixelSize(13);
-    summaryFont.setBold(true);
     m_summary->setFont(summaryFont);
     m_summary->setStyleSheet(QStringLiteral("border-top: 1px solid #c8ccd4; padding-top: 2px;"));
 
