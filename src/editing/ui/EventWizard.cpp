@@ -530,6 +530,7 @@ void EventWizard::goToStep(WizardStep step) {
     for (int i = 0; i < WizardStepCount; ++i)
         m_frames[At(i)]->setVisible(i == static_cast<int>(step));
     placeSaveButton();
+    checkSteps();
     // The step's first field takes the focus, so the keys work on what the step shows.
     switch (step) {
     case WizardStep::Year:
@@ -554,7 +555,6 @@ void EventWizard::goToStep(WizardStep step) {
         m_text->setFocus();
         break;
     }
-    checkSteps();
 }
 
 void EventWizard::placeSaveButton() {
