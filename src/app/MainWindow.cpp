@@ -229,6 +229,7 @@ void MainWindow::buildGrid() {
 
     m_editor = new QLineEdit(m_grid);
     m_editor->setObjectName(QStringLiteral("Text2"));
+    m_editor->setMaxLength(NoteTextLimit);
     m_editor->hide();
     setHint(m_editor, Entry::HintEditor);
     // Keyboard commands arrive in a field nobody sees.

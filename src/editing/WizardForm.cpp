@@ -114,6 +114,14 @@ void MoveSpinner(WizardForm& form, Spinner spinner, int value) {
     form.spinnerText(spinner) = SpinnerText(spinner, value);
 }
 
+void TypeIntoBox(WizardForm& form, Spinner spinner, std::string text) {
+    const SpinnerRange range = SpinnerLimits(spinner);
+    const int value = WholeNumber(text, spinner == Spinner::Year ? 4 : 2);
+    if (value >= range.min && value <= range.max)
+        form.spinners[Index(spinner)] = value;
+    form.spinnerText(spinner) = std::move(text);
+}
+
 void ActivateForm(WizardForm& form) {
     for (Spinner minute : {Spinner::EndMinute, Spinner::StartMinute}) {
         std::string& text = form.spinnerText(minute);
@@ -130,6 +138,14 @@ void ActivateForm(WizardForm& form) {
         const int value = static_cast<int>(std::clamp(rounded, double(range.min), double(range.max)));
         if (value != form.spinners[Index(spinner)])
             MoveSpinner(form, spinner, value);
+    }
+}
+
+void ChooseDay(WizardForm& form, DayChoice choice) {
+    form.dayChoice = choice;
+    if (choice != DayChoice::DayOfMonth && !form.yearTouched && !form.monthTouched) {
+        form.everyYear = true;
+        form.everyMonth = true;
     }
 }
 
@@ -215,6 +231,8 @@ WizardForm WizardFormAt(const GridPressTime& time, const DayColumn& column, std:
 
 WizardForm WizardFormFromNote(std::string_view line, const CategoryTable& categories) {
     WizardForm form;
+    form.yearTouched = true;
+    form.monthTouched = true;
     const NoteHeader note(line);
     if (note.everyYear())
         form.everyYear = true;

@@ -44,6 +44,10 @@ struct WizardForm {
     std::array<int, SpinnerCount> spinners{2003, 8, 0, 16, 0};
     int category = -1; // the category index; -1 while none is chosen
     std::string text;  // the note text (the prompt text until the user types)
+    // Whether the user has changed the year or the month step since the wizard opened. A stored note's
+    // year and month were chosen by the user, so an edited note starts with both set.
+    bool yearTouched = false;
+    bool monthTouched = false;
 
     std::string& spinnerText(Spinner s);
     const std::string& spinnerText(Spinner s) const;
@@ -53,11 +57,19 @@ struct WizardForm {
 
 // A spinner moved by the user: its position and the text of its box.
 void MoveSpinner(WizardForm& form, Spinner spinner, int value);
+// The user typed into a spinner's box. The box keeps the text as typed; a whole number within the
+// spinner's range also moves the spinner, so its arrows step on from what the box shows.
+void TypeIntoBox(WizardForm& form, Spinner spinner, std::string text);
 
 // What the wizard does each time its window becomes active: minute boxes beyond 60 read "60" and below 1
 // read "00"; then each spinner takes the rounded number of its box (within its range), and a spinner that
 // moves by this rewrites its box.
 void ActivateForm(WizardForm& form);
+
+// The user chose how the day step fixes the day. A note that repeats weekly or every day is meant to go on,
+// not to end with the month or the year it was typed in: while neither the year nor the month step has been
+// touched, choosing either also ticks every year and every month (the user may untick them again).
+void ChooseDay(WizardForm& form, DayChoice choice);
 
 // Bit i of the weekday mask stands for box i (Monday = bit 0).
 int WeekdayMask(const std::array<bool, 7>& boxes);

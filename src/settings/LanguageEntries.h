@@ -5,8 +5,6 @@ namespace plandeck {
 // The language file's entries by what they are for: entry n is line n of the file. Month and weekday
 // names are addressed through LanguageTable's name functions instead.
 namespace Entry {
-// The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = 200;
 inline constexpr int Motto = 2;           // the main window's motto in the bottom strip
 inline constexpr int CalendarCaption = 3; // over the month calendar
 inline constexpr int CommandNewNote = 4;  // the four items of the command bar
@@ -116,5 +114,32 @@ inline constexpr int FirstKind = 179;
 inline constexpr int NotesChangedElsewhere = 192;
 inline constexpr int DamagedLinesSkipped = 193; // "%1" stands for how many
 } // namespace Entry::History
+
+// The wizard's sentence of what it will save. One pattern for each way a note repeats; a pattern names the
+// parts it takes as {day}, {month}, {year} and {weekdays}. The weekday and month names have entries of their
+// own in the form the patterns need them (a Russian pattern needs "по вторникам", "5 марта").
+namespace Entry::WizardSummary {
+inline constexpr int OnceOnDay = 201;               // one day of one month of one year
+inline constexpr int YearlyOnDay = OnceOnDay + 1;   // one day of one month, every year
+inline constexpr int MonthlyInYear = OnceOnDay + 2; // one day of every month of one year
+inline constexpr int MonthlyOnDay = OnceOnDay + 3;  // one day of every month, every year
+inline constexpr int WeeklyInMonth = OnceOnDay + 4; // chosen weekdays of one month of one year
+inline constexpr int WeeklyYearly = OnceOnDay + 5;  // chosen weekdays of one month, every year
+inline constexpr int WeeklyInYear = OnceOnDay + 6;  // chosen weekdays of every month of one year
+inline constexpr int Weekly = OnceOnDay + 7;        // chosen weekdays, always
+inline constexpr int DailyInMonth = OnceOnDay + 8;  // every day of one month of one year
+inline constexpr int DailyYearly = OnceOnDay + 9;   // every day of one month, every year
+inline constexpr int DailyInYear = OnceOnDay + 10;  // every day of one year
+inline constexpr int Daily = OnceOnDay + 11;        // every day, always
+inline constexpr int And = OnceOnDay + 12;          // joins the last two weekdays of a list
+inline constexpr int WeekdayFormBase = And;         // + weekday 1..7 (Monday = 1)
+inline constexpr int MonthFormBase = And + 7;       // + month 1..12
+inline constexpr int Last = MonthFormBase + 12;
+} // namespace Entry::WizardSummary
+
+namespace Entry {
+// The last entry the shipped language files hold; new entries go after it, in both files.
+inline constexpr int LastShipped = WizardSummary::Last;
+} // namespace Entry
 
 } // namespace plandeck

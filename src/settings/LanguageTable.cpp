@@ -27,7 +27,8 @@ bool IsUnusedEntry(int n) {
     case 150:
         return true;
     default:
-        return n >= 167 && n <= 170; // left empty in the shipped files
+        // The last lines of the original table are empty; the entries after it are the program's own.
+        return n >= 167 && n <= 170;
     }
 }
 

@@ -5,12 +5,12 @@
 #include "platform/Clock.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -59,7 +59,28 @@ struct Wizard : ::testing::Test {
                 out += std::to_string(i);
         return out;
     }
-    void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(4, 4)); }
+    void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(6, 6)); }
+    // A click on the upper or lower arrow of a spinner, where the user sees it.
+    void arrow(const QString& spinner, bool up) {
+        QWidget* s = child(spinner);
+        const QPoint at(s->width() / 2, up ? 2 : s->height() - 3);
+        QWidget* target = s->childAt(at) ? s->childAt(at) : s;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(s, at));
+    }
+    void activate() {
+        wizard->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    }
+    // A key as the user types it: to whatever has the focus.
+    void press(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    }
+    // An Alt key: the button it names shows itself pressed for a moment, then acts.
+    void alt(Qt::Key key) {
+        press(key, Qt::AltModifier);
+        QTest::qWait(150);
+    }
+    QString summary() const { return child<QLabel>("Summary")->text(); }
     void type(const QString& box, const QString& text) {
         auto* edit = child<QLineEdit>(box);
         edit->clear();
@@ -119,14 +140,25 @@ TEST_F(Wizard, TimeStep) {
             type(QStringLiteral("Text%1").arg(i + 3), c.times[i]);
         EXPECT_EQ(red(3), !c.valid) << c.times[0].toStdString() << ":" << c.times[1].toStdString();
     }
-    // The hour spinners stop at 6; the minute spinners write two digits.
-    auto* startHour = child<QScrollBar>("VScroll2");
-    startHour->setValue(7);
-    startHour->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    startHour->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    // The upper arrow counts up, the lower one down; the hour spinners stop at 6 and 23, and the minute
+    // spinners write two digits.
+    type("Text3", "7");
+    wizard->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    arrow("VScroll2", true);
+    EXPECT_EQ(child<QLineEdit>("Text3")->text(), "8");
+    for (int i = 0; i < 3; ++i)
+        arrow("VScroll2", false);
     EXPECT_EQ(child<QLineEdit>("Text3")->text(), "6");
-    EXPECT_EQ(child<QScrollBar>("VScroll3")->minimum(), 6);
-    child<QScrollBar>("VScroll4")->setValue(5);
+    type("Text5", "22");
+    wizard->activateWindow();
+    for (int i = 0; i < 3; ++i)
+        arrow("VScroll3", true);
+
+    EXPECT_EQ(child<QLineEdit>("Text5")->text(), "23");
+    type("Text6", "00");
+    for (int i = 0; i < 5; ++i)
+        arrow("VScroll4", true);
     EXPECT_EQ(child<QLineEdit>("Text6")->text(), "05");
     // Typing in a box that is not a spinner's value is kept until the window is activated again.
     type("Text3", "5");
@@ -242,4 +274,135 @@ TEST_F(Wizard, PressOnTheGridOpensTheCategoryStep) {
     EXPECT_EQ(child<QListWidget>("List2")->currentRow(), 11);
     EXPECT_EQ(child<QLineEdit>("Text2")->text(), "9");
     EXPECT_EQ(redSteps(), "45");
+}
+
+TEST_F(Wizard, NoMonthOrCategoryIsChosenUntilTheUserPicksOne) {
+    const GridPressTime time{0, 10, 0, 11, 0};
+    openNew(WizardFormAt(time, DayColumn{"9", "12", "2026", "Wed", 3}, language.entry(62)), WizardStep::Category);
+    activate();
+    // The list has the focus, and yet no category is chosen: the text's Enter saves nothing.
+    auto* categories = child<QListWidget>("List6");
+    EXPECT_EQ(QApplication::focusWidget(), categories);
+    EXPECT_EQ(categories->currentRow(), -1);
+    click("Label33(5)");
+    QTest::keyClicks(child("Text7"), "Dentist");
+    QTest::keyClick(child("Text7"), Qt::Key_Return);
+    EXPECT_TRUE(saved.empty());
+    EXPECT_EQ(redSteps(), "4");
+    // A click on Home chooses it.
+    click("Label33(4)");
+    const QRect home = categories->visualItemRect(categories->item(1));
+    QTest::mouseClick(categories->viewport(), Qt::LeftButton, {}, home.center());
+    click("Label33(5)");
+    QTest::keyClick(child("Text7"), Qt::Key_Return);
+    EXPECT_EQ(saved, std::vector<std::string>{"2026120910001100eDentist"});
+
+    // The month list likewise; the keys start at January.
+    openNew();
+    activate();
+    click("NextButton(0)");
+    auto* months = child<QListWidget>("List2");
+    EXPECT_EQ(QApplication::focusWidget(), months);
+    EXPECT_EQ(months->currentRow(), -1);
+    EXPECT_TRUE(red(1));
+    press(Qt::Key_Down);
+    EXPECT_EQ(months->currentRow(), 0);
+    EXPECT_FALSE(red(1));
+}
+
+TEST_F(Wizard, SummarySaysWhatASaveWrites) {
+    openNew();
+    activate();
+    // Every step shows the sentence.
+    for (int step = 0; step < WizardStepCount; ++step) {
+        click(QStringLiteral("Label33(%1)").arg(step));
+        EXPECT_TRUE(child("Summary")->isVisible()) << step;
+        EXPECT_EQ(summary(), "Once, on 1 … 2026") << step;
+    }
+    // Weekly on untouched year and month steps repeats every year and every month.
+    click("Label33(2)");
+    click("Option1");
+    EXPECT_TRUE(child<QCheckBox>("Check1")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>("Check2")->isChecked());
+    click("Check3(1)");
+    click("Check3(3)");
+    EXPECT_EQ(summary(), "Every Tuesday and Thursday");
+    // The user may untick them again.
+    click("Label33(1)");
+    click("Check2");
+    EXPECT_EQ(summary(), "Every Tuesday and Thursday in …, every year");
+    const QRect march = child<QListWidget>("List2")->visualItemRect(child<QListWidget>("List2")->item(2));
+    QTest::mouseClick(child<QListWidget>("List2")->viewport(), Qt::LeftButton, {}, march.center());
+    EXPECT_EQ(summary(), "Every Tuesday and Thursday in March, every year");
+    child<QListWidget>("List6")->setCurrentRow(0);
+    click("Label33(5)");
+    QTest::keyClick(child("Text7"), Qt::Key_X);
+    EXPECT_EQ(saveNow(), "yyyy032908001600dx");
+
+    // Once the user has chosen on the month step, the year is left as it is.
+    openNew();
+    activate();
+    click("Label33(1)");
+    click("Check2");
+    click("Label33(2)");
+    click("Option1");
+    click("Check3(1)");
+    click("Check3(3)");
+    EXPECT_FALSE(child<QCheckBox>("Check1")->isChecked());
+    EXPECT_EQ(summary(), "Every Tuesday and Thursday of every month, in 2026 only");
+    click("Option3");
+    EXPECT_EQ(summary(), "Every day, in 2026 only");
+}
+
+TEST_F(Wizard, ButtonsAndKeys) {
+    openNew();
+    activate();
+    // Next, Back and Cancel take the focus and have Alt keys.
+    EXPECT_EQ(QApplication::focusWidget(), child("Text1"));
+    QWidget* next = child("NextButton(0)");
+    for (int i = 0; i < 8 && QApplication::focusWidget() != next; ++i)
+        press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), next);
+    press(Qt::Key_Space);
+    EXPECT_TRUE(child("Frame2")->isVisible());
+    alt(Qt::Key_N);
+    EXPECT_TRUE(child("Frame3")->isVisible());
+    alt(Qt::Key_B);
+    EXPECT_TRUE(child("Frame2")->isVisible());
+
+    // The last step shows Save where the other steps show Next.
+    click("Label33(4)");
+    const QPoint nextSpot = child("NextButton(4)")->geometry().center() + child("Frame5")->pos();
+    click("Label33(5)");
+    QWidget* atNextSpot = wizard->childAt(nextSpot);
+    ASSERT_NE(atNextSpot, nullptr);
+    EXPECT_EQ(atNextSpot->objectName(), "Label24");
+    EXPECT_FALSE(atNextSpot->isEnabled());
+
+    // Entering a time box selects it, so typing replaces it; Ctrl+A selects within the box.
+    click("Label33(3)");
+    auto* endHour = child<QLineEdit>("Text5");
+    QTest::mouseClick(endHour, Qt::LeftButton, {}, QPoint(endHour->width() - 4, endHour->height() / 2));
+    EXPECT_EQ(QApplication::focusWidget(), endHour);
+    press(Qt::Key_1);
+    press(Qt::Key_8);
+    EXPECT_EQ(endHour->text(), "18");
+    QTest::mouseClick(endHour, Qt::LeftButton, {}, QPoint(4, endHour->height() / 2));
+    press(Qt::Key_End);
+    press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), endHour);
+    EXPECT_EQ(endHour->selectedText(), "18");
+
+    // Alt+S saves once every step is valid.
+    chooseMonthAndCategory(0, 0);
+    click("Label33(5)");
+    press(Qt::Key_X);
+    alt(Qt::Key_S);
+    EXPECT_EQ(saved, std::vector<std::string>{"2026010108001800dx"});
+
+    // Escape closes the wizard as Cancel does.
+    EXPECT_EQ(closings, 0);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(wizard->isVisible());
+    EXPECT_EQ(closings, 1);
 }

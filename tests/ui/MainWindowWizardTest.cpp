@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -74,6 +75,20 @@ struct WindowWizard : ::testing::Test {
         return static_cast<int>(std::count_if(tiles.begin(), tiles.end(), [](auto& t) { return t.visible; }));
     }
     std::string categoryFile() const { return dir.read("pdfiles/category.txt"); }
+    // The pointer rests on a note's tile, which selects it.
+    void pointAt(const std::string& text) {
+        for (const NoteTile& t : window->grid()->model().tiles) {
+            if (t.visible && t.text == text) {
+                const QPoint at(static_cast<int>((t.label.left + 150) / 15), static_cast<int>((t.label.top + 60) / 15));
+                QMouseEvent move(QEvent::MouseMove, at, window->grid()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                                 Qt::NoModifier);
+                QApplication::sendEvent(window->grid(), &move);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no tile";
+    }
+    void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
 };
 
 } // namespace
@@ -161,4 +176,45 @@ TEST_F(WindowWizard, CategoryPanelButtons) {
     QTest::mouseClick(child("Label13"), Qt::LeftButton);
     EXPECT_EQ(categoryFile(), "Work\r\n255\r\nHome\r\n65280\r\n");
     EXPECT_FALSE(child("Label14(2)")->isVisible());
+}
+
+TEST_F(WindowWizard, APressOnTheGridLeavesTheCategoryToTheUser) {
+    start("");
+    pressGrid(2, 10, 0);
+    ASSERT_NE(window->wizard(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->wizard()));
+    // The category list has the focus, but nothing is chosen: Enter on a typed text writes nothing.
+    QTest::mouseClick(wizardChild("Label33(5)"), Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::keyClicks(wizardChild("Text7"), "Dentist");
+    QTest::keyClick(wizardChild("Text7"), Qt::Key_Return);
+    EXPECT_EQ(dir.read("pdnotes/all.txt"), "");
+    ASSERT_NE(window->wizard(), nullptr);
+    EXPECT_EQ(wizardChild<QListWidget>("List6")->currentRow(), -1);
+}
+
+TEST_F(WindowWizard, LongNotesAreNeverCut) {
+    const std::string text(40000, 'n');
+    const std::string note = "2026120709001000d" + text;
+    start(note + "\r\n");
+    // Space opens the editor on the note, Enter keeps it.
+    pointAt(text);
+    QTest::keyClick(child("Text1"), Qt::Key_Space);
+    auto* editor = child<QLineEdit>("Text2");
+    ASSERT_TRUE(editor->isVisible());
+    QTest::keyClick(editor, Qt::Key_Return);
+    // (Compared whole, not printed: forty thousand letters say nothing.)
+    EXPECT_EQ(dir.read("pdnotes/all.txt").size(), note.size() + 2);
+    EXPECT_TRUE(dir.read("pdnotes/all.txt") == note + "\r\n");
+
+    // Enter opens the wizard; a space typed at the end of the text is all that changes.
+    pointAt(text);
+    QTest::keyClick(child("Text1"), Qt::Key_Return);
+    ASSERT_NE(window->wizard(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->wizard()));
+    QTest::mouseClick(wizardChild("Label33(5)"), Qt::LeftButton, {}, QPoint(3, 3));
+    key(Qt::Key_End);
+    key(Qt::Key_Space);
+    key(Qt::Key_Return);
+    EXPECT_EQ(dir.read("pdnotes/all.txt").size(), note.size() + 3);
+    EXPECT_TRUE(dir.read("pdnotes/all.txt") == note + " \r\n");
 }

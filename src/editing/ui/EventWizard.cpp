@@ -1,9 +1,11 @@
 #include "editing/ui/EventWizard.h"
 
+#include "editing/WizardSummary.h"
 #include "settings/LanguageEntries.h"
 
 #include "platform/Clock.h"
 #include "platform/Text.h"
+#include "widgets/SpinButtons.h"
 #include "widgets/TextButton.h"
 
 #include <QCheckBox>
@@ -11,9 +13,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
+
+#include <algorithm>
 
 namespace plandeck {
 
@@ -22,16 +26,25 @@ namespace {
 using namespace Entry::WizardText;
 
 // Layout, in pixels: the header picture is 480 x 64; the step list runs down the left, the steps' panels
-// fill the rest.
+// fill the rest, and the sentence of what a save would write runs along the bottom.
 constexpr int WindowWidth = 480;
-constexpr int WindowHeight = 346;
 constexpr int HeaderHeight = 64;
 constexpr int FrameLeft = 124;
 constexpr int FrameTop = 76;
 constexpr int FrameWidth = WindowWidth - FrameLeft - 12;
 constexpr int FrameHeight = 266;
-constexpr int ButtonRow = 240;
+constexpr int ButtonRow = 236;
+constexpr int ButtonWidth = 96;
+constexpr int ButtonHeight = 26;
+constexpr int NextLeft = 112;
+constexpr int CancelLeft = FrameWidth - ButtonWidth;
 constexpr int StepRowHeight = 26;
+constexpr int SideLeft = 16;
+constexpr int SideWidth = FrameLeft - 24;
+constexpr int SaveTop = FrameTop + 4 + WizardStepCount * StepRowHeight + 10;
+constexpr int SummaryTop = FrameTop + FrameHeight + 4;
+constexpr int SummaryHeight = 54;
+constexpr int WindowHeight = SummaryTop + SummaryHeight + 6;
 
 const QColor Invalid(0xC0, 0x10, 0x10);
 const QColor Valid(0x1d, 0x24, 0x30);
@@ -46,11 +59,61 @@ void SetTextIfChanged(QLineEdit* edit, const QString& text) {
         edit->setText(text);
 }
 
+// The caption with an Alt+letter key: its first letter that no caption before it took (`used` collects
+// them), so every button of a step has a key of its own in any language.
+QString WithMnemonic(const QString& caption, QString& used) {
+    QString text = caption;
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i].toLower();
+        if (c.isLetter() && !used.contains(c)) {
+            used += c;
+            text.insert(i, QLatin1Char('&'));
+            break;
+        }
+    }
+    return text;
+}
+
+// A caption too wide for its button breaks onto a second line at a blank.
+QString FittedCaption(const QPushButton* button, QString text) {
+    QString shown = text;
+    shown.remove(QLatin1Char('&'));
+    const int space = text.indexOf(QLatin1Char(' '));
+    if (space > 0 && button->fontMetrics().horizontalAdvance(shown) > button->width() - 12)
+        text[space] = QLatin1Char('\n');
+    return text;
+}
+
+// A released key typed a character into a box, as opposed to a shortcut such as Ctrl+A or a move.
+bool TypedACharacter(const QKeyEvent* key) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key->text();
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint() && !c.isSpace(); });
+}
+
 // The spinner beside each time box: start hour, start minute, end hour, end minute.
 constexpr std::array<Spinner, 4> TimeSpinners = {Spinner::StartHour, Spinner::StartMinute, Spinner::EndHour,
                                                  Spinner::EndMinute};
 constexpr std::array<const char*, 4> TimeBoxNames = {"Text3", "Text4", "Text5", "Text6"};
 constexpr std::array<const char*, 4> TimeScrollNames = {"VScroll2", "VScroll1", "VScroll3", "VScroll4"};
+
+// A list in which no row is current until the user picks one. Qt makes the first row current when a list
+// takes the focus; it would look chosen although the user chose nothing. The arrow keys still start at
+// the first row.
+class ChoiceList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QListWidget::focusInEvent(event);
+        if (selectedItems().isEmpty())
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+};
 
 } // namespace
 
@@ -87,24 +150,19 @@ EventWizard::EventWizard(const LanguageTable& language, std::vector<CategoryItem
         connect(label, &TextButton::clicked, this, [this, i] { goToStep(static_cast<WizardStep>(i)); });
         m_stepLabels[At(i)] = label;
     }
-    m_save = new TextButton(QStringLiteral("Label24"), this);
+    m_save = button(QStringLiteral("Label24"), this);
     QFont saveFont = m_save->font();
-    saveFont.setPixelSize(14);
     saveFont.setBold(true);
     m_save->setFont(saveFont);
-    m_save->setGeometry(16, FrameTop + 4 + WizardStepCount * StepRowHeight + 12, FrameLeft - 24, 24);
-    connect(m_save, &TextButton::clicked, this, &EventWizard::save);
+    connect(m_save, &QPushButton::clicked, this, &EventWizard::save);
 
     m_deleteFrame = new QWidget(this);
     m_deleteFrame->setObjectName(QStringLiteral("Frame7"));
-    m_deleteFrame->setGeometry(16, m_save->geometry().bottom() + 8, FrameLeft - 24, 40);
-    m_delete = new TextButton(QStringLiteral("Label32"), m_deleteFrame);
-    m_delete->setFont(saveFont);
-    m_delete->setWordWrap(true);
-    m_delete->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_delete->setGeometry(0, 0, FrameLeft - 24, 40);
+    m_deleteFrame->setGeometry(SideLeft, SaveTop + ButtonHeight + 10, SideWidth, 40);
+    m_delete = button(QStringLiteral("Label32"), m_deleteFrame);
+    m_delete->setGeometry(0, 0, SideWidth, 40);
     m_delete->setStyleSheet(QStringLiteral("color: #a01818;"));
-    connect(m_delete, &TextButton::clicked, this, [this] {
+    connect(m_delete, &QPushButton::clicked, this, [this] {
         if (m_editLine > 0)
             emit deleteRequested(m_editLine);
     });
@@ -112,6 +170,16 @@ EventWizard::EventWizard(const LanguageTable& language, std::vector<CategoryItem
     m_editLineLabel = new QLabel(this);
     m_editLineLabel->setObjectName(QStringLiteral("Label31"));
     m_editLineLabel->hide();
+
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("Summary"));
+    m_summary->setGeometry(SideLeft, SummaryTop, WindowWidth - 2 * SideLeft, SummaryHeight);
+    m_summary->setWordWrap(true);
+    m_summary->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont summaryFont = m_summary->font();
+    summaryFont.setPixelSize(13);
+    m_summary->setFont(summaryFont);
+    m_summary->setStyleSheet(QStringLiteral("border-top: 1px solid #c8ccd4; padding-top: 2px;"));
 
     for (int i = 0; i < WizardStepCount; ++i)
         m_frames[At(i)] = createFrame(i);
@@ -129,31 +197,38 @@ QString EventWizard::entry(int n) const {
     return FromFileText(m_language.entry(n));
 }
 
+QPushButton* EventWizard::button(const QString& name, QWidget* parent) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(name);
+    QFont f = b->font();
+    f.setPixelSize(13);
+    b->setFont(f);
+    // Enter presses the button that has the focus.
+    b->setAutoDefault(true);
+    return b;
+}
+
 QWidget* EventWizard::createFrame(int step) {
     auto* frame = new QWidget(this);
     frame->setObjectName(QStringLiteral("Frame%1").arg(step + 1));
     frame->setGeometry(FrameLeft, FrameTop, FrameWidth, FrameHeight);
     auto navigation = [&](const QString& name, int x) {
-        auto* b = new TextButton(QStringLiteral("%1(%2)").arg(name).arg(step), frame);
-        QFont f = b->font();
-        f.setPixelSize(13);
-        f.setBold(true);
-        b->setFont(f);
-        b->setGeometry(x, ButtonRow, 90, 22);
+        QPushButton* b = button(QStringLiteral("%1(%2)").arg(name).arg(step), frame);
+        b->setGeometry(x, ButtonRow, ButtonWidth, ButtonHeight);
         return b;
     };
     if (step > 0) {
         m_back[At(step)] = navigation(QStringLiteral("BackButton"), 0);
-        connect(m_back[At(step)], &TextButton::clicked, this,
+        connect(m_back[At(step)], &QPushButton::clicked, this,
                 [this, step] { goToStep(static_cast<WizardStep>(step - 1)); });
     }
     if (step < WizardStepCount - 1) {
-        m_next[At(step)] = navigation(QStringLiteral("NextButton"), 110);
-        connect(m_next[At(step)], &TextButton::clicked, this,
+        m_next[At(step)] = navigation(QStringLiteral("NextButton"), NextLeft);
+        connect(m_next[At(step)], &QPushButton::clicked, this,
                 [this, step] { goToStep(static_cast<WizardStep>(step + 1)); });
     }
-    m_cancel[At(step)] = navigation(QStringLiteral("CancelButton"), 240);
-    connect(m_cancel[At(step)], &TextButton::clicked, this, &QWidget::close);
+    m_cancel[At(step)] = navigation(QStringLiteral("CancelButton"), CancelLeft);
+    connect(m_cancel[At(step)], &QPushButton::clicked, this, &QWidget::close);
     return frame;
 }
 
@@ -175,7 +250,11 @@ void EventWizard::createYearStep() {
     m_year->setGeometry(0, 32, 64, 26);
     m_year->setMaxLength(8);
     connect(m_year, &QLineEdit::textEdited, this, [this](const QString& t) {
-        m_form.yearText = ToFileText(t);
+        TypeIntoBox(m_form, Spinner::Year, ToFileText(t));
+        m_form.yearTouched = true;
+        m_filling = true;
+        m_yearScroll->setValue(m_form.spinners[At(static_cast<int>(Spinner::Year))]);
+        m_filling = false;
         checkSteps();
     });
     const SpinnerRange years = SpinnerLimits(Spinner::Year);
@@ -185,8 +264,10 @@ void EventWizard::createYearStep() {
     m_yearScroll->setPageStep(10);
     m_yearScroll->setGeometry(74, 36, 200, 18);
     connect(m_yearScroll, &QScrollBar::valueChanged, this, [this](int v) {
-        if (!m_filling)
-            spinnerMoved(Spinner::Year, v);
+        if (m_filling)
+            return;
+        m_form.yearTouched = true;
+        spinnerMoved(Spinner::Year, v);
     });
     m_everyYear = new QCheckBox(frame);
     m_everyYear->setObjectName(QStringLiteral("Check1"));
@@ -195,6 +276,7 @@ void EventWizard::createYearStep() {
         if (m_filling)
             return;
         m_form.everyYear = on;
+        m_form.yearTouched = true;
         if (!on) {
             m_form.yearText = std::to_string(Clock::now().date().year());
             SetTextIfChanged(m_year, FromFileText(m_form.yearText));
@@ -206,7 +288,7 @@ void EventWizard::createYearStep() {
 void EventWizard::createMonthStep() {
     QWidget* frame = m_frames[1];
     prompt(frame, QStringLiteral("MonthPrompt"), MonthPrompt, 4);
-    m_months = new QListWidget(frame);
+    m_months = new ChoiceList(frame);
     m_months->setObjectName(QStringLiteral("List2"));
     m_months->setGeometry(0, 30, FrameWidth, 122);
     // Three columns of four months, so the whole year shows at once.
@@ -217,10 +299,14 @@ void EventWizard::createMonthStep() {
     m_months->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int m = 1; m <= 12; ++m)
         m_months->addItem(QString());
-    connect(m_months, &QListWidget::currentRowChanged, this, [this](int row) {
+    // A month is chosen when the user selects it. The row the list makes current when it takes the focus
+    // is only where the keys start.
+    connect(m_months, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_filling)
             return;
-        m_form.month = row >= 0 ? row + 1 : 0;
+        const QList<QListWidgetItem*> selected = m_months->selectedItems();
+        m_form.month = selected.isEmpty() ? 0 : m_months->row(selected.front()) + 1;
+        m_form.monthTouched = true;
         checkSteps();
     });
     m_everyMonth = new QCheckBox(frame);
@@ -230,6 +316,7 @@ void EventWizard::createMonthStep() {
         if (m_filling)
             return;
         m_form.everyMonth = on;
+        m_form.monthTouched = true;
         checkSteps();
     });
 }
@@ -244,7 +331,11 @@ void EventWizard::createDayStep() {
         connect(b, &QRadioButton::toggled, this, [this, choice](bool on) {
             if (m_filling || !on)
                 return;
-            m_form.dayChoice = choice;
+            ChooseDay(m_form, choice);
+            m_filling = true;
+            m_everyYear->setChecked(m_form.everyYear);
+            m_everyMonth->setChecked(m_form.everyMonth);
+            m_filling = false;
             checkSteps();
         });
         return b;
@@ -310,22 +401,18 @@ void EventWizard::createTimeStep() {
         box->setAlignment(Qt::AlignCenter);
         box->installEventFilter(this);
         connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) {
-            m_form.timeTexts[At(i)] = ToFileText(t);
+            const Spinner spinner = TimeSpinners[At(i)];
+            TypeIntoBox(m_form, spinner, ToFileText(t));
+            m_timeScrolls[At(i)]->setValue(m_form.spinners[At(static_cast<int>(spinner))]);
             checkSteps();
         });
         const Spinner spinner = TimeSpinners[At(i)];
         const SpinnerRange range = SpinnerLimits(spinner);
-        auto* scroll = new QScrollBar(Qt::Vertical, frame);
-        scroll->setObjectName(QString::fromLatin1(TimeScrollNames[At(i)]));
-        scroll->setRange(range.min, range.max);
-        // The upper arrow counts up, like a spin box.
-        scroll->setInvertedAppearance(true);
-        scroll->setInvertedControls(true);
-        scroll->setGeometry(x + 42, y, 14, 26);
-        connect(scroll, &QScrollBar::valueChanged, this, [this, spinner](int v) {
-            if (!m_filling)
-                spinnerMoved(spinner, v);
-        });
+        // The upper arrow counts up.
+        auto* scroll =
+            new SpinButtons(QString::fromLatin1(TimeScrollNames[At(i)]), Qt::Vertical, range.min, range.max, frame);
+        scroll->setGeometry(x + 42, y + 2, 16, 22);
+        connect(scroll, &SpinButtons::stepped, this, [this, spinner](int v) { spinnerMoved(spinner, v); });
         m_times[At(i)] = box;
         m_timeScrolls[At(i)] = scroll;
         if (i % 2 == 0) {
@@ -338,7 +425,7 @@ void EventWizard::createTimeStep() {
 void EventWizard::createCategoryStep() {
     QWidget* frame = m_frames[4];
     prompt(frame, QStringLiteral("CategoryPrompt"), CategoryPrompt, 4);
-    m_categoryList = new QListWidget(frame);
+    m_categoryList = new ChoiceList(frame);
     m_categoryList->setObjectName(QStringLiteral("List6"));
     m_categoryList->setGeometry(0, 30, FrameWidth, 180);
     m_categoryList->setSpacing(2);
@@ -347,9 +434,12 @@ void EventWizard::createCategoryStep() {
         swatch.fill(FromColourNumber(c.colour));
         m_categoryList->addItem(new QListWidgetItem(QIcon(swatch), FromFileText(c.name)));
     }
-    connect(m_categoryList, &QListWidget::currentRowChanged, this, [this](int row) {
+    // As with the months, only a row the user selects chooses a category.
+    connect(m_categoryList, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_filling)
             return;
+        const QList<QListWidgetItem*> selected = m_categoryList->selectedItems();
+        const int row = selected.isEmpty() ? -1 : m_categoryList->row(selected.front());
         // The list leaves out categories without a name, so a row is not an index.
         m_form.category = row >= 0 && At(row) < m_categories.size() ? m_categories[At(row)].index : -1;
         checkSteps();
@@ -362,6 +452,7 @@ void EventWizard::createTextStep() {
     m_text = new QLineEdit(frame);
     m_text->setObjectName(QStringLiteral("Text7"));
     m_text->setGeometry(0, 30, FrameWidth, 28);
+    m_text->setMaxLength(NoteTextLimit);
     m_text->installEventFilter(this);
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString& t) {
         m_form.text = ToFileText(t);
@@ -374,16 +465,22 @@ void EventWizard::createTextStep() {
 }
 
 void EventWizard::applyCaptions() {
+    QString used;
+    const QString save = WithMnemonic(entry(SaveCaption), used);
+    const QString next = WithMnemonic(entry(NextCaption), used);
+    const QString back = WithMnemonic(entry(BackCaption), used);
+    const QString cancel = WithMnemonic(entry(CancelCaption), used);
+    const QString remove = WithMnemonic(entry(DeleteCaption), used);
     for (int i = 0; i < WizardStepCount; ++i) {
         m_stepLabels[At(i)]->setText(entry(FirstStepCaption + i));
         if (m_next[At(i)])
-            m_next[At(i)]->setText(entry(NextCaption));
+            m_next[At(i)]->setText(next);
         if (m_back[At(i)])
-            m_back[At(i)]->setText(entry(BackCaption));
-        m_cancel[At(i)]->setText(entry(CancelCaption));
+            m_back[At(i)]->setText(back);
+        m_cancel[At(i)]->setText(cancel);
     }
-    m_save->setText(entry(SaveCaption));
-    m_delete->setText(entry(DeleteCaption));
+    m_save->setText(save);
+    m_delete->setText(FittedCaption(m_delete, remove));
     for (QLabel* label : m_prompts)
         label->setText(entry(label->property("entry").toInt()));
     m_everyYear->setText(entry(EveryYearCaption));
@@ -432,17 +529,44 @@ void EventWizard::goToStep(WizardStep step) {
     m_step = step;
     for (int i = 0; i < WizardStepCount; ++i)
         m_frames[At(i)]->setVisible(i == static_cast<int>(step));
+    placeSaveButton();
+    checkSteps();
+    // The step's first field takes the focus, so the keys work on what the step shows.
     switch (step) {
+    case WizardStep::Year:
+        (m_year->isEnabled() ? static_cast<QWidget*>(m_year) : m_everyYear)->setFocus();
+        break;
+    case WizardStep::Month:
+        (m_months->isEnabled() ? static_cast<QWidget*>(m_months) : m_everyMonth)->setFocus();
+        break;
+    case WizardStep::Day:
+        (m_form.dayChoice == DayChoice::DayOfMonth ? m_dayOfMonth
+         : m_form.dayChoice == DayChoice::Weekly   ? m_weekly
+                                                   : m_everyDay)
+            ->setFocus();
+        break;
     case WizardStep::Time:
         m_times[0]->setFocus();
+        break;
+    case WizardStep::Category:
+        m_categoryList->setFocus();
         break;
     case WizardStep::Text:
         m_text->setFocus();
         break;
-    default:
-        break;
     }
-    checkSteps();
+}
+
+void EventWizard::placeSaveButton() {
+    if (m_step == WizardStep::Text) {
+        m_save->setGeometry(FrameLeft + NextLeft, FrameTop + ButtonRow, ButtonWidth, ButtonHeight);
+        // In the tab order it follows Back, as Next does on the other steps.
+        setTabOrder(m_back[At(WizardStepCount - 1)], m_save);
+        setTabOrder(m_save, m_cancel[At(WizardStepCount - 1)]);
+    } else {
+        m_save->setGeometry(SideLeft, SaveTop, SideWidth, ButtonHeight);
+    }
+    m_save->raise();
 }
 
 void EventWizard::save() {
@@ -521,6 +645,7 @@ void EventWizard::checkSteps() {
     for (QCheckBox* box : m_weekdays)
         box->setEnabled(m_form.dayChoice == DayChoice::Weekly);
     m_save->setEnabled(m_check.canSave());
+    m_summary->setText(FromFileText(WizardSummary(m_form, m_language)));
 }
 
 void EventWizard::changeEvent(QEvent* event) {
@@ -534,6 +659,15 @@ void EventWizard::showEvent(QShowEvent* event) {
     m_closedReported = false;
     // The offscreen and some X11 window managers never activate a new window; the boxes must agree anyway.
     activate();
+}
+
+void EventWizard::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the wizard as Cancel does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void EventWizard::closeEvent(QCloseEvent* event) {
@@ -554,23 +688,46 @@ bool EventWizard::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    for (int i = 0; i < 4; ++i) {
-        QLineEdit* box = m_times[At(i)];
-        if (watched != box)
-            continue;
-        if (event->type() == QEvent::FocusIn)
-            QTimer::singleShot(0, box, [box] { box->selectAll(); });
+    for (int i = 0; i < 4; ++i)
+        if (watched == m_times[At(i)])
+            return timeBoxEvent(i, event);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool EventWizard::timeBoxEvent(int i, QEvent* event) {
+    QLineEdit* box = m_times[At(i)];
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // A press that gives the focus also places the cursor: the box is selected once the button is up.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            m_selectOnRelease = box;
+        else
+            box->selectAll();
+        break;
+    case QEvent::FocusOut:
+        m_selectOnRelease = nullptr;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (m_selectOnRelease == box) {
+            m_selectOnRelease = nullptr;
+            // Unless the user dragged over a part of the text.
+            if (!box->hasSelectedText())
+                box->selectAll();
+        }
+        break;
+    case QEvent::KeyRelease:
         // Two typed digits move on to the next box, so a time is typed in one go.
-        if (event->type() == QEvent::KeyRelease && i < 3 && box->text().size() == 2 &&
-            !static_cast<QKeyEvent*>(event)->text().trimmed().isEmpty()) {
+        if (i < 3 && box->text().size() == 2 && TypedACharacter(static_cast<QKeyEvent*>(event))) {
             QLineEdit* next = m_times[At(i + 1)];
             next->setFocus();
             // Selected now, not later: the next key may already be on its way.
             next->selectAll();
         }
-        return false;
+        break;
+    default:
+        break;
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 } // namespace plandeck

@@ -12,11 +12,13 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
 namespace plandeck {
 
+class SpinButtons;
 class TextButton;
 
 // The note wizard: year, month, day, time, category and text, one step at a time, checked after every
@@ -64,10 +66,12 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString entry(int n) const;
+    QPushButton* button(const QString& name, QWidget* parent);
     QWidget* createFrame(int step);
     QLabel* prompt(QWidget* frame, const QString& name, int entryNumber, int y, int height = 20);
     void createYearStep();
@@ -85,6 +89,10 @@ private:
     // Checks all steps and shows the outcome: the step list's colours, the marked day and the save button.
     void checkSteps();
     void spinnerMoved(Spinner spinner, int value);
+    // The save button sits under the step list, and in the last step where Next would be.
+    void placeSaveButton();
+    // A time box was entered: its whole content is selected, so typing replaces it.
+    bool timeBoxEvent(int box, QEvent* event);
 
     LanguageTable m_language;
     std::vector<CategoryItem> m_categories;
@@ -100,29 +108,31 @@ private:
     QLabel* m_title = nullptr;  // Label26
     std::array<TextButton*, WizardStepCount> m_stepLabels{};
     std::array<QWidget*, WizardStepCount> m_frames{};
-    std::array<TextButton*, WizardStepCount> m_next{};
-    std::array<TextButton*, WizardStepCount> m_back{};
-    std::array<TextButton*, WizardStepCount> m_cancel{};
-    TextButton* m_save = nullptr;      // Label24
+    std::array<QPushButton*, WizardStepCount> m_next{};
+    std::array<QPushButton*, WizardStepCount> m_back{};
+    std::array<QPushButton*, WizardStepCount> m_cancel{};
+    QPushButton* m_save = nullptr;     // Label24
     QWidget* m_deleteFrame = nullptr;  // Frame7
-    TextButton* m_delete = nullptr;    // Label32
+    QPushButton* m_delete = nullptr;   // Label32
     QLabel* m_editLineLabel = nullptr; // Label31
+    QLabel* m_summary = nullptr;       // the sentence of what a save would write
 
-    QLineEdit* m_year = nullptr;                // Text1
-    QScrollBar* m_yearScroll = nullptr;         // HScroll1
-    QCheckBox* m_everyYear = nullptr;           // Check1
-    QListWidget* m_months = nullptr;            // List2
-    QCheckBox* m_everyMonth = nullptr;          // Check2
-    QRadioButton* m_dayOfMonth = nullptr;       // Option2
-    QRadioButton* m_weekly = nullptr;           // Option1
-    QRadioButton* m_everyDay = nullptr;         // Option3
-    QLineEdit* m_day = nullptr;                 // Text2
-    std::array<QLabel*, 31> m_dayCells{};       // Label34(0..30)
-    std::array<QCheckBox*, 7> m_weekdays{};     // Check3(0..6)
-    std::array<QLineEdit*, 4> m_times{};        // Text3..Text6
-    std::array<QScrollBar*, 4> m_timeScrolls{}; // VScroll2, VScroll1, VScroll3, VScroll4
-    QListWidget* m_categoryList = nullptr;      // List6
-    QLineEdit* m_text = nullptr;                // Text7
+    QLineEdit* m_year = nullptr;                 // Text1
+    QScrollBar* m_yearScroll = nullptr;          // HScroll1
+    QCheckBox* m_everyYear = nullptr;            // Check1
+    QListWidget* m_months = nullptr;             // List2
+    QCheckBox* m_everyMonth = nullptr;           // Check2
+    QRadioButton* m_dayOfMonth = nullptr;        // Option2
+    QRadioButton* m_weekly = nullptr;            // Option1
+    QRadioButton* m_everyDay = nullptr;          // Option3
+    QLineEdit* m_day = nullptr;                  // Text2
+    std::array<QLabel*, 31> m_dayCells{};        // Label34(0..30)
+    std::array<QCheckBox*, 7> m_weekdays{};      // Check3(0..6)
+    std::array<QLineEdit*, 4> m_times{};         // Text3..Text6
+    std::array<SpinButtons*, 4> m_timeScrolls{}; // VScroll2, VScroll1, VScroll3, VScroll4
+    QLineEdit* m_selectOnRelease = nullptr;      // a time box entered by a mouse press
+    QListWidget* m_categoryList = nullptr;       // List6
+    QLineEdit* m_text = nullptr;                 // Text7
     std::vector<QLabel*> m_prompts;
 };
 
