@@ -58,8 +58,9 @@ CategoryFileChange DeleteLastCategory(const std::string& path) {
     return Rewrite(path, *lines);
 }
 
-CategoryFileChange RenameCategory(const std::string& path, std::string_view name,
-                                  const std::function<std::optional<CategoryChoice>()>& ask) {
+CategoryFileChange
+RenameCategory(const std::string& path, std::string_view name,
+               const std::function<std::optional<CategoryRename>(std::string_view colourLine)>& ask) {
     auto lines = ReadLines(path);
     if (!lines)
         return Unreadable(path);
@@ -76,12 +77,16 @@ CategoryFileChange RenameCategory(const std::string& path, std::string_view name
                 kept.push_back((*lines)[i + 1]);
             continue;
         }
-        const std::optional<CategoryChoice> choice = ask();
+        const std::optional<CategoryRename> choice =
+            ask(hasColour ? WithoutCarriageReturn((*lines)[i + 1]) : std::string_view());
         if (!choice || choice->name.empty())
             return {};
         matched = true;
         kept.push_back(OneLine(choice->name));
-        kept.push_back(std::to_string(choice->colour));
+        if (choice->colour)
+            kept.push_back(std::to_string(*choice->colour));
+        else if (hasColour)
+            kept.push_back((*lines)[i + 1]);
     }
     if (!matched)
         return {};

@@ -6,7 +6,7 @@ namespace plandeck {
 // names are addressed through LanguageTable's name functions instead.
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = 170;
+inline constexpr int LastShipped = 184;
 inline constexpr int Motto = 2;           // the main window's motto in the bottom strip
 inline constexpr int CalendarCaption = 3; // over the month calendar
 inline constexpr int CommandNewNote = 4;  // the four items of the command bar
@@ -61,6 +61,10 @@ inline constexpr int MenuEditInWizard = 162;
 inline constexpr int MenuEditText = 163;
 inline constexpr int MenuDelete = 164;
 inline constexpr int HelpNotOpened = 166;
+inline constexpr int AddCategoryCaption = 171; // the category panel's buttons
+inline constexpr int DeleteCategoryCaption = 172;
+inline constexpr int FirstMonthAfterDay = 173; // January .. December as they follow a day number ("9 декабря")
+inline constexpr int LastMonthAfterDay = 184;
 } // namespace Entry
 
 // The note wizard's texts.

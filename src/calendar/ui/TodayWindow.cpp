@@ -160,7 +160,7 @@ void TodayWindow::showCaptions() {
     const Date today = now().date;
     setWindowTitle(QStringLiteral("%1 %2 - %3")
                        .arg(today.day)
-                       .arg(FromFileText(language.monthName(today.month)),
+                       .arg(FromFileText(language.monthNameAfterDay(today.month)),
                             FromFileText(language.weekdayName(WeekdayNumber(today.day, today.month, today.year)))));
 }
 

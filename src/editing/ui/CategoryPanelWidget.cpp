@@ -45,8 +45,6 @@ CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
         b->setAlignment(Qt::AlignCenter);
         b->setCursor(Qt::PointingHandCursor);
     }
-    m_add->setText(QStringLiteral("add"));
-    m_delete->setText(QStringLiteral("del"));
     m_add->installEventFilter(this);
     m_delete->installEventFilter(this);
 }
