@@ -284,7 +284,7 @@ TEST_F(Window, CrowdedTilesShowTheirTimeThenTheirTextAndNeverWriteUnderTheGrip) 
     QApplication::processEvents();
     ASSERT_EQ(model().view.days, 8);
     ASSERT_EQ(model().tiles.size(), 3u);
-    const HourGridWidget& grid = *window->grid();
+    HourGridWidget& grid = *window->grid();
     const auto faceOf = [&](int i) { return grid.faceOf(model().tiles[static_cast<std::size_t>(i)]); };
     const auto fitsItsLines = [&](const HourGridWidget::TileFace& face) {
         const QFontMetricsF fm(face.font);
@@ -304,6 +304,15 @@ TEST_F(Window, CrowdedTilesShowTheirTimeThenTheirTextAndNeverWriteUnderTheGrip) 
     const QRectF pianoTile = HourGridWidget::ToPixels(model().tiles[0].shape);
     EXPECT_LE(piano.textArea.bottom(), pianoTile.bottom() - grid.look().grip.height() - 1);
     fitsItsLines(piano);
+    // As painted: no letter in the grip's strip beside the grip picture.
+    const QImage shot = grid.grab().toImage();
+    int ink = 0;
+    const int stripLeft =
+        static_cast<int>(HourGridWidget::ToPixels(model().tiles[0].gripLeft)) + grid.look().grip.width() + 2;
+    for (int y = static_cast<int>(pianoTile.bottom()) - grid.look().grip.height() - 1; y <= pianoTile.bottom() - 3; ++y)
+        for (int x = stripLeft; x < piano.textArea.right(); ++x)
+            ink += shot.pixelColor(x, y).lightness() < 50;
+    EXPECT_EQ(ink, 0);
 
     // One hour, lower than two lines: one line in a smaller letter that starts with the time.
     const HourGridWidget::TileFace meeting = faceOf(1);
