@@ -117,6 +117,7 @@ void MainWindow::setHint(QWidget* widget, int entry) {
 }
 
 void MainWindow::showHint(int n) {
+    m_hintEntry = n;
     SetFittedText(m_hint, n > 0 ? entry(n) : QString());
 }
 
@@ -622,6 +623,7 @@ void MainWindow::applyLanguageCaptions() {
             b->setToolTip(entry(it.value()));
     layOutWindow(); // captions change the widths of the command bar
     m_web->setToolTip(QString::fromLatin1(kWebAddress));
+    showHint(m_hintEntry);
 }
 
 // ---- Layout

@@ -235,6 +235,7 @@ private:
     QLabel* m_about = nullptr;
     QLabel* m_aboutCaption = nullptr;
     QLabel* m_hint = nullptr;
+    int m_hintEntry = 0; // the entry the hint line shows, shown again in a new language
     QLabel* m_motto = nullptr;
     QLabel* m_web = nullptr;
     QTimer* m_timer = nullptr;
