@@ -1,11 +1,12 @@
 // Renders the main window to a PNG file without a display, for reviewing the look and for the README.
 //
 //   screenshot --data build/Plandeck --now 2026-12-07T10:30 --size 1100x720 [--view day|days|week]
-//              [--skin NAME] [--language FILE] --out shot.png
+//              [--skin NAME] [--language FILE] --out shot.png [--today today.png]
 //
 // The data folder is used as the program would use it (its notes, options, skins and languages); the
 // window's own settings file is not written.
 #include "app/MainWindow.h"
+#include "calendar/ui/TodayWindow.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "widgets/PictureButton.h"
@@ -16,6 +17,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -41,6 +43,9 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("Show this language file instead of the one the options name."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("out"), QStringLiteral("The PNG file to write."), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("today"),
+                      QStringLiteral("Also render the today window, under a title bar as a desktop would draw it."),
+                      QStringLiteral("file")});
     parser.process(app);
 
     const QString data = parser.value(QStringLiteral("data"));
@@ -100,6 +105,33 @@ int main(int argc, char* argv[]) {
     if (!window.grab().save(out)) {
         std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(out));
         return 1;
+    }
+    if (parser.isSet(QStringLiteral("today")) && window.todayWindow()) {
+        TodayWindow* today = window.todayWindow();
+        today->show();
+        today->tick(); // the time caption and the lists
+        QApplication::processEvents();
+        const QImage body = today->grab().toImage();
+        // A plain title bar: the title as wide as the bar leaves it beside a close button.
+        constexpr int Bar = 24, CloseButton = 24;
+        QImage shot(body.width(), body.height() + Bar, QImage::Format_RGB32);
+        shot.fill(QColor(60, 64, 67));
+        QPainter p(&shot);
+        p.drawImage(0, Bar, body);
+        QFont font = today->font();
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        const QRect title(8, 0, body.width() - 16 - CloseButton, Bar);
+        p.drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
+                   QFontMetrics(font).elidedText(today->windowTitle(), Qt::ElideRight, title.width()));
+        p.drawText(QRect(body.width() - CloseButton - 4, 0, CloseButton, Bar), Qt::AlignCenter,
+                   QStringLiteral("\u00D7"));
+        p.end();
+        if (!shot.save(parser.value(QStringLiteral("today")))) {
+            std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(parser.value(QStringLiteral("today"))));
+            return 1;
+        }
     }
     return 0;
 }

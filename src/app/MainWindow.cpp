@@ -411,9 +411,10 @@ void MainWindow::tell(const std::string& text, const std::string& title) {
     Dialogs::message(this, FromFileText(text), FromFileText(title), Dialogs::Buttons::Ok);
 }
 
-std::optional<std::string> MainWindow::askText(const std::string& prompt, const std::string& title) {
+std::optional<std::string> MainWindow::askText(const std::string& prompt, const std::string& title,
+                                               const std::string& initial) {
     const QString caption = title.empty() ? QStringLiteral("Plandeck") : FromFileText(title);
-    const std::optional<QString> text = Dialogs::input(this, FromFileText(prompt), caption);
+    const std::optional<QString> text = Dialogs::input(this, FromFileText(prompt), caption, FromFileText(initial));
     if (!text)
         return std::nullopt;
     return ToFileText(*text);
@@ -512,7 +513,7 @@ void MainWindow::showTime() {
     const TodayStamp& now = m_session->clockReading();
     m_clock->setHands(ClockHandsAt(now.hour, now.minute));
     m_todayDay->setText(QString::number(now.date.day));
-    m_todayMonth->setText(FromFileText(m_session->language().monthName(now.date.month)));
+    m_todayMonth->setText(FromFileText(m_session->language().monthNameAfterDay(now.date.month)));
 }
 
 void MainWindow::showGrid() {
@@ -641,6 +642,7 @@ void MainWindow::applyLanguageCaptions() {
     layOutWindow(); // captions change the widths of the command bar
     showHint(m_hintEntry);
     m_web->setToolTip(QString::fromLatin1(kWebAddress));
+    showHint(m_hintEntry);
 }
 
 // ---- Layout

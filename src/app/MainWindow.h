@@ -110,7 +110,8 @@ private:
     Answer ask(const std::string& text, const std::string& title, Buttons buttons, Answer defaultAnswer,
                const std::string& detail) override;
     void tell(const std::string& text, const std::string& title) override;
-    std::optional<std::string> askText(const std::string& prompt, const std::string& title) override;
+    std::optional<std::string> askText(const std::string& prompt, const std::string& title,
+                                       const std::string& initial) override;
     std::optional<long> chooseColour(long initial) override;
 
     // A wizard on `form`: reuses an open new-note wizard for a new note, otherwise closes the open one first.

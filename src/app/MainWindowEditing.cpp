@@ -196,7 +196,9 @@ void MainWindow::placeEditor(const NoteTile& tile) {
     m_editor->setGeometry(static_cast<int>(r.left()), static_cast<int>(r.top()),
                           std::max(40, static_cast<int>(r.width())),
                           placeholder ? m_editor->sizeHint().height() : height);
-    m_editor->setStyleSheet(QStringLiteral("background: %1;").arg(FromColourNumber(tile.fillColour).name()));
+    // The text takes the colour the tile's own text is drawn in, so a dark category never hides it.
+    m_editor->setStyleSheet(QStringLiteral("background: %1; color: %2;")
+                                .arg(FromColourNumber(tile.fillColour).name(), m_grid->faceOf(tile).ink.name()));
 }
 
 void MainWindow::editInWizard() {

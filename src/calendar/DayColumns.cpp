@@ -56,7 +56,7 @@ DateCaptions ShowDateCaptions(const DayColumns& columns, const LanguageTable& la
     captions.aboutCaption = language.entry(Entry::About);
     for (std::size_t i = 0; i < columns.size(); ++i)
         captions.columnMonths[i] = language.monthShortName(IntegerValue(columns[i].month));
-    captions.todayMonth = language.monthName(now.month);
+    captions.todayMonth = language.monthNameAfterDay(now.month); // it stands under the day number
     captions.todayWeekday = language.weekdayName(WeekdayNumber(now.day, now.month, now.year));
     return captions;
 }

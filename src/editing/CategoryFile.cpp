@@ -78,8 +78,9 @@ LineChange DeleteLastCategoryChange(const TextLines& lines) {
     return change;
 }
 
-std::optional<LineChange> RenameCategoryChange(const TextLines& lines, std::string_view name,
-                                               const std::function<std::optional<CategoryChoice>()>& ask) {
+std::optional<LineChange>
+RenameCategoryChange(const TextLines& lines, std::string_view name,
+                     const std::function<std::optional<CategoryRename>(std::string_view colourLine)>& ask) {
     LineChange change;
     // Records are pairs of lines from the first: even positions hold names, odd ones colours. Only name lines
     // are compared: a category called "255" is not mistaken for another one's colour.
@@ -89,17 +90,22 @@ std::optional<LineChange> RenameCategoryChange(const TextLines& lines, std::stri
             break;
         if (WithoutCarriageReturn(lines.line(i)) != name)
             continue;
-        const std::optional<CategoryChoice> choice = ask();
+        const bool hasColour = i + 1 < lines.size();
+        const std::optional<CategoryRename> choice =
+            ask(hasColour ? WithoutCarriageReturn(lines.line(i + 1)) : std::string_view());
         if (!choice || choice->name.empty())
             return std::nullopt;
         const std::size_t at = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i) + growth);
         change.removed.push_back({i, std::string(lines.line(i))});
-        if (i + 1 < lines.size())
+        change.added.push_back({at, OneLine(choice->name)});
+        // Without a new colour the colour line stays as it was.
+        if (!choice->colour)
+            continue;
+        if (hasColour)
             change.removed.push_back({i + 1, std::string(lines.line(i + 1))});
         else
             ++growth;
-        change.added.push_back({at, OneLine(choice->name)});
-        change.added.push_back({at + 1, std::to_string(choice->colour)});
+        change.added.push_back({at + 1, std::to_string(*choice->colour)});
     }
     if (change.empty())
         return std::nullopt;
@@ -114,8 +120,9 @@ CategoryFileChange DeleteLastCategory(const std::string& path) {
     return RewriteWith(path, [](const TextLines& lines) { return std::optional(DeleteLastCategoryChange(lines)); });
 }
 
-CategoryFileChange RenameCategory(const std::string& path, std::string_view name,
-                                  const std::function<std::optional<CategoryChoice>()>& ask) {
+CategoryFileChange
+RenameCategory(const std::string& path, std::string_view name,
+               const std::function<std::optional<CategoryRename>(std::string_view colourLine)>& ask) {
     return RewriteWith(path, [&](const TextLines& lines) { return RenameCategoryChange(lines, name, ask); });
 }
 

@@ -16,6 +16,13 @@ struct CategoryChoice {
     long colour = 0;
 };
 
+// What the user answered when renaming a category: the new name, and the new colour unless the colour picker
+// was cancelled (the category then keeps its colour).
+struct CategoryRename {
+    std::string name;
+    std::optional<long> colour;
+};
+
 // What a change of the category file did.
 struct CategoryFileChange {
     bool written = false; // the file was rewritten
@@ -29,8 +36,9 @@ LineChange AddCategoryChange(const TextLines& lines, const CategoryChoice& categ
 LineChange DeleteLastCategoryChange(const TextLines& lines);
 // Every category named `name` gets a new name and colour, asking `ask` once for each in file order; nothing
 // when none is named so or an answer is nothing.
-std::optional<LineChange> RenameCategoryChange(const TextLines& lines, std::string_view name,
-                                               const std::function<std::optional<CategoryChoice>()>& ask);
+std::optional<LineChange>
+RenameCategoryChange(const TextLines& lines, std::string_view name,
+                     const std::function<std::optional<CategoryRename>(std::string_view colourLine)>& ask);
 
 // Adds a category at the end of the file: its name line and its colour line. A missing file is created.
 CategoryFileChange AddCategory(const std::string& path, const CategoryChoice& category);
@@ -39,9 +47,10 @@ CategoryFileChange AddCategory(const std::string& path, const CategoryChoice& ca
 CategoryFileChange DeleteLastCategory(const std::string& path);
 
 // Gives every category named `name` a new name and colour, asking `ask` once for each such category in
-// file order. Only name lines are compared, never colour lines: a category called "255" is not mistaken for
-// another one's colour. When any answer is nothing, the file stays as it was.
+// file order, with that category's colour line. Only name lines are compared, never colour lines: a
+// category called "255" is not mistaken for another one's colour. An answer without a colour keeps the
+// colour line as it was. When any answer is nothing or an empty name, the file stays as it was.
 CategoryFileChange RenameCategory(const std::string& path, std::string_view name,
-                                  const std::function<std::optional<CategoryChoice>()>& ask);
+                                  const std::function<std::optional<CategoryRename>(std::string_view colourLine)>& ask);
 
 } // namespace plandeck

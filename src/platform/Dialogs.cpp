@@ -98,10 +98,13 @@ Dialogs::Answer Dialogs::message(QWidget* parent, const QString& text, const QSt
 
 std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, const QString& title,
                                       const QString& initial) {
+    if (s_scripting)
+        s_lastInitialText = initial;
     if (auto a = next(prompt)) {
         if (a->answer == Answer::Cancel || s_ending)
             return std::nullopt;
-        return a->text.value_or(QString());
+        // OK without typing keeps what the box opened with.
+        return a->text.value_or(initial);
     }
     bool ok = false;
     QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
@@ -111,6 +114,8 @@ std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, co
 }
 
 std::optional<QColor> Dialogs::colour(QWidget* parent, const QColor& initial) {
+    if (s_scripting)
+        s_lastInitialColour = initial;
     if (auto a = next(QStringLiteral("colour"))) {
         if (a->answer == Answer::Cancel || !a->colour)
             return std::nullopt;

@@ -57,6 +57,9 @@ public:
     // The folder and filter the last scripted file dialog would have opened with.
     static const QString& lastFolder() { return s_lastFolder; }
     static const QString& lastFilter() { return s_lastFilter; }
+    // What the last scripted input box and colour picker would have opened on.
+    static const QString& lastInitialText() { return s_lastInitialText; }
+    static const QColor& lastInitialColour() { return s_lastInitialColour; }
     // The default button of each message box shown while scripted, in order (Ok for a plain message).
     static const std::deque<Answer>& shownDefaults() { return s_shownDefaults; }
 
@@ -69,6 +72,8 @@ private:
     static inline std::deque<QString> s_shown;
     static inline QString s_lastFolder;
     static inline QString s_lastFilter;
+    static inline QString s_lastInitialText;
+    static inline QColor s_lastInitialColour;
     static inline std::deque<Answer> s_shownDefaults;
 };
 

@@ -7,19 +7,8 @@ namespace plandeck {
 
 namespace {
 
-// A name and a colour for a category, asked one after the other; nothing when either is cancelled or the
-// name is left empty.
-std::optional<CategoryChoice> AskCategory(UserQuestions& questions, const LanguageTable& language, long& lastColour) {
-    const std::optional<std::string> name = questions.askText(language.entry(Entry::AskCategoryName), {});
-    if (!name || name->empty())
-        return std::nullopt;
-    const std::optional<long> colour = questions.chooseColour(lastColour);
-    if (!colour)
-        return std::nullopt;
-    // The colour picker opens on the colour chosen last.
-    lastColour = *colour;
-    return CategoryChoice{*name, *colour};
-}
+// Where the colour picker opens for the first new category: a light colour, on which notes read well.
+constexpr long FirstNewCategoryColour = 0xF0D8B0; // red 176, green 216, blue 240: a light sky blue
 
 } // namespace
 
@@ -39,10 +28,17 @@ Changes Session::changeCategories(const LineChange& change, EditKind kind) {
 }
 
 Changes Session::addCategory() {
-    const std::optional<CategoryChoice> choice = AskCategory(m_questions, m_language, m_lastCategoryColour);
-    if (!choice)
+    const std::optional<std::string> name = m_questions.askText(m_language.entry(Entry::AskCategoryName), {}, {});
+    if (!name || name->empty())
         return {};
-    return changeCategories(AddCategoryChange(categoryLines(), *choice), EditKind::CategoryAdd);
+    // The picker opens on the colour chosen last, or on a light one; never on black, which would hide the
+    // notes' text.
+    const std::optional<long> colour =
+        m_questions.chooseColour(m_lastCategoryColour == 0 ? FirstNewCategoryColour : m_lastCategoryColour);
+    if (!colour)
+        return {};
+    m_lastCategoryColour = *colour;
+    return changeCategories(AddCategoryChange(categoryLines(), CategoryChoice{*name, *colour}), EditKind::CategoryAdd);
 }
 
 Changes Session::deleteLastCategory() {
@@ -56,8 +52,15 @@ Changes Session::renameCategory(int row) {
     if (row < 0 || row >= CategoryPanel::RowCount || !m_panel.rows[static_cast<std::size_t>(row)].visible)
         return {};
     const std::string name = m_panel.rows[static_cast<std::size_t>(row)].caption;
-    const std::optional<LineChange> change = RenameCategoryChange(
-        categoryLines(), name, [this] { return AskCategory(m_questions, m_language, m_lastCategoryColour); });
+    // The name box opens on the current name and the picker on the category's colour; a cancelled picker
+    // keeps the new name with the old colour.
+    const auto ask = [&](std::string_view colourLine) -> std::optional<CategoryRename> {
+        std::optional<std::string> newName = m_questions.askText(m_language.entry(Entry::AskCategoryName), {}, name);
+        if (!newName || newName->empty())
+            return std::nullopt;
+        return CategoryRename{std::move(*newName), m_questions.chooseColour(CategoryColourValue(colourLine))};
+    };
+    const std::optional<LineChange> change = RenameCategoryChange(categoryLines(), name, ask);
     if (!change)
         return {};
     return changeCategories(*change, EditKind::CategoryRename);

@@ -20,9 +20,10 @@ public:
                        const std::string& detail = {}) = 0;
     // A message with an OK button.
     virtual void tell(const std::string& text, const std::string& title) = 0;
-    // A line of text (an input box); nothing when the user cancels.
-    virtual std::optional<std::string> askText(const std::string& prompt, const std::string& title) {
-        (void)prompt, (void)title;
+    // A line of text (an input box) that opens holding `initial`; nothing when the user cancels.
+    virtual std::optional<std::string> askText(const std::string& prompt, const std::string& title,
+                                               const std::string& initial) {
+        (void)prompt, (void)title, (void)initial;
         return std::nullopt;
     }
     // A colour (red + 256 x green + 65536 x blue) from the colour picker opened on `initial`; nothing when the

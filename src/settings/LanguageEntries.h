@@ -60,6 +60,8 @@ inline constexpr int MenuEditText = 163;
 inline constexpr int MenuDelete = 164;
 inline constexpr int HelpNotOpened = 166;
 inline constexpr int LanguageName = 200; // the language's own name ("Русский"), as the language list shows it
+inline constexpr int AddCategoryCaption = 233; // the category panel's buttons
+inline constexpr int DeleteCategoryCaption = 234;
 } // namespace Entry
 
 // The note wizard's texts.
@@ -139,7 +141,10 @@ inline constexpr int Last = MonthFormBase + 12;
 
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = WizardSummary::Last;
+inline constexpr int LastShipped = DeleteCategoryCaption;
+// January .. December as they follow a day number ("9 декабря"), as the wizard's sentences use them too.
+inline constexpr int FirstMonthAfterDay = WizardSummary::MonthFormBase + 1;
+inline constexpr int LastMonthAfterDay = WizardSummary::MonthFormBase + 12;
 } // namespace Entry
 
 } // namespace plandeck

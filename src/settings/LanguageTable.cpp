@@ -5,6 +5,8 @@
 #include "base/DataDirectory.h"
 #include "base/TextFile.h"
 
+#include <span>
+
 namespace plandeck {
 
 namespace {
@@ -42,6 +44,9 @@ constexpr CaptionSource kMainWindowCaptions[] = {
     {"Label25", 7},    {"Label27", 8},    {"Label28", 16},   {"Label6(0)", 17}, {"Label6(1)", 18},
     {"Label6(2)", 19}, {"Label6(3)", 20}, {"Label6(4)", 21}, {"Label6(5)", 22}, {"Label6(6)", 23},
 };
+// The category panel's two buttons.
+constexpr CaptionSource kPanelCaptions[] = {{"Label9", Entry::AddCategoryCaption},
+                                            {"Label13", Entry::DeleteCategoryCaption}};
 
 } // namespace
 
@@ -89,6 +94,14 @@ const std::string& LanguageTable::monthName(int month) const {
     return month >= 1 && month <= 12 ? entry(MonthNameBase + month) : kEmpty;
 }
 
+const std::string& LanguageTable::monthNameAfterDay(int month) const {
+    if (month < 1 || month > 12)
+        return kEmpty;
+    // A language file from before these entries names the month as it stands alone.
+    const std::string& afterDay = entry(Entry::FirstMonthAfterDay + month - 1);
+    return afterDay.empty() ? monthName(month) : afterDay;
+}
+
 const std::string& LanguageTable::monthShortName(int month) const {
     return month >= 1 && month <= 12 ? entry(MonthShortNameBase + month) : kEmpty;
 }
@@ -111,10 +124,11 @@ bool IsUsedLanguageEntry(int n) {
 
 std::vector<ControlCaption> MainWindowCaptions(const LanguageTable& language) {
     std::vector<ControlCaption> captions;
-    for (const CaptionSource& source : kMainWindowCaptions) {
-        if (source.entry <= language.lineCount())
-            captions.push_back({source.control, language.entry(source.entry)});
-    }
+    for (const auto& sources :
+         {std::span<const CaptionSource>(kMainWindowCaptions), std::span<const CaptionSource>(kPanelCaptions)})
+        for (const CaptionSource& source : sources)
+            if (source.entry <= language.lineCount())
+                captions.push_back({source.control, language.entry(source.entry)});
     return captions;
 }
 

@@ -45,6 +45,8 @@ public:
 
     // The names below are empty for a month outside 1..12 or a weekday outside 1..7.
     const std::string& monthName(int month) const;
+    // The month's name as it follows a day number: "9 December", in Russian the genitive "9 декабря".
+    const std::string& monthNameAfterDay(int month) const;
     const std::string& monthShortName(int month) const;
     const std::string& weekdayName(int weekday) const;
     const std::string& columnWeekdayName(int weekday) const;

@@ -42,7 +42,7 @@ TEST(CategoryFile, RenameMatchesNameLinesOnly) {
         const char* name;
         std::string file;
         std::string renamed;
-        std::vector<std::optional<CategoryChoice>> answers;
+        std::vector<std::optional<CategoryRename>> answers;
         std::string after;
         int asked;
     };
@@ -50,48 +50,58 @@ TEST(CategoryFile, RenameMatchesNameLinesOnly) {
         {"plain rename keeps the place",
          "A\r\n1\r\nB\r\n2\r\nC\r\n3\r\n",
          "B",
-         {CategoryChoice{"Bee", 99}},
+         {CategoryRename{"Bee", 99}},
          "A\r\n1\r\nBee\r\n99\r\nC\r\n3\r\n",
          1},
         // A category named like another category's colour line.
         {"named like a colour",
          "Red\r\n255\r\n255\r\n65280\r\n",
          "255",
-         {CategoryChoice{"Green", 65280}},
+         {CategoryRename{"Green", 65280}},
          "Red\r\n255\r\nGreen\r\n65280\r\n",
          1},
         {"colour line equal to the name",
          "Red\r\n255\r\nBlue\r\n16711680\r\n255\r\n7\r\n",
          "255",
-         {CategoryChoice{"Seven", 8}},
+         {CategoryRename{"Seven", 8}},
          "Red\r\n255\r\nBlue\r\n16711680\r\nSeven\r\n8\r\n",
          1},
         {"two of the same name, one asked each",
          "X\r\n1\r\nX\r\n2\r\n",
          "X",
-         {CategoryChoice{"Y", 3}, CategoryChoice{"Z", 4}},
+         {CategoryRename{"Y", 3}, CategoryRename{"Z", 4}},
          "Y\r\n3\r\nZ\r\n4\r\n",
          2},
         {"cancel on the second leaves all",
          "X\r\n1\r\nX\r\n2\r\n",
          "X",
-         {CategoryChoice{"Y", 3}, std::nullopt},
+         {CategoryRename{"Y", 3}, std::nullopt},
          "X\r\n1\r\nX\r\n2\r\n",
          2},
-        {"empty name leaves all", "X\r\n1\r\n", "X", {CategoryChoice{"", 3}}, "X\r\n1\r\n", 1},
+        {"empty name leaves all", "X\r\n1\r\n", "X", {CategoryRename{"", 3}}, "X\r\n1\r\n", 1},
         {"no such name", "X\r\n1\r\n", "Q", {}, "X\r\n1\r\n", 0},
-        {"last name without colour", "X\r\n1\r\nW", "W", {CategoryChoice{"V", 5}}, "X\r\n1\r\nV\r\n5\r\n", 1},
+        {"last name without colour", "X\r\n1\r\nW", "W", {CategoryRename{"V", 5}}, "X\r\n1\r\nV\r\n5\r\n", 1},
+        // The colour picker cancelled: the new name with the colour line exactly as it was.
+        {"colour kept", "A\r\n1\r\nB\r\n 2 \r\n", "B", {CategoryRename{"Bee", {}}}, "A\r\n1\r\nBee\r\n 2 \r\n", 1},
+        {"colour kept, none there", "X\r\n1\r\nW", "W", {CategoryRename{"V", {}}}, "X\r\n1\r\nV\r\n", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dir.write("category.txt", c.file);
         std::size_t asked = 0;
-        const CategoryFileChange change = RenameCategory(path, c.renamed, [&]() -> std::optional<CategoryChoice> {
-            return asked < c.answers.size() ? c.answers[asked++] : std::nullopt;
-        });
+        std::vector<std::string> colourLines;
+        const CategoryFileChange change =
+            RenameCategory(path, c.renamed, [&](std::string_view colourLine) -> std::optional<CategoryRename> {
+                colourLines.emplace_back(colourLine);
+                return asked < c.answers.size() ? c.answers[asked++] : std::nullopt;
+            });
         EXPECT_EQ(dir.read("category.txt"), c.after);
         EXPECT_EQ(static_cast<int>(asked), c.asked);
         EXPECT_EQ(change.written, c.file != c.after);
+        // Each question is asked with the colour of the category it is about.
+        if (c.renamed == "B") {
+            EXPECT_EQ(colourLines, (std::vector<std::string>{c.file.ends_with(" 2 \r\n") ? " 2 " : "2"}));
+        }
     }
 }
 

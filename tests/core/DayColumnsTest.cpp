@@ -73,7 +73,7 @@ TEST(DayColumns, DateCaptionsFollowTheColumnsAndTheClock) {
     EXPECT_EQ(captions.aboutCaption, "e39");
     EXPECT_EQ(captions.columnMonths[2], "e124");
     EXPECT_EQ(captions.columnMonths[3], "e113");
-    EXPECT_EQ(captions.todayMonth, "e45");
+    EXPECT_EQ(captions.todayMonth, "e175"); // March as it follows the day number
     EXPECT_EQ(captions.todayWeekday, "e77");
 
     // A month that is no month has no name, rather than some other entry's text.

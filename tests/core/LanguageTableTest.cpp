@@ -49,8 +49,13 @@ TEST(LanguageTable, LineNIsEntryNWhateverTheLineEnds) {
                   full.gridWeekdayHeading(6),
               "line 43line 124line 81line 125line 23");
     EXPECT_EQ(full.monthName(13) + full.monthShortName(0) + full.weekdayName(8) + full.columnWeekdayName(0) +
-                  full.gridWeekdayHeading(7),
+                  full.gridWeekdayHeading(7) + full.monthNameAfterDay(0) + full.monthNameAfterDay(13),
               "");
+    // A month after a day number has entries of its own; a file without them gives the plain month name.
+    EXPECT_EQ(full.monthNameAfterDay(3), "line 45");
+    const LanguageTable longer = LanguageTable::FromBytes(NumberedLines(Entry::LastMonthAfterDay, "\r\n"));
+    EXPECT_EQ(longer.monthNameAfterDay(1) + longer.monthNameAfterDay(12),
+              "line " + std::to_string(Entry::FirstMonthAfterDay) + "line " + std::to_string(Entry::LastMonthAfterDay));
 }
 
 TEST(LanguageTable, CaptionsComeOnlyFromLinesTheFileHas) {
@@ -125,6 +130,7 @@ TEST(ShippedLanguages, EveryUsedEntryHasATextInItsPlace) {
             headings.insert(table.columnWeekdayName(w));
         }
         EXPECT_EQ(table.monthShortName(12), lang.sundays[0]);
+        EXPECT_EQ(table.monthNameAfterDay(12), lang.file == std::string("Russian.lng") ? "декабря" : "December");
         EXPECT_EQ(table.columnWeekdayName(7), lang.sundays[1]);
         EXPECT_EQ(table.gridWeekdayHeading(6), lang.sundays[2]);
         // Weekly notes find their columns by the headings, so no two may be alike.

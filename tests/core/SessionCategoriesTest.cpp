@@ -48,7 +48,8 @@ TEST_F(SessionCategoriesTest, PanelCommands) {
     session->setCategoryShown(1, true);
     EXPECT_EQ(visibleTiles(), 1);
 
-    // Add asks for a name and a colour; the picker opens on the colour chosen last, black the first time.
+    // Add asks for a name (the box opens empty) and a colour; the picker opens on the colour chosen last, a
+    // light one the first time.
     questions.texts = {"Sport"};
     questions.colours = {255};
     EXPECT_TRUE(session->addCategory().categories);
@@ -59,7 +60,8 @@ TEST_F(SessionCategoriesTest, PanelCommands) {
     session->addCategory(); // the colour picker is cancelled
     questions.texts = {""};
     session->addCategory(); // an empty name ends at once
-    EXPECT_EQ(questions.colourOpenedOn, (std::vector<long>{0, 255}));
+    EXPECT_EQ(questions.colourOpenedOn, (std::vector<long>{0xF0D8B0, 255}));
+    EXPECT_EQ(questions.textOpenedOn, (std::vector<std::string>{"", "", ""}));
     EXPECT_EQ(categoryFile(), Categories(8) + "Sport\r\n255\r\n");
 
     // Delete drops the last category without a question and shows the panel from the top.
@@ -86,11 +88,20 @@ TEST_F(SessionCategoriesTest, RenameKeepsThePlaceAndNeverTakesAColourLine) {
             EXPECT_EQ(t.fillColour, 32768);
         }
     }
-    // Cancelling the colour leaves the file as it was; a hidden row does nothing.
+    // The name box opened on the current name, the picker on the category's colour.
+    EXPECT_EQ(questions.textOpenedOn.back(), "255");
+    EXPECT_EQ(questions.colourOpenedOn.back(), 65280);
+    // Cancelling the colour keeps the new name and the old colour; a hidden row does nothing.
     questions.texts = {"Other"};
     session->renameCategory(0);
+    EXPECT_EQ(questions.colourOpenedOn.back(), 255);
     session->renameCategory(5);
-    EXPECT_EQ(categoryFile(), "Red\r\n255\r\nGreen\r\n32768\r\nBlue\r\n16711680\r\n");
+    EXPECT_EQ(categoryFile(), "Other\r\n255\r\nGreen\r\n32768\r\nBlue\r\n16711680\r\n");
+    // An emptied name or a cancelled name box changes nothing.
+    questions.texts = {"", std::nullopt};
+    session->renameCategory(0);
+    session->renameCategory(0);
+    EXPECT_EQ(categoryFile(), "Other\r\n255\r\nGreen\r\n32768\r\nBlue\r\n16711680\r\n");
 }
 
 TEST_F(SessionCategoriesTest, DeletingTheOnlyCategoryLeavesAnEmptyFileAndNoRows) {

@@ -25,6 +25,7 @@ public:
     std::deque<std::optional<std::string>> texts;
     std::deque<std::optional<long>> colours;
     std::vector<long> colourOpenedOn;
+    std::vector<std::string> textOpenedOn;
     std::vector<Asked> asked;
     std::vector<std::string> told;
     // Runs while a question is open, as a user's resize or a timer would.
@@ -42,8 +43,10 @@ public:
         return a;
     }
     void tell(const std::string& text, const std::string&) override { told.push_back(text); }
-    std::optional<std::string> askText(const std::string& prompt, const std::string&) override {
+    std::optional<std::string> askText(const std::string& prompt, const std::string&,
+                                       const std::string& initial) override {
         asked.push_back({prompt, {}, Answer::Cancel});
+        textOpenedOn.push_back(initial);
         return Next(texts);
     }
     std::optional<long> chooseColour(long initial) override {

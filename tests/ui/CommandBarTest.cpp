@@ -110,6 +110,8 @@ TEST_F(CommandBar, SkinAndLanguageChangesRebuildTheWindow) {
     const LanguageTable russian = LanguageTable::Load(dir.file("pdlang/Russian.lng"));
     EXPECT_EQ(text("Label31"), QString::fromStdString(russian.entry(5)));
     EXPECT_EQ(text("Label3"), QString::fromStdString(russian.monthName(12)));
+    // The hint line speaks the new language at once, before the pointer moves.
+    EXPECT_EQ(text("Label30"), QString::fromStdString(russian.entry(25)));
     pointAt("Label31");
     pointAt("Label23");
     EXPECT_EQ(text("Label30"), QString::fromStdString(russian.entry(25)));

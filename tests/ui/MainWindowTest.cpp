@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "settings/LanguageEntries.h"
 #include "support/OptionLines.h"
 #include "support/TempDir.h"
 #include "widgets/PictureButton.h"
@@ -206,6 +207,11 @@ TEST_F(Window, RussianCaptionsFitAt800x600) {
     }
     EXPECT_LE(child("Label25")->geometry().right(), calendarLeft);
     EXPECT_EQ(child<QLabel>("Label17")->text().toStdString(), window->session().entry(39));
+    // Today's month follows the day number in the genitive; the panel's buttons speak Russian.
+    EXPECT_EQ(child<QLabel>("Label39")->text().toStdString(), "декабря");
+    EXPECT_EQ(child<QLabel>("Label9")->text().toStdString(), window->session().entry(Entry::AddCategoryCaption));
+    EXPECT_EQ(child<QLabel>("Label13")->text().toStdString(), window->session().entry(Entry::DeleteCategoryCaption));
+    EXPECT_NE(child<QLabel>("Label9")->text(), "add");
     // The shown range names the month as a day number wants it.
     EXPECT_EQ(child<QLabel>("Label10")->text().toStdString(), "9 \u2013 11 " + window->session().entry(124) + " 2026");
 }
@@ -227,4 +233,95 @@ TEST_F(Window, DarkSkinSetsTodayApartWithoutLosingItsLines) {
     const int x = static_cast<int>(HourGridWidget::ToPixels(v.columnLeft(0) + v.columnWidth / 2));
     // The hour line across today's column differs clearly from the column around it.
     EXPECT_GT(std::abs(shot.pixelColor(x, y).lightness() - shot.pixelColor(x, y + 6).lightness()), 12);
+}
+
+TEST_F(Window, RenamingACategoryStartsFromItsNameAndColourAndNoColourHidesTheText) {
+    start("2026120709001100dPiano lesson\r\n", At(2026, 12, 7, 10, 0));
+    // The name box opens on the name, the picker on the category's red; its Cancel keeps the new name and red.
+    Dialogs::queue({Dialogs::Answer::Ok, QStringLiteral("Music"), {}, {}});
+    Dialogs::queueAnswer(Dialogs::Answer::Cancel);
+    QTest::mousePress(child("Label14(0)"), Qt::RightButton);
+    EXPECT_EQ(Dialogs::lastInitialText(), "Work");
+    EXPECT_EQ(Dialogs::lastInitialColour(), QColor(255, 0, 0));
+    EXPECT_EQ(dir.read("pdfiles/category.txt"), "Music\r\n255\r\nHome\r\n65280\r\n");
+    EXPECT_EQ(child<QLabel>("Label14(0)")->text(), "Music");
+
+    // OK on the name as it stands, then black: the note's text turns white, as black would not show.
+    Dialogs::queueAnswer(Dialogs::Answer::Ok);
+    Dialogs::queue({Dialogs::Answer::Ok, {}, QColor(Qt::black), {}});
+    QTest::mousePress(child("Label14(0)"), Qt::RightButton);
+    EXPECT_EQ(Dialogs::lastInitialText(), "Music");
+    EXPECT_EQ(dir.read("pdfiles/category.txt"), "Music\r\n0\r\nHome\r\n65280\r\n");
+    ASSERT_EQ(model().tiles.size(), 1u);
+    const QImage shot = window->grid()->grab().toImage();
+    const QRect text = HourGridWidget::ToPixels(model().tiles[0].label).toRect().adjusted(2, 2, -2, -2);
+    int light = 0;
+    for (int y = text.top(); y <= text.bottom(); ++y)
+        for (int x = text.left(); x <= text.right(); ++x)
+            light += shot.pixelColor(x, y).lightness() > 200;
+    EXPECT_GT(light, 20) << "white letters on the black tile";
+
+    // A new category's picker opens on a light colour, never on black.
+    Dialogs::queue({Dialogs::Answer::Ok, QStringLiteral("Sport"), {}, {}});
+    Dialogs::queueAnswer(Dialogs::Answer::Cancel);
+    QTest::mouseClick(child("Label9"), Qt::LeftButton);
+    EXPECT_EQ(Dialogs::lastInitialText(), "");
+    EXPECT_GT(Dialogs::lastInitialColour().lightness(), 180);
+    EXPECT_EQ(dir.read("pdfiles/category.txt"), "Music\r\n0\r\nHome\r\n65280\r\n");
+}
+
+TEST_F(Window, CrowdedTilesShowTheirTimeThenTheirTextAndNeverWriteUnderTheGrip) {
+    std::vector<std::string> options = test::OptionLines();
+    options[22] = " 8 ";
+    dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(options));
+    const std::string grip = std::string(PLANDECK_DATA_DIR) + "/pdskins/Default/resize.gif";
+    dir.write("pdskins/Default/resize.gif", ReadWholeFile(grip).bytes);
+    const std::string notes = "2026120712001400dPiano lesson with Maria and her little sister\r\n"
+                              "2026120817001800eTeam meeting about the budget\r\n"
+                              "2026120909000915dStand-up\r\n";
+    start(notes, At(2026, 12, 7, 10, 0));
+    window->resize(800, 600);
+    QApplication::processEvents();
+    ASSERT_EQ(model().view.days, 8);
+    ASSERT_EQ(model().tiles.size(), 3u);
+    HourGridWidget& grid = *window->grid();
+    const auto faceOf = [&](int i) { return grid.faceOf(model().tiles[static_cast<std::size_t>(i)]); };
+    const auto fitsItsLines = [&](const HourGridWidget::TileFace& face) {
+        const QFontMetricsF fm(face.font);
+        for (const QString& line : face.lines)
+            EXPECT_LE(fm.horizontalAdvance(line), face.textArea.width()) << line.toStdString();
+        EXPECT_LE(face.lines.size() * fm.height(), face.textArea.height() + 0.5);
+    };
+
+    // Two hours: the time whole (or its start when the column is too narrow) on a line of its own, then the
+    // text, shortened with an ellipsis, all above the grip.
+    const HourGridWidget::TileFace piano = faceOf(0);
+    ASSERT_GE(piano.lines.size(), 2);
+    EXPECT_TRUE(piano.lines[0] == "12:00-14:00" || piano.lines[0] == "12:00") << piano.lines[0].toStdString();
+    EXPECT_TRUE(piano.lines[1].startsWith("Piano"));
+    EXPECT_TRUE(piano.lines.back().endsWith(QChar(0x2026)));
+    EXPECT_TRUE(piano.grip);
+    const QRectF pianoTile = HourGridWidget::ToPixels(model().tiles[0].shape);
+    EXPECT_LE(piano.textArea.bottom(), pianoTile.bottom() - grid.look().grip.height() - 1);
+    fitsItsLines(piano);
+    // As painted: no letter in the grip's strip beside the grip picture.
+    const QImage shot = grid.grab().toImage();
+    int ink = 0;
+    const int stripLeft =
+        static_cast<int>(HourGridWidget::ToPixels(model().tiles[0].gripLeft)) + grid.look().grip.width() + 2;
+    for (int y = static_cast<int>(pianoTile.bottom()) - grid.look().grip.height() - 1; y <= pianoTile.bottom() - 3; ++y)
+        for (int x = stripLeft; x < piano.textArea.right(); ++x)
+            ink += shot.pixelColor(x, y).lightness() < 50;
+    EXPECT_EQ(ink, 0);
+
+    // One hour, lower than two lines: one line in a smaller letter that starts with the time.
+    const HourGridWidget::TileFace meeting = faceOf(1);
+    ASSERT_EQ(meeting.lines.size(), 1);
+    EXPECT_TRUE(meeting.lines[0].startsWith("17:00")) << meeting.lines[0].toStdString();
+    EXPECT_NEAR(meeting.font.pointSizeF(), 9 * 0.8, 0.01);
+    fitsItsLines(meeting);
+
+    // A quarter of an hour: only the colour; the tooltip tells the whole note.
+    EXPECT_TRUE(faceOf(2).lines.isEmpty());
+    EXPECT_EQ(model().tiles[2].tooltip, "9:00-9:15 Stand-up");
 }

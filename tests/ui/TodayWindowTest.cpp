@@ -33,11 +33,11 @@ struct Today : ::testing::Test {
         Sound::setTestDevicePresent({});
     }
 
-    std::unique_ptr<TodayWindow> make() {
+    std::unique_ptr<TodayWindow> make(const std::string& language = "English.lng") {
         TodayWindowSetup setup;
         setup.dataDirectory = DataDirectory(dir.path());
         setup.notesPath = dir.file("pdnotes/all.txt");
-        setup.language = LanguageTable::Load(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng");
+        setup.language = LanguageTable::Load(std::string(PLANDECK_DATA_DIR) + "/pdlang/" + language);
         setup.skinName = "Default";
         setup.clock = [this] { return now; };
         return std::make_unique<TodayWindow>(std::move(setup));
@@ -61,7 +61,8 @@ struct Today : ::testing::Test {
 TEST_F(Today, ShowsTheListsTimeAndHeadings) {
     auto w = make();
     EXPECT_EQ(w->objectName(), "frmtoday");
-    EXPECT_EQ(w->size(), QSize(200, 70)); // 3000 x 1050 twips
+    EXPECT_GE(w->width(), 200); // 3000 x 1050 twips at least
+    EXPECT_EQ(w->height(), 70);
     EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
     w->tick();
     EXPECT_EQ(text(*w, "Label2"), "Now:");
@@ -166,4 +167,41 @@ TEST_F(Today, ClosingOnlyHidesItAndTheTimerGoesOn) {
     EXPECT_TRUE(w->findChild<QTimer*>("Timer1")->isActive());
     run(*w, 70);
     EXPECT_EQ(played.size(), 1u);
+}
+
+TEST_F(Today, GrowsWithItsTitleAndNotesAndStaysOnTheScreen) {
+    const std::string meeting = "10:30 Встреча с клиентом по проекту";
+    dir.write("pdnotes/all.txt", "2026120710001100dПланёрка\r\n2026120710301200e" + meeting.substr(6) +
+                                     "\r\n2026120710301100fЗвонок\r\n2026120710351100fОбед\r\n");
+    auto w = make("Russian.lng");
+    w->show(); // at the default place, near the right edge of the screen
+    w->tick();
+    // The day number takes the month in the genitive.
+    EXPECT_EQ(w->windowTitle().toStdString(), "7 декабря - Понедельник");
+    EXPECT_EQ(text(*w, "Label5").toStdString(), meeting) << "a note that fits the widest window is shown whole";
+    const auto fits = [&](const char* name) {
+        SCOPED_TRACE(name);
+        const QLabel* label = w->findChild<QLabel*>(QString::fromLatin1(name));
+        EXPECT_TRUE(w->rect().contains(label->geometry()));
+        for (const QString& line : label->text().split(QLatin1Char('\n')))
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->width()) << line.toStdString();
+    };
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"})
+        fits(name);
+    QFont titleFont = w->font();
+    titleFont.setBold(true);
+    EXPECT_GT(w->width(), QFontMetrics(titleFont).horizontalAdvance(w->windowTitle()) + 40) << "room for the title";
+    EXPECT_LE(w->geometry().right(), w->screen()->availableGeometry().right());
+
+    // Four notes running: three lines, the last saying there are more; the tooltip lists them all.
+    now = QDateTime(QDate(2026, 12, 7), QTime(10, 40));
+    w->tick();
+    const QStringList running = text(*w, "Label1").split(QLatin1Char('\n'));
+    ASSERT_EQ(running.size(), TodayWindow::MaximumRunningLines);
+    EXPECT_EQ(running.back(), QString(QChar(0x2026)));
+    EXPECT_EQ(w->findChild<QLabel*>("Label1")->toolTip().count(QLatin1Char('\n')), 3);
+    for (const char* name : {"Label1", "Label3", "Label4"})
+        fits(name);
+    EXPECT_LE(w->width(), TodayWindow::MaximumWidth);
+    EXPECT_LE(w->geometry().right(), w->screen()->availableGeometry().right());
 }

@@ -1,11 +1,13 @@
 #include "calendar/ui/HourGridWidget.h"
 
 #include "platform/Text.h"
+#include "settings/TextContrast.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +19,52 @@ namespace {
 
 // A grip strip at least this tall (pixels) whatever its picture, so it can be taken with the mouse.
 constexpr int MinimumGripHeight = 6;
+// A tile too low for two lines writes one line in this share of the tile font, but never below the least
+// point size.
+constexpr double SmallLetterShare = 0.8;
+constexpr double SmallestPointSize = 7;
+
+// A tile's time, "9:30-11:00": its caption without the note's text.
+QString TileTime(const NoteTile& t) {
+    std::string_view caption = t.caption;
+    if (!t.text.empty() && caption.ends_with(t.text))
+        caption.remove_suffix(t.text.size());
+    while (caption.ends_with(' '))
+        caption.remove_suffix(1);
+    return FromFileText(caption);
+}
+
+// The time as it fits `width`: whole, or only its start ("9:30"), or nothing in a tile too narrow for that.
+QString FittedTime(const QString& time, const QFontMetricsF& fm, double width) {
+    if (fm.horizontalAdvance(time) <= width)
+        return time;
+    const QString start = time.section(QLatin1Char('-'), 0, 0);
+    return fm.horizontalAdvance(start) <= width ? start : QString();
+}
+
+// The text broken into at most `maxLines` lines of `width`, the last one shortened with "…" when the text
+// goes on.
+QStringList WrappedLines(const QString& text, const QFont& font, double width, int maxLines) {
+    QStringList lines;
+    if (text.isEmpty() || maxLines < 1)
+        return lines;
+    const QFontMetricsF fm(font);
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (static_cast<int>(lines.size()) == maxLines - 1) {
+            lines << fm.elidedText(text.mid(line.textStart()).trimmed(), Qt::ElideRight, width);
+            break;
+        }
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
 
 } // namespace
 
@@ -156,7 +204,6 @@ void HourGridWidget::paintBackground(QPainter& p) const {
 }
 
 void HourGridWidget::paintTiles(QPainter& p) const {
-    p.setFont(m_look.tileFont);
     // The selected tile was brought to the front: it is drawn last.
     const NoteTile* selected = m_selected ? TileInSlot(m_model.tiles, *m_selected) : nullptr;
     for (const NoteTile& t : m_model.tiles)
@@ -166,8 +213,56 @@ void HourGridWidget::paintTiles(QPainter& p) const {
         paintTile(p, *selected, true);
 }
 
-void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) const {
+HourGridWidget::TileFace HourGridWidget::faceOf(const NoteTile& t) const {
+    TileFace face;
     const QFontMetricsF fm(m_look.tileFont);
+    const QRectF r = ToPixels(t.shape);
+    face.ink = FromColourNumber(ReadableTextColour(ToColourNumber(m_look.tileText), t.fillColour));
+    face.font = m_look.tileFont;
+    face.grip = !m_look.grip.isNull() && r.height() >= fm.height() + m_look.grip.height() + 2;
+    // The text starts right of the darker strip on the left edge and ends above the grip.
+    face.textArea = ToPixels(t.label).adjusted(-ToPixels(NoteTile::GripInset) + 5, 1, 0, -1);
+    if (face.grip)
+        face.textArea.setBottom(std::min(face.textArea.bottom(), r.bottom() - m_look.grip.height() - 2));
+    const double width = face.textArea.width();
+    if (width <= 4)
+        return face;
+    const QString time = TileTime(t);
+    const QString text = FromFileText(t.text);
+    if (face.textArea.height() >= 2 * fm.height()) {
+        const QString fitted = FittedTime(time, fm, width);
+        if (!fitted.isEmpty())
+            face.lines << fitted;
+        const int room = static_cast<int>(face.textArea.height() / fm.height()) - static_cast<int>(face.lines.size());
+        face.lines << WrappedLines(text, face.font, width, room);
+        return face;
+    }
+    // Too low for two lines: one line in a smaller letter, the time first and as much of the text as fits.
+    QFont small = m_look.tileFont;
+    if (small.pointSizeF() > 0)
+        small.setPointSizeF(std::max(SmallestPointSize, small.pointSizeF() * SmallLetterShare));
+    else
+        small.setPixelSize(std::max(9, static_cast<int>(small.pixelSize() * SmallLetterShare)));
+    const QFontMetricsF sm(small);
+    if (face.textArea.height() < sm.height())
+        return face; // only the colour, and the tooltip
+    face.font = small;
+    const QString whole = text.isEmpty() ? time : time + QLatin1Char(' ') + text;
+    if (sm.horizontalAdvance(whole) <= width) {
+        face.lines << whole;
+        return face;
+    }
+    // The start time leaves the text more room; the end is in the tooltip.
+    QString line = FittedTime(time.section(QLatin1Char('-'), 0, 0), sm, width);
+    const double rest = line.isEmpty() ? width : width - sm.horizontalAdvance(line + QLatin1Char(' '));
+    if (!text.isEmpty() && rest > sm.horizontalAdvance(QStringLiteral("w\u2026")))
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + sm.elidedText(text, Qt::ElideRight, rest);
+    if (!line.isEmpty())
+        face.lines << line;
+    return face;
+}
+
+void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) const {
     const QRectF r = ToPixels(t.shape);
     const QColor fill = FromColourNumber(t.fillColour);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -179,32 +274,26 @@ void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) co
     // A darker strip on the left edge tells neighbouring tiles apart.
     p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)), fill.darker(150));
 
-    const QRectF label = ToPixels(t.label).adjusted(-ToPixels(NoteTile::GripInset) + 5, 1, 0, -1);
-    if (label.width() > 4 && label.height() > 2) {
-        p.setPen(m_look.tileText);
+    const TileFace face = faceOf(t);
+    if (!face.lines.isEmpty()) {
         p.save();
-        p.setClipRect(label);
-        const QString caption = FromFileText(t.caption);
-        if (label.height() < fm.height()) {
-            // A short note (a quarter of an hour, say): a smaller letter that fits the tile, centred, so the
-            // caption is read whole instead of cut at both edges.
-            QFont small = m_look.tileFont;
-            small.setPixelSize(std::max(7, static_cast<int>(label.height() * 0.8)));
-            const QFontMetricsF smallMetrics(small);
-            p.setFont(small);
-            p.drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
-                       smallMetrics.elidedText(caption, Qt::ElideRight, label.width()));
-            p.setFont(m_look.tileFont);
-        } else if (label.height() < 2 * fm.height()) {
-            // Room for one line only: the caption on one line, shortened with an ellipsis.
-            p.drawText(label, Qt::AlignLeft | Qt::AlignTop, fm.elidedText(caption, Qt::ElideRight, label.width()));
-        } else {
-            p.drawText(label, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
+        p.setClipRect(face.textArea);
+        p.setPen(face.ink);
+        p.setFont(face.font);
+        const QFontMetricsF fm(face.font);
+        QRectF line = face.textArea;
+        line.setHeight(fm.height());
+        // A single line sits in the middle of a low tile; more lines run from the top.
+        if (face.lines.size() == 1 && face.textArea.height() < 2 * fm.height())
+            line.moveTop(face.textArea.top() + (face.textArea.height() - fm.height()) / 2);
+        for (const QString& text : face.lines) {
+            p.drawText(line, Qt::AlignLeft | Qt::AlignTop, text);
+            line.translate(0, fm.height());
         }
         p.restore();
     }
     const bool gripMoving = m_drag.kind == DragKind::Grip && m_drag.moved && m_drag.slot == t.slot;
-    if (!m_look.grip.isNull() && !gripMoving && r.height() >= fm.height() + m_look.grip.height() + 2)
+    if (face.grip && !gripMoving)
         p.drawPixmap(QPointF(ToPixels(t.gripLeft), r.bottom() - m_look.grip.height() - 1), m_look.grip);
 }
 
@@ -239,7 +328,7 @@ void HourGridWidget::paintDrag(QPainter& p) const {
     p.drawRoundedRect(outline.adjusted(1, 1, -1, -1), 3, 3);
     p.setRenderHint(QPainter::Antialiasing, false);
     if (m_drag.kind == DragKind::Tile) {
-        p.setPen(m_look.tileText);
+        p.setPen(FromColourNumber(ReadableTextColour(ToColourNumber(m_look.tileText), tile->fillColour)));
         p.setFont(m_look.tileFont);
         const QFontMetricsF fm(m_look.tileFont);
         const QRectF text = outline.adjusted(5, 2, -2, -2);

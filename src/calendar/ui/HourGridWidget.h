@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -58,6 +59,19 @@ public:
         std::string caption;
     };
     void setDropPreview(std::optional<DropPreview> preview);
+
+    // What a tile shows, as painted: its lines in their font and colour within the text area, and whether it
+    // carries its grip. The time comes first on a line of its own, the text below it, each shortened with
+    // "…"; a tile too low for two lines shows one line in a smaller letter, and one too low for that only
+    // its colour. Text never reaches the grip. The tooltip always holds the whole time and text.
+    struct TileFace {
+        QRectF textArea; // pixels
+        QFont font;
+        QColor ink;
+        QStringList lines;
+        bool grip = false;
+    };
+    TileFace faceOf(const NoteTile& tile) const;
 
     // The tile part under a point in pixels.
     PointerHit hitAt(QPointF pixel) const;

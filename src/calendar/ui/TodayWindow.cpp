@@ -45,17 +45,29 @@ QLabel* MakeLabel(QWidget* parent, const char* name, bool bold) {
     return label;
 }
 
-// Shows list entries, one per line, each shortened with "…" to the label's width; the tooltip keeps them whole.
-void SetEntries(QLabel* label, const QStringList& entries) {
-    const QString whole = entries.join(QLatin1Char('\n'));
-    if (label->toolTip() == whole)
-        return;
+// Shows list entries, one per line and at most `maxLines`, each shortened with "…" to the label's width; the
+// tooltip keeps them whole.
+void SetEntries(QLabel* label, const QStringList& entries, int maxLines) {
     QStringList shown;
-    for (const QString& entry : entries)
+    for (const QString& entry : entries) {
+        if (shown.size() == maxLines - 1 && entries.size() > maxLines) {
+            shown << QString(QChar(0x2026));
+            break;
+        }
         shown << label->fontMetrics().elidedText(entry, Qt::ElideRight, label->width());
+    }
     label->setText(shown.join(QLatin1Char('\n')));
-    label->setToolTip(whole);
+    label->setToolTip(entries.join(QLatin1Char('\n')));
 }
+
+int TextWidth(const QLabel* label, const QString& text) {
+    return label->fontMetrics().horizontalAdvance(text);
+}
+
+// Room the window manager's title bar takes besides the title: the close button and the margins.
+constexpr int TitleBarExtra = 72;
+constexpr int Margin = 8;
+constexpr int Gap = 6;
 
 } // namespace
 
@@ -73,15 +85,6 @@ TodayWindow::TodayWindow(TodayWindowSetup setup, QWidget* parent)
     m_firstNext = MakeLabel(this, "Label4", false);
     m_secondNext = MakeLabel(this, "Label5", false);
     m_time = MakeLabel(this, "Label6", true);
-    // The picture has a band on the left for the headings and the time, and a rule across the right part
-    // between what runs now (above, room for two notes) and what comes next (below).
-    m_runningHeading->setGeometry(8, 4, 52, 14);
-    m_time->setGeometry(8, 18, 52, 14);
-    m_running->setGeometry(68, 4, 128, 28);
-    m_nextHeading->setGeometry(8, 39, 52, 14);
-    m_firstNext->setGeometry(68, 39, 128, 14);
-    m_secondNext->setGeometry(68, 53, 128, 14);
-
     loadSkinPicture();
     showCaptions();
 
@@ -143,12 +146,69 @@ void TodayWindow::showLists() {
     QStringList running;
     for (const std::string& entry : list.running)
         running << FromFileText(entry);
-    SetEntries(m_running, running);
     const auto one = [](const std::string& entry) {
         return entry.empty() ? QStringList() : QStringList{FromFileText(entry)};
     };
-    SetEntries(m_firstNext, one(list.firstNext));
-    SetEntries(m_secondNext, one(list.secondNext));
+    m_runningEntries = running;
+    m_firstEntries = one(list.firstNext);
+    m_secondEntries = one(list.secondNext);
+    fitToContent();
+}
+
+void TodayWindow::fitToContent() {
+    // The picture has a band on the left for the headings and the time, and a rule across the right part
+    // between what runs now (above, room for two notes or more) and what comes next (below).
+    const int line = std::max(14, m_running->fontMetrics().height());
+    const int headings = std::max({TextWidth(m_runningHeading, m_runningHeading->text()),
+                                   TextWidth(m_nextHeading, m_nextHeading->text()), TextWidth(m_time, m_time->text()),
+                                   62 - Margin - Gap});
+    m_bandWidth = Margin + headings + Gap;
+    int list = 0;
+    for (const QStringList* entries : {&m_runningEntries, &m_firstEntries, &m_secondEntries})
+        for (const QString& entry : *entries)
+            list = std::max(list, TextWidth(m_running, entry) + 2); // letters end between pixels
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int title = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + TitleBarExtra;
+    const int width = std::clamp(std::max(m_bandWidth + Gap + list + Margin, title), MinimumWidth, MaximumWidth);
+    const int runningLines = std::clamp(static_cast<int>(m_runningEntries.size()), 2, MaximumRunningLines);
+    m_ruleY = 4 + runningLines * line + 3;
+    const int height = m_ruleY + 4 + 2 * line + 3;
+
+    const int listLeft = m_bandWidth + Gap;
+    const int listWidth = width - listLeft - Margin;
+    m_runningHeading->setGeometry(Margin, 4, headings, line);
+    m_time->setGeometry(Margin, 4 + line, headings, line);
+    m_running->setGeometry(listLeft, 4, listWidth, runningLines * line);
+    m_nextHeading->setGeometry(Margin, m_ruleY + 4, headings, line);
+    m_firstNext->setGeometry(listLeft, m_ruleY + 4, listWidth, line);
+    m_secondNext->setGeometry(listLeft, m_ruleY + 4 + line, listWidth, line);
+    SetEntries(m_running, m_runningEntries, MaximumRunningLines);
+    SetEntries(m_firstNext, m_firstEntries, 1);
+    SetEntries(m_secondNext, m_secondEntries, 1);
+    if (size() != QSize(width, height)) {
+        setFixedSize(width, height);
+        keepOnScreen();
+        update();
+    }
+}
+
+void TodayWindow::keepOnScreen() {
+    if (!isVisible())
+        return;
+    const QScreen* here = screen();
+    if (!here)
+        return;
+    const QRect room = here->availableGeometry();
+    const QRect now = geometry();
+    if (now.right() <= room.right())
+        return;
+    const QPoint shift(std::max(room.left(), room.right() - now.width() + 1) - now.left(), 0);
+    move(pos() + shift);
+    // Not a move by the user: nothing is saved for it.
+    m_placed += shift;
+    if (m_settled)
+        *m_settled += shift;
 }
 
 void TodayWindow::showCaptions() {
@@ -160,8 +220,9 @@ void TodayWindow::showCaptions() {
     const Date today = now().date;
     setWindowTitle(QStringLiteral("%1 %2 - %3")
                        .arg(today.day)
-                       .arg(FromFileText(language.monthName(today.month)),
+                       .arg(FromFileText(language.monthNameAfterDay(today.month)),
                             FromFileText(language.weekdayName(WeekdayNumber(today.day, today.month, today.year)))));
+    fitToContent();
 }
 
 void TodayWindow::loadSkinPicture() {
@@ -213,8 +274,21 @@ void TodayWindow::closeEvent(QCloseEvent* event) {
 
 void TodayWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_background.isNull())
-        painter.drawPixmap(rect(), m_background);
+    if (m_background.isNull())
+        return;
+    // The picture is stretched in four parts, so its band and its rule stay where the labels are: the band
+    // keeps to the headings' width and the rule to the running list's height.
+    const QSize picture = m_background.size();
+    const int bandX = static_cast<int>(std::lround(picture.width() * 63.0 / 200.0));
+    const int ruleY = picture.height() / 2;
+    const int xs[] = {0, bandX, picture.width()};
+    const int ys[] = {0, ruleY, picture.height()};
+    const int txs[] = {0, m_bandWidth + 1, width()};
+    const int tys[] = {0, m_ruleY, height()};
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            painter.drawPixmap(QRect(QPoint(txs[i], tys[j]), QPoint(txs[i + 1] - 1, tys[j + 1] - 1)), m_background,
+                               QRect(QPoint(xs[i], ys[j]), QPoint(xs[i + 1] - 1, ys[j + 1] - 1)));
 }
 
 void TodayWindow::placeFromFile() {
@@ -230,11 +304,12 @@ void TodayWindow::placeFromFile() {
     const TwipPoint current{inside.x() * kTwipsPerPixel, inside.y() * kTwipsPerPixel};
     const TwipPoint place =
         PlaceTodayWindow(LoadTodayPosition(m_setup.dataDirectory.todayWindowFile()), current,
-                         ToTwips(primary->geometry()), screens, kTodayWindowWidth, kTodayWindowHeight);
+                         ToTwips(primary->geometry()), screens, width() * kTwipsPerPixel, height() * kTwipsPerPixel);
     m_placed = QPoint(ToPixels(place.left), ToPixels(place.top));
     m_settled.reset();
     m_shownAt.start();
     setGeometry(QRect(m_placed, size()));
+    keepOnScreen();
 }
 
 void TodayWindow::saveMovedPosition() {

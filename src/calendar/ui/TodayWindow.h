@@ -39,6 +39,11 @@ public:
     static constexpr int TickMilliseconds = 2000;
     // How long after showing the window its position is taken as where the window manager put it.
     static constexpr int SettleMilliseconds = 1000;
+    // The window grows with its title, headings and notes up to this width (pixels), and shows at most this
+    // many running notes; what does not fit ends in "…" and the tooltips hold it whole.
+    static constexpr int MinimumWidth = 200;
+    static constexpr int MaximumWidth = 360;
+    static constexpr int MaximumRunningLines = 3;
 
     explicit TodayWindow(TodayWindowSetup setup, QWidget* parent = nullptr);
 
@@ -75,6 +80,10 @@ private:
     void loadSkinPicture();
     void placeFromFile();
     void saveMovedPosition();
+    // Sizes the window to its title, headings and lists within its limits and lays the labels out.
+    void fitToContent();
+    // A window that grew past the right edge of its screen moves back into it.
+    void keepOnScreen();
 
     TodayWindowSetup m_setup;
     TodayRefresh m_refresh;
@@ -86,6 +95,10 @@ private:
     QLabel* m_firstNext = nullptr;      // Label4
     QLabel* m_secondNext = nullptr;     // Label5
     QLabel* m_time = nullptr;           // Label6
+    // The list entries in full, each label's lines; the labels show them shortened to their width.
+    QStringList m_runningEntries, m_firstEntries, m_secondEntries;
+    int m_bandWidth = 62; // the left band with the headings and the time
+    int m_ruleY = 35;     // the rule between what runs now and what comes next
 
     // The position as the file holds it (pixels, the window's inside), and where the window manager actually
     // put the window for it.

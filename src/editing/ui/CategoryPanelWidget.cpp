@@ -1,6 +1,7 @@
 #include "editing/ui/CategoryPanelWidget.h"
 
 #include "platform/Text.h"
+#include "settings/TextContrast.h"
 
 #include <QMouseEvent>
 
@@ -45,8 +46,6 @@ CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
         b->setAlignment(Qt::AlignCenter);
         b->setCursor(Qt::PointingHandCursor);
     }
-    m_add->setText(QStringLiteral("add"));
-    m_delete->setText(QStringLiteral("del"));
     m_add->installEventFilter(this);
     m_delete->installEventFilter(this);
 }
@@ -102,9 +101,9 @@ void CategoryPanelWidget::setPanel(const CategoryPanel& panel) {
         check->setChecked(row.ticked);
         const QColor colour = FromColourNumber(row.colour);
         const QString background = QStringLiteral("background: %1;").arg(colour.name());
-        name->setStyleSheet(
-            background +
-            QStringLiteral("color: %1; border-radius: 0px;").arg(colour.lightness() < 110 ? "white" : "#1d2430"));
+        // Dark ink on the category's colour, or white where dark ink would not stand out.
+        const QColor ink = FromColourNumber(ReadableTextColour(ToColourNumber(QColor(0x1d, 0x24, 0x30)), row.colour));
+        name->setStyleSheet(background + QStringLiteral("color: %1; border-radius: 0px;").arg(ink.name()));
         check->setStyleSheet(background);
         check->setVisible(row.visible);
         name->setVisible(row.visible);

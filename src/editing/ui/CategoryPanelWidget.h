@@ -11,7 +11,8 @@
 namespace plandeck {
 
 // The category panel: six rows of a check box "Check1(r)" and a name "Label14(r)" in the category's
-// colour, the scroll bar "VScroll1", and the buttons "add" ("Label9") and "del" ("Label13").
+// colour, the scroll bar "VScroll1", and the buttons "add" ("Label9") and "del" ("Label13"), whose captions
+// the main window sets from the language file.
 class CategoryPanelWidget : public QWidget {
     Q_OBJECT
 
