@@ -27,6 +27,10 @@ CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
         name->setObjectName(QStringLiteral("Label14(%1)").arg(r));
         name->setIndent(3);
         name->installEventFilter(this);
+        // A size before the row is first shown (the panel's layout gives the real one): a widget shown
+        // without one is first sized to its contents, a text layout for nothing.
+        check->resize(check->size());
+        name->resize(name->size());
         m_checks[static_cast<std::size_t>(r)] = check;
         m_names[static_cast<std::size_t>(r)] = name;
     }
@@ -102,10 +106,14 @@ void CategoryPanelWidget::setPanel(const CategoryPanel& panel) {
         check->setChecked(row.ticked);
         const QColor colour = FromColourNumber(row.colour);
         const QString background = QStringLiteral("background: %1;").arg(colour.name());
-        name->setStyleSheet(
+        const QString nameStyle =
             background +
-            QStringLiteral("color: %1; border-radius: 0px;").arg(colour.lightness() < 110 ? "white" : "#1d2430"));
-        check->setStyleSheet(background);
+            QStringLiteral("color: %1; border-radius: 0px;").arg(colour.lightness() < 110 ? "white" : "#1d2430");
+        // A style sheet is set only when the row's colour changed: setting one restyles the widget.
+        if (name->styleSheet() != nameStyle)
+            name->setStyleSheet(nameStyle);
+        if (check->styleSheet() != background)
+            check->setStyleSheet(background);
         check->setVisible(row.visible);
         name->setVisible(row.visible);
     }
