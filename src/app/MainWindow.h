@@ -52,7 +52,8 @@ public:
     Session& session() { return *m_session; }
     const Session& session() const { return *m_session; }
     HourGridWidget* grid() const { return m_grid; }
-    // The today window, made hidden at the first layout and kept until exit; the tray icon while there is one.
+    // The today window, made hidden right after the first paint and kept until exit; the tray icon while there
+    // is one.
     TodayWindow* todayWindow() const { return m_todayWindow; }
     TrayIcon* trayIcon() const { return m_tray; }
 
