@@ -344,16 +344,6 @@ void MainWindow::paintEvent(QPaintEvent* event) {
         QMetaObject::invokeMethod(this, &MainWindow::startServices, Qt::QueuedConnection);
 }
 
-void MainWindow::startServices() {
-    if (m_servicesStarted)
-        return;
-    m_servicesStarted = true;
-    createTodayWindow();
-    if (isActiveWindow())
-        recreateTrayIcon();
-    emit servicesStarted();
-}
-
 bool MainWindow::saveOptionsOnExit(bool askUser) {
     const QSize size = isMaximized() ? normalGeometry().size() : this->size();
     const WriteResult saved = m_session->saveOptionsOnExit({isMaximized(), size.width(), size.height()});

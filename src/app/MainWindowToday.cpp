@@ -16,6 +16,17 @@ using namespace window;
 
 // ---- The today window and the tray icon
 
+void MainWindow::startServices() {
+    if (m_servicesStarted)
+        return;
+    m_servicesStarted = true;
+    createTodayWindow();
+    // An activation before now put up no tray icon.
+    if (isActiveWindow())
+        recreateTrayIcon();
+    emit servicesStarted();
+}
+
 void MainWindow::createTodayWindow() {
     if (m_todayWindow)
         return;
