@@ -335,8 +335,6 @@ bool MainWindow::start() {
         return false;
     }
     m_timer->start();
-    createTodayWindow();
-    watchFiles();
     return !m_session->quitRequested();
 }
 
@@ -346,6 +344,15 @@ void MainWindow::showAsStored() {
     else
         show();
     m_keys->setFocus();
+    // The services start right after the first paint; a window that is never painted (mapped on another
+    // desktop) gets them a moment later all the same.
+    QTimer::singleShot(1000, this, &MainWindow::startServices);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!m_servicesStarted)
+        QMetaObject::invokeMethod(this, &MainWindow::startServices, Qt::QueuedConnection);
 }
 
 bool MainWindow::saveOptionsOnExit(bool askUser) {
@@ -368,6 +375,7 @@ void MainWindow::terminate() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    m_servicesStarted = true; // none starts on the way out
     // The wizard goes with the main window; nothing is shown again on the way out.
     closeWizard(false);
     removeTrayIcon();
@@ -526,10 +534,10 @@ void MainWindow::showGrid() {
 
 void MainWindow::loadSkinBackground() {
     Skin skin(m_session->dataDirectory(), m_session->shownSkin());
-    const QImage background = LoadSkinPicture(skin, kMainWindowPictures[0]);
+    const QPixmap background = SkinPixmap(skin, kMainWindowPictures[0]);
     if (!background.isNull()) {
         HourGridLook look = m_grid->look();
-        look.background = QPixmap::fromImage(background);
+        look.background = background;
         m_grid->setLook(look);
     }
     m_colours = LoadSkinColours(skin.colourList());
@@ -588,20 +596,20 @@ void MainWindow::loadSkinPictures() {
     HourGridLook look = m_grid->look();
     for (std::size_t i = 1; i < kMainWindowPictures.size(); ++i) {
         const SkinPicture& p = kMainWindowPictures[i];
-        const QImage image = LoadSkinPicture(skin, p);
+        const QPixmap image = SkinPixmap(skin, p);
         if (image.isNull())
             continue;
         const QString element = QString::fromLatin1(p.element.data(), static_cast<qsizetype>(p.element.size()));
         if (element == QLatin1String("Picture3(1)"))
-            look.todayHeader = QPixmap::fromImage(image);
+            look.todayHeader = image;
         else if (element == QLatin1String("Picture3(2)"))
-            look.otherHeader = QPixmap::fromImage(image);
+            look.otherHeader = image;
         else if (auto* label = findChild<QLabel*>(element))
-            label->setPixmap(QPixmap::fromImage(image));
+            label->setPixmap(image);
     }
-    const QImage grip = LoadSkinPicture(skin, kResizeGripPicture);
+    const QPixmap grip = SkinPixmap(skin, kResizeGripPicture);
     if (!grip.isNull())
-        look.grip = QPixmap::fromImage(grip);
+        look.grip = grip;
     m_grid->setLook(look);
     m_clock->setDrawFace(m_clockFace->pixmap().isNull());
 
@@ -670,7 +678,8 @@ void MainWindow::keepWithinSizeLimits() {
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        recreateTrayIcon();
+        if (m_servicesStarted)
+            recreateTrayIcon();
         // Keyboard commands go to the hidden key field whenever the window becomes active.
         if (!m_editor->isVisible())
             m_keys->setFocus();

@@ -48,13 +48,15 @@ public:
     // Start-up: options, skin, categories, language, the single-instance check, the week of today. False
     // when the program must end at once (another copy runs, or the user chose to end it).
     bool start();
-    // Shows the window as the options ask (maximised or at its stored size).
+    // Shows the window as the options ask (maximised or at its stored size). What the first paint does not
+    // need (the today window with its chime, the tray icon) starts right after it.
     void showAsStored();
 
     Session& session() { return *m_session; }
     const Session& session() const { return *m_session; }
     HourGridWidget* grid() const { return m_grid; }
-    // The today window, made hidden at the first layout and kept until exit; the tray icon while there is one.
+    // The today window, made hidden right after the first paint and kept until exit; the tray icon while there
+    // is one.
     TodayWindow* todayWindow() const { return m_todayWindow; }
     TrayIcon* trayIcon() const { return m_tray; }
 
@@ -88,6 +90,8 @@ public:
     QWidget* ghost() const { return m_ghost; }
 
 signals:
+    // The today window and the tray icon are in place, right after the first paint.
+    void servicesStarted();
     // "Edit in the wizard" (Enter on a selected tile, or the note menu's first item) for the note on this
     // line of the notes file. The wizard connects here.
     void editInWizardRequested(int line);
@@ -101,6 +105,7 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -184,6 +189,7 @@ private:
     static TodayStamp now();
 
     // The today window and the tray icon.
+    void startServices();
     void createTodayWindow();
     void recreateTrayIcon();
     void removeTrayIcon();
@@ -205,6 +211,7 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     bool m_closing = false;
     bool m_terminating = false;
+    bool m_servicesStarted = false;
     SkinPictureStore m_store;
     SkinColours m_colours;
 

@@ -25,6 +25,18 @@ QVariant TrayKey(const TrayMenuItem& item) {
 
 // ---- The today window and the tray icon
 
+void MainWindow::startServices() {
+    if (m_servicesStarted)
+        return;
+    m_servicesStarted = true;
+    createTodayWindow();
+    watchFiles();
+    // An activation before now put up no tray icon.
+    if (isActiveWindow())
+        recreateTrayIcon();
+    emit servicesStarted();
+}
+
 void MainWindow::createTodayWindow() {
     if (m_todayWindow)
         return;

@@ -24,8 +24,11 @@ inline QColor ColourText(const std::optional<std::string>& text, const QColor& d
     return value ? FromColourNumber(*value) : designed;
 }
 
+// The colour goes into the label's palette: a style sheet would restyle the label each time it is set.
 inline void SetTextColour(QLabel* label, const QColor& colour) {
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
 }
 
 // A label that shows as much of its text as fits, ending in "…" when cut; the whole text stays in a property

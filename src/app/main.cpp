@@ -1,3 +1,4 @@
+#include "app/ExitAfterFirstPaint.h"
 #include "app/MainWindow.h"
 #include "platform/Autostart.h"
 #include "platform/DisplayCheck.h"
@@ -5,6 +6,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[]) {
     if (std::string message = plandeck::MissingDisplayMessage(); !message.empty()) {
@@ -24,6 +26,12 @@ int main(int argc, char* argv[]) {
                      &plandeck::MainWindow::terminate);
     // The options' Save registers the program in the user's autostart folder (tests leave the home alone).
     window.setAutorunHook(plandeck::ApplyStartAtLogon);
+    // The start-up benchmark times the program from its start to the first paint of the main window, or to
+    // the services that start right after it ("services").
+    if (const QByteArray exit = qgetenv("PLANDECK_EXIT_AFTER_FIRST_PAINT"); exit == "services")
+        QObject::connect(&window, &plandeck::MainWindow::servicesStarted, [] { std::_Exit(0); });
+    else if (!exit.isEmpty())
+        new plandeck::ExitAfterFirstPaint(&window);
     if (!window.start())
         return 0;
     window.showAsStored();

@@ -2,39 +2,41 @@
 
 #include "base/TextFile.h"
 
-#ifdef PLANDECK_HAVE_MULTIMEDIA
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QPointer>
-#include <QSoundEffect>
-#include <QUrl>
-#include <QVariant>
-#include <map>
-#endif
+#include <QCoreApplication>
+#include <QLibrary>
+#include <QStringList>
 
 namespace plandeck {
 
 namespace {
 
-#ifdef PLANDECK_HAVE_MULTIMEDIA
-// One effect per file, kept for the program's life: a chime decoded once plays at once next time.
-QSoundEffect* EffectFor(const std::string& path) {
-    static std::map<std::string, QPointer<QSoundEffect>> effects;
-    QPointer<QSoundEffect>& effect = effects[path];
-    if (!effect) {
-        effect = new QSoundEffect;
-        effect->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
-        // A file that is still loading plays as soon as it is ready; one that fails to decode plays nothing.
-        QObject::connect(effect.data(), &QSoundEffect::statusChanged, effect.data(), [e = effect.data()] {
-            if (e->status() == QSoundEffect::Ready && e->property("pendingPlay").toBool()) {
-                e->setProperty("pendingPlay", false);
-                e->play();
-            }
-        });
-    }
-    return effect.data();
-}
+// The player lives in a module of its own, loaded at the first chime (see chime/ChimeModule.cpp). It is
+// looked for beside the program, then where the build put it.
+struct ChimeModule {
+    bool (*devicePresent)() = nullptr;
+    void (*play)(const char*) = nullptr;
+};
+
+const ChimeModule& Chime() {
+    static const ChimeModule chime = [] {
+        QStringList places = {QCoreApplication::applicationDirPath() + QStringLiteral("/plandeck_chime.so")};
+#ifdef PLANDECK_CHIME_MODULE
+        places << QStringLiteral(PLANDECK_CHIME_MODULE);
 #endif
+        for (const QString& place : places) {
+            QLibrary library(place);
+            if (!library.load())
+                continue;
+            ChimeModule found;
+            found.devicePresent = reinterpret_cast<bool (*)()>(library.resolve("plandeck_chime_device_present"));
+            found.play = reinterpret_cast<void (*)(const char*)>(library.resolve("plandeck_chime_play"));
+            if (found.devicePresent && found.play)
+                return found;
+        }
+        return ChimeModule{};
+    }();
+    return chime;
+}
 
 } // namespace
 
@@ -48,16 +50,15 @@ Sound::Outcome Sound::play(const std::string& wavPath) {
         s_testPlayer(wavPath);
         return Outcome::Started;
     }
-#ifdef PLANDECK_HAVE_MULTIMEDIA
-    QSoundEffect* effect = EffectFor(wavPath);
-    if (effect->status() == QSoundEffect::Ready)
-        effect->play();
-    else
-        effect->setProperty("pendingPlay", true);
+    const ChimeModule& chime = Chime();
+    if (!chime.play)
+        return Outcome::Unsupported;
+    chime.play(wavPath.c_str());
     return Outcome::Started;
-#else
-    return Outcome::Unsupported;
-#endif
+}
+
+bool Sound::playerAvailable() {
+    return Chime().play != nullptr;
 }
 
 bool Sound::devicePresent() {
@@ -65,11 +66,8 @@ bool Sound::devicePresent() {
         return *s_testDevicePresent;
     if (s_testPlayer)
         return true;
-#ifdef PLANDECK_HAVE_MULTIMEDIA
-    return !QMediaDevices::audioOutputs().isEmpty();
-#else
-    return false;
-#endif
+    const ChimeModule& chime = Chime();
+    return chime.devicePresent && chime.devicePresent();
 }
 
 void Sound::setTestPlayer(std::function<void(const std::string&)> player) {

@@ -14,6 +14,8 @@ public:
     enum class Outcome { Started, NoDevice, NoFile, Unsupported };
 
     static Outcome play(const std::string& wavPath);
+    // Whether the player (a module loaded at the first chime) is there to play at all.
+    static bool playerAvailable();
 
     // Test hooks. A test player stands in for the audio device and is told every file started; a forced
     // device presence stands in for the system's list of audio outputs. Both are reset with {}.

@@ -3,6 +3,10 @@
 #include "platform/Text.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <optional>
 
 namespace plandeck {
 
@@ -11,8 +15,9 @@ namespace {
 constexpr int HeaderHeight = 16;
 constexpr int HeadingHeight = 13;
 
-QLabel* MakeLabel(const QString& name, QWidget* parent, int pixelSize, bool bold = false) {
-    auto* label = new QLabel(parent);
+template <class Label = QLabel>
+Label* MakeLabel(const QString& name, QWidget* parent, int pixelSize, bool bold = false) {
+    auto* label = new Label(parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
     QFont f = label->font();
@@ -21,6 +26,59 @@ QLabel* MakeLabel(const QString& name, QWidget* parent, int pixelSize, bool bold
     label->setFont(f);
     return label;
 }
+
+// A day of the calendar. A marked day (one shown in the columns, today) has a rounded ground behind its
+// number, painted here as a style sheet's "background; border-radius: 3px" paints it, so that moving to
+// another week changes the cells' values and palettes, never their style sheets.
+class DayCell : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    void setLook(const QColor& ink, const std::optional<QColor>& ground) {
+        if (palette().color(QPalette::WindowText) != ink) {
+            QPalette p = palette();
+            p.setColor(QPalette::WindowText, ink);
+            setPalette(p);
+        }
+        if (ground != m_ground) {
+            m_ground = ground;
+            update();
+        }
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (m_ground) {
+            QPainter painter(this);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.fillPath(RoundedGround(rect(), 3), *m_ground);
+        }
+        QLabel::paintEvent(event);
+    }
+
+private:
+    // The outline a style sheet fills for a border radius, point for point: its arcs end on the rectangle's
+    // outer edges (right = x + width), and the radius is at most half the side.
+    static QPainterPath RoundedGround(const QRect& r, int radius) {
+        const QRectF rect(r);
+        const qreal rx = std::min<qreal>(radius, rect.width() / 2);
+        const qreal ry = std::min<qreal>(radius, rect.height() / 2);
+        QPainterPath path;
+        path.moveTo(rect.x() + rx, rect.y());
+        path.lineTo(rect.right() - rx, rect.y());
+        path.arcTo(rect.right() - 2 * rx, rect.y(), rx * 2, ry * 2, 90, -90);
+        path.lineTo(rect.right(), rect.bottom() - ry);
+        path.arcTo(rect.right() - 2 * rx, rect.bottom() - 2 * ry, rx * 2, ry * 2, 0, -90);
+        path.lineTo(rect.x() + rx, rect.bottom());
+        path.arcTo(rect.x(), rect.bottom() - 2 * ry, rx * 2, ry * 2, 270, -90);
+        path.lineTo(rect.x(), rect.y() + ry);
+        path.arcTo(rect.x(), rect.y(), rx * 2, ry * 2, 180, -90);
+        path.closeSubpath();
+        return path;
+    }
+
+    std::optional<QColor> m_ground;
+};
 
 } // namespace
 
@@ -38,29 +96,40 @@ MonthGridWidget::MonthGridWidget(QWidget* parent) : QWidget(parent) {
     for (std::size_t c = 0; c < m_headings.size(); ++c)
         m_headings[c] = MakeLabel(QStringLiteral("Label6(%1)").arg(c), this, 9, true);
     for (std::size_t i = 0; i < m_cells.size(); ++i) {
-        m_cells[i] = MakeLabel(QStringLiteral("Label5(%1)").arg(i), this, 10);
+        m_cells[i] = MakeLabel<DayCell>(QStringLiteral("Label5(%1)").arg(i), this, 10);
         m_cells[i]->setCursor(Qt::PointingHandCursor);
         m_cells[i]->installEventFilter(this);
+        // A size before the cell is first shown (the layout gives the real one): a label shown without one
+        // is first sized to its text, a text layout for nothing.
+        m_cells[i]->resize(m_cells[i]->size());
     }
     setTextColour(m_text);
 }
 
 void MonthGridWidget::setGrid(const MonthGrid& grid, const QString& monthName) {
+    m_grid = grid;
     m_month->setText(monthName);
     m_year->setText(QString::fromStdString(grid.yearText()));
+    showCells();
+}
+
+void MonthGridWidget::showCells() {
+    if (!m_grid)
+        return;
     for (int i = 0; i < MonthGrid::CellCount; ++i) {
-        const MonthCell& c = grid.cell(i);
+        const MonthCell& c = m_grid->cell(i);
         QLabel* label = m_cells[static_cast<std::size_t>(i)];
         label->setText(QString::number(c.value));
         label->setVisible(c.visible);
         // Plain days take the skin's text colour, so a dark skin shows them light; red and white marks stay.
         const QColor ink = c.foreground == GridColour::Black ? m_text : FromColourNumber(c.foreground);
-        QString style = QStringLiteral("color: %1;").arg(ink.name());
-        if (c.opaque)
-            style += QStringLiteral("background: %1; border-radius: 3px;").arg(FromColourNumber(c.background).name());
-        if (c.border)
-            style += QStringLiteral("border: 1px solid %1;").arg(m_text.name());
-        label->setStyleSheet(style);
+        const std::optional<QColor> ground =
+            c.opaque ? std::optional<QColor>(FromColourNumber(c.background)) : std::nullopt;
+        static_cast<DayCell*>(label)->setLook(ink, ground);
+        // A framed day is left to a style sheet: no calendar mark asks for one today.
+        const QString frame = c.border ? QStringLiteral("border: 1px solid %1;").arg(m_text.name()) : QString();
+        if (label->styleSheet() != frame)
+            label->setStyleSheet(frame);
     }
 }
 
@@ -71,6 +140,8 @@ void MonthGridWidget::setTextColour(const QColor& colour) {
     m_year->setStyleSheet(style);
     for (QLabel* h : m_headings)
         h->setStyleSheet(style);
+    // The plain days follow the skin at once, not at the next move.
+    showCells();
 }
 
 void MonthGridWidget::setRowPicture(const QPixmap& picture) {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 namespace plandeck {
 
@@ -34,6 +35,8 @@ protected:
 
 private:
     void layOut();
+    // The day cells of the last grid, in the current text colour.
+    void showCells();
 
     QLabel* m_month;
     QLabel* m_year;
@@ -43,6 +46,7 @@ private:
     std::array<QLabel*, 6> m_rows{};
     std::array<QLabel*, MonthGrid::CellCount> m_cells{};
     QColor m_text{40, 48, 60};
+    std::optional<MonthGrid> m_grid;
 };
 
 } // namespace plandeck

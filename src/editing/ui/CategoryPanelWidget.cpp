@@ -28,6 +28,10 @@ CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
         name->setObjectName(QStringLiteral("Label14(%1)").arg(r));
         name->setIndent(3);
         name->installEventFilter(this);
+        // A size before the row is first shown (the panel's layout gives the real one): a widget shown
+        // without one is first sized to its contents, a text layout for nothing.
+        check->resize(check->size());
+        name->resize(name->size());
         m_checks[static_cast<std::size_t>(r)] = check;
         m_names[static_cast<std::size_t>(r)] = name;
     }
@@ -103,8 +107,12 @@ void CategoryPanelWidget::setPanel(const CategoryPanel& panel) {
         const QString background = QStringLiteral("background: %1;").arg(colour.name());
         // Dark ink on the category's colour, or white where dark ink would not stand out.
         const QColor ink = FromColourNumber(ReadableTextColour(ToColourNumber(QColor(0x1d, 0x24, 0x30)), row.colour));
-        name->setStyleSheet(background + QStringLiteral("color: %1; border-radius: 0px;").arg(ink.name()));
-        check->setStyleSheet(background);
+        const QString nameStyle = background + QStringLiteral("color: %1; border-radius: 0px;").arg(ink.name());
+        // A style sheet is set only when the row's colour changed: setting one restyles the widget.
+        if (name->styleSheet() != nameStyle)
+            name->setStyleSheet(nameStyle);
+        if (check->styleSheet() != background)
+            check->setStyleSheet(background);
         check->setVisible(row.visible);
         name->setVisible(row.visible);
     }

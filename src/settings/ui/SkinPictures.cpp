@@ -1,6 +1,7 @@
 #include "settings/ui/SkinPictures.h"
 
 #include "settings/SkinColours.h"
+#include "settings/ui/SkinPictureCache.h"
 
 #include <QImageReader>
 
@@ -15,6 +16,15 @@ QImage ReadPictureFile(const std::string& path) {
 
 namespace {
 
+// The last of the files that reads, as trying every file in order would give; asked from the last one
+// backwards, so that a file a later one overrides is never decoded.
+QPixmap CachedLast(const std::vector<std::string>& candidates) {
+    for (auto path = candidates.rbegin(); path != candidates.rend(); ++path)
+        if (QPixmap read = SkinPictureCache::shared().picture(*path); !read.isNull())
+            return read;
+    return {};
+}
+
 QImage LoadLast(const std::vector<std::string>& candidates) {
     std::optional<QImage> image = LoadLastThatLoads(candidates, [](const std::string& path) -> std::optional<QImage> {
         QImage read = ReadPictureFile(path);
@@ -26,7 +36,11 @@ QImage LoadLast(const std::vector<std::string>& candidates) {
 } // namespace
 
 QImage LoadSkinPicture(const Skin& skin, const SkinPicture& picture) {
-    return LoadLast(skin.candidates(picture));
+    return CachedLast(skin.candidates(picture)).toImage();
+}
+
+QPixmap SkinPixmap(const Skin& skin, const SkinPicture& picture) {
+    return CachedLast(skin.candidates(picture));
 }
 
 QImage LoadSkinPreview(const Skin& skin) {
@@ -40,9 +54,9 @@ QColor SkinColour(long value) {
 
 void SkinPictureStore::load(const Skin& skin) {
     for (const StorePicture& entry : kPictureStore) {
-        QImage image = ReadPictureFile(skin.file(entry.file));
-        if (!image.isNull())
-            m_pictures[static_cast<std::size_t>(entry.number)] = QPixmap::fromImage(image);
+        QPixmap picture = SkinPictureCache::shared().picture(skin.file(entry.file));
+        if (!picture.isNull())
+            m_pictures[static_cast<std::size_t>(entry.number)] = std::move(picture);
     }
 }
 

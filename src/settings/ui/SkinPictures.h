@@ -14,8 +14,11 @@ namespace plandeck {
 QImage ReadPictureFile(const std::string& path);
 
 // The picture of one element of a skin: its files are tried in load order and the last one that reads
-// wins. A null image when none reads; the element then keeps what it shows.
+// wins. A null image when none reads; the element then keeps what it shows. Each file is decoded once
+// (SkinPictureCache), however many elements show it.
 QImage LoadSkinPicture(const Skin& skin, const SkinPicture& picture);
+// The same, ready to show.
+QPixmap SkinPixmap(const Skin& skin, const SkinPicture& picture);
 
 // The skin's preview for the options window ("<name>.gif", then "<name>.jpg"; the last that reads wins).
 QImage LoadSkinPreview(const Skin& skin);
