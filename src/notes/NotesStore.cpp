@@ -14,11 +14,6 @@ NotesRead NotesStore::read() const {
     return result;
 }
 
-WriteResult RefusedAfterFailedRead(const NotesRead& basis) {
-    return WriteResult::Failure((basis.reason.empty() ? "Could not read \"" + basis.path + "\"" : basis.reason) +
-                                ". The notes file was left unchanged so that no note is lost.");
-}
-
 std::string NotesStore::JoinForRewrite(const std::vector<std::string>& kept) {
     std::string result;
     for (const auto& line : kept) {
@@ -29,44 +24,6 @@ std::string NotesStore::JoinForRewrite(const std::vector<std::string>& kept) {
     }
     result += "\r\n";
     return result;
-}
-
-WriteResult NotesStore::rewrite(const NotesRead& basis, const std::vector<std::string>& kept) const {
-    if (!basis.ok())
-        return RefusedAfterFailedRead(basis);
-    return RewriteFile(m_path, JoinForRewrite(kept));
-}
-
-WriteResult NotesStore::append(std::string_view line) const {
-    ReadResult current = ReadWholeFile(m_path);
-    if (current.failed()) {
-        NotesRead basis;
-        basis.status = current.status;
-        basis.path = m_path;
-        basis.reason = current.error;
-        return RefusedAfterFailedRead(basis);
-    }
-    // A file that ends its lines with lone CRs is read by those; an LF added now would make the whole
-    // file before it read as one line.
-    const bool loneCr = HasLoneCarriageReturnLineEnds(current.bytes);
-    const std::string lineEnd = loneCr ? "\r" : "\r\n";
-    const char lastOfLineEnd = loneCr ? '\r' : '\n';
-    std::string bytes;
-    if (!current.bytes.empty() && current.bytes.back() != lastOfLineEnd)
-        bytes = lineEnd;
-    bytes += line;
-    bytes += lineEnd;
-    return AppendToFile(m_path, bytes);
-}
-
-WriteResult RemoveNoteLines(const NotesStore& store, std::string_view line) {
-    NotesRead lines = store.read();
-    std::vector<std::string> kept;
-    kept.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines.line(i) != line)
-            kept.emplace_back(lines.line(i));
-    return store.rewrite(lines, kept);
 }
 
 bool IsPastNote(std::string_view line, const Date& today) {
@@ -84,28 +41,6 @@ bool IsPastNote(std::string_view line, const Date& today) {
     if (today.year == y && today.month > m)
         return true;
     return today.year == y && today.month == m && today.day > day;
-}
-
-PurgeResult RemovePastNotes(const NotesStore& store, const Date& today) {
-    // Removing every past line at once gives the same file as removing them one by one (each removal also
-    // takes every identical copy), with one rewrite instead of one per line.
-    NotesRead lines = store.read();
-    PurgeResult result;
-    if (!lines.ok()) {
-        result.write = RefusedAfterFailedRead(lines);
-        return result;
-    }
-    std::vector<std::string> kept;
-    kept.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (IsPastNote(lines.line(i), today))
-            ++result.removed;
-        else
-            kept.emplace_back(lines.line(i));
-    }
-    if (result.removed > 0)
-        result.write = store.rewrite(lines, kept);
-    return result;
 }
 
 } // namespace plandeck

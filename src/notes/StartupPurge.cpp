@@ -1,12 +1,8 @@
 #include "notes/StartupPurge.h"
 
-namespace plandeck {
+#include "notes/NotesStore.h"
 
-std::optional<PurgeResult> PurgeAtStartup(const MainOptions& options, const NotesStore& store, const Date& today) {
-    if (!options.purgePastNotes)
-        return std::nullopt;
-    return RemovePastNotes(store, today);
-}
+namespace plandeck {
 
 LineChange PastNotes(const TextLines& lines, const Date& today) {
     LineChange past;

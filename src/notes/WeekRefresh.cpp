@@ -3,6 +3,7 @@
 #include "base/NumberForm.h"
 #include "notes/CategoryColour.h"
 #include "notes/Note.h"
+#include "notes/NotesFile.h"
 
 #include <algorithm>
 #include <array>
@@ -208,13 +209,13 @@ public:
                 result.quit = true;
                 return result;
             case MalformedAnswer::Remove: {
-                NotesRead basis;
-                basis.status = file.status;
-                basis.path = store.path();
-                basis.lines = TextLines(m_in.notesBytes ? *m_in.notesBytes : std::move(file.bytes));
-                WriteResult w = store.rewrite(basis, WithoutDamagedLines(basis.lines));
-                if (!w.ok) {
-                    result.saveErrors.push_back(w.error);
+                // Through the file's owner, as every write: another program's change meanwhile is never lost.
+                NotesFile owner(store.path());
+                owner.refresh();
+                const ChangeOutcome removed = owner.apply(owner.damagedLines());
+                if (!removed.done()) {
+                    result.saveErrors.push_back(removed.error.empty() ? std::string("The notes file changed meanwhile.")
+                                                                      : removed.error);
                     break;
                 }
                 // The lines are numbered anew; the tiles are built again from the file as written. Should
@@ -413,15 +414,6 @@ private:
 };
 
 } // namespace
-
-std::vector<std::string> WithoutDamagedLines(const TextLines& lines) {
-    std::vector<std::string> kept;
-    kept.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (ClassifyLine(lines.line(i)) != LineKind::Malformed)
-            kept.emplace_back(lines.line(i));
-    return kept;
-}
 
 std::string TileCaption(std::string_view line) {
     const NoteHeader note(line);

@@ -77,9 +77,6 @@ WeekRefreshResult WeekRefresh(const NotesStore& store, const WeekRefreshInput& i
 WeekRefreshResult WeekRefreshFromLines(const TextLines& lines, std::span<const std::uint32_t> candidates,
                                        const WeekRefreshInput& input);
 
-// The lines of a notes file without its damaged ones, every other line as it was, in order.
-std::vector<std::string> WithoutDamagedLines(const TextLines& lines);
-
 // The caption of a tile: "9:30-11:00 Meeting".
 std::string TileCaption(std::string_view line);
 

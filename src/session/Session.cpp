@@ -249,18 +249,6 @@ Changes Session::refreshNotes() {
     return changes;
 }
 
-std::vector<ShownMonth> Session::shownMonths() const {
-    std::vector<ShownMonth> months;
-    const DayColumns& cols = m_nav.columns();
-    for (int j = 0; j < m_grid.view.days && j < static_cast<int>(cols.size()); ++j) {
-        const DayColumn& c = cols[static_cast<std::size_t>(j)];
-        const ShownMonth m{PlainDecimal(c.year, 4), PlainDecimal(c.month, 2)};
-        if (std::find(months.begin(), months.end(), m) == months.end())
-            months.push_back(m);
-    }
-    return months;
-}
-
 Changes Session::handleDamagedLines() {
     Changes changes;
     const LineChange damaged = m_notes.damagedLines();
@@ -331,7 +319,8 @@ Changes Session::refreshOnce() {
                                  m_categories.colours(),
                                  m_categories.shownColumn(),
                                  {}};
-    const std::vector<ShownMonth> months = shownMonths();
+    const auto shownColumns = static_cast<std::size_t>(std::min<int>(m_grid.view.days, static_cast<int>(cols.size())));
+    const std::vector<ShownMonth> months = ShownMonthsOf(std::span<const DayColumn>(cols.data(), shownColumns));
     const std::vector<std::uint32_t> candidates = m_notes.candidates(months);
     WeekRefreshResult result = WeekRefreshFromLines(m_notes.lines(), candidates, input);
     // A slot that now shows another note is no longer selected: a key must not act on a note the user did

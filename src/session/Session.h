@@ -282,8 +282,6 @@ private:
     // The category file as it is now (read again when another program changed it).
     const TextLines& categoryLines();
     Changes undoOrRedo(bool redo);
-    // The shown months, for the notes index.
-    std::vector<ShownMonth> shownMonths() const;
 
     DataDirectory m_dataDir;
     UserQuestions& m_questions;

@@ -1,6 +1,5 @@
 #include "editing/CategoryFile.h"
 #include "editing/CategoryTable.h"
-#include "editing/WizardNotes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -102,39 +101,5 @@ TEST(CategoryFile, RenameMatchesNameLinesOnly) {
         if (c.renamed == "B") {
             EXPECT_EQ(colourLines, (std::vector<std::string>{c.file.ends_with(" 2 \r\n") ? " 2 " : "2"}));
         }
-    }
-}
-
-TEST(WizardNotes, SaveAndDeleteNeverTouchAnotherNote) {
-    TempDir dir;
-    const NotesStore store(dir.file("all.txt"));
-    const std::string a = "2006031609001000dA", b = "2006031610001100dB", c = "2006031611001200dC";
-    const std::string file = a + "\r\n" + b + "\r\n" + c + "\r\n";
-    struct Case {
-        const char* name;
-        std::optional<EditedNote> edited;
-        bool remove;
-        std::string after;
-        bool noteMoved;
-    };
-    const std::string n = "2006031613001400dNew";
-    const Case cases[] = {
-        {"new note appended", std::nullopt, false, file + n + "\r\n", false},
-        {"unchanged edit moves the note to the end", EditedNote{1, a}, false, b + "\r\n" + c + "\r\n" + a + "\r\n",
-         false},
-        {"edit replaces its own line", EditedNote{2, b}, false, a + "\r\n" + c + "\r\n" + n + "\r\n", false},
-        {"stale line: nothing removed", EditedNote{2, a}, false, file + n + "\r\n", true},
-        {"line past the end", EditedNote{9, a}, false, file + n + "\r\n", true},
-        {"delete", EditedNote{3, c}, true, a + "\r\n" + b + "\r\n", false},
-        {"stale delete writes nothing", EditedNote{3, b}, true, file, true},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.name);
-        dir.write("all.txt", file);
-        const std::string line = k.edited && k.edited->line == 1 ? a : n;
-        const WizardWrite w = k.remove ? DeleteWizardNote(store, *k.edited) : SaveWizardNote(store, k.edited, line);
-        EXPECT_EQ(dir.read("all.txt"), k.after);
-        EXPECT_EQ(w.noteMoved, k.noteMoved);
-        EXPECT_EQ(w.written, k.after != file);
     }
 }

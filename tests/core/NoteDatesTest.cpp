@@ -1,6 +1,7 @@
 #include "calendar/CalendarMath.h"
 #include "calendar/DayColumns.h"
 #include "notes/Note.h"
+#include "notes/NotesIndex.h"
 #include "notes/WeekRefresh.h"
 
 #include <gtest/gtest.h>
@@ -169,9 +170,10 @@ struct LineMaker {
 
 } // namespace
 
-// The week refresh finds a note's columns its own fast way; it must find exactly the dates the one rule
-// gives, for any bytes in any header field and any range of shown days.
-TEST(FallsOn, TheWeekRefreshPutsEveryLineInTheColumnsOfTheDatesItFallsOn) {
+// The week refresh finds a note's columns its own fast way, and the notes in memory look only at the lines the
+// month index gives; both must find exactly the dates the one rule gives, for any bytes in any header field and
+// any range of shown days.
+TEST(FallsOn, TheWeekRefreshAndTheMonthIndexPutEveryLineInTheColumnsOfTheDatesItFallsOn) {
     LineMaker make{std::mt19937(20261207)};
     // All hours shown and every category shown: only the dates decide where a tile goes.
     const std::vector<std::string> names(101), colours(101), shown(101, "1");
@@ -197,6 +199,20 @@ TEST(FallsOn, TheWeekRefreshPutsEveryLineInTheColumnsOfTheDatesItFallsOn) {
         std::map<int, std::vector<int>> placed; // line number -> columns, in column order
         for (const NoteTile& t : result.tiles)
             placed[t.tag].push_back(t.column);
+
+        // The notes held in memory look only at the lines the month index gives: the same tiles, in place.
+        const TextLines held(bytes);
+        NotesIndex index;
+        index.build(held);
+        const std::vector<ShownMonth> months =
+            ShownMonthsOf(std::span<const DayColumn>(columns.data(), static_cast<std::size_t>(days)));
+        const WeekRefreshResult fromIndex = WeekRefreshFromLines(held, index.candidates(months), in);
+        ASSERT_EQ(fromIndex.tiles.size(), result.tiles.size());
+        for (std::size_t k = 0; k < result.tiles.size(); ++k) {
+            EXPECT_EQ(fromIndex.tiles[k].tag, result.tiles[k].tag);
+            EXPECT_EQ(fromIndex.tiles[k].column, result.tiles[k].column);
+            EXPECT_EQ(fromIndex.tiles[k].shape.left, result.tiles[k].shape.left);
+        }
 
         for (int i = 0; i < LinesPerRefresh; ++i) {
             const NoteHeader note(lines[static_cast<std::size_t>(i)]);

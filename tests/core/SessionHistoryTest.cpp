@@ -212,3 +212,26 @@ TEST_F(SessionHistory, OtherProgramsChangesAreShownWithoutAQuestion) {
 }
 
 } // namespace
+
+namespace {
+
+struct PastNotesAtStartUp : SessionHistory {};
+
+TEST_F(PastNotesAtStartUp, GoOnlyWhenTheOptionsAskAndCanBeUndone) {
+    const std::string bytes = "2026120609001000dYesterday\r\n" + Tuesday;
+    for (const char* line11 : {" 0 ", " 1 ", "1.5", ""}) {
+        SCOPED_TRACE(line11);
+        std::vector<std::string> lines = TextLines(ReadShipped("pdfiles/pdopt.ini")).toStrings();
+        lines[10] = line11;
+        dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(lines));
+        start(bytes);
+        const bool asked = std::string(line11) == " 1 ";
+        EXPECT_EQ(notesFile(), asked ? Tuesday : bytes);
+        if (!asked)
+            continue;
+        EXPECT_EQ(session->undo().hint, "Undone: removing past notes");
+        EXPECT_EQ(notesFile(), bytes);
+    }
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #include "base/TextFile.h"
 #include "editing/CategoryTable.h"
+#include "notes/NotesFile.h"
 #include "notes/NotesStore.h"
 #include "settings/LanguageTable.h"
 #include "settings/Options.h"
@@ -41,13 +42,16 @@ TEST_F(WriteFailure, FailedRewriteKeepsTheOldFileAndSaysSo) {
     for (WriteFunction failing : {&FullDiskWrite, &ZeroWrite}) {
         TempDir dir;
         const std::string old = "2005071F09301100dMeeting\r\nyyyyyyyy08001000eDaily\r\n";
-        NotesStore store(dir.write("all.txt", old));
+        NotesFile notes(dir.write("all.txt", old));
+        notes.refresh();
         SetWriteFunctionForTesting(failing);
-        WriteResult r = store.rewrite(store.read(), {"2005071F09301100dMeeting", std::string(5000, 'x')});
+        const ChangeOutcome r =
+            notes.apply({{{1, "yyyyyyyy08001000eDaily"}}, {{LineChange::AtEnd, std::string(5000, 'x')}}});
         SetWriteFunctionForTesting(nullptr);
-        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.status, ChangeStatus::Failed);
         EXPECT_FALSE(r.error.empty());
         EXPECT_EQ(dir.read("all.txt"), old);
+        EXPECT_EQ(notes.lines().bytes(), old); // the notes shown are the file's
         // No temporary file is left behind.
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     }
@@ -56,12 +60,13 @@ TEST_F(WriteFailure, FailedRewriteKeepsTheOldFileAndSaysSo) {
 TEST_F(WriteFailure, FailedAppendTakesBackThePartialLine) {
     TempDir dir;
     const std::string old = "2005071F09301100dMeeting\r\n";
-    NotesStore store(dir.write("all.txt", old));
+    NotesFile notes(dir.write("all.txt", old));
     SetWriteFunctionForTesting(&FullDiskWrite);
-    WriteResult r = store.append("2005071F12001300dA long line that does not fit");
+    const ChangeOutcome r = notes.apply({{}, {{LineChange::AtEnd, "2005071F12001300dA long line that does not fit"}}});
     SetWriteFunctionForTesting(nullptr);
-    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.status, ChangeStatus::Failed);
     EXPECT_EQ(dir.read("all.txt"), old);
+    EXPECT_EQ(notes.lines().bytes(), old);
 }
 
 TEST(RewriteFile, FailsWhenTheFolderIsMissing) {
@@ -130,7 +135,7 @@ TEST(TextFiles, LoneCarriageReturnsEndLinesInEveryReader) {
     NotesStore store(dir.write("all.txt", "2005071F09301100dA\r2005071F10001100dB\r"));
     ASSERT_EQ(store.read().size(), 2u);
     EXPECT_EQ(store.read().line(1), "2005071F10001100dB");
-    ASSERT_TRUE(store.append("2005071F12001300dC").ok);
+    ASSERT_TRUE(NotesFile(store.path()).apply({{}, {{LineChange::AtEnd, "2005071F12001300dC"}}}).done());
     ASSERT_EQ(store.read().size(), 3u);
     EXPECT_EQ(store.read().line(2), "2005071F12001300dC");
 

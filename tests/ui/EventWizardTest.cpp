@@ -1,7 +1,7 @@
 #include "editing/ui/EventWizard.h"
 #include "editing/CategoryTable.h"
 #include "editing/NewNoteAt.h"
-#include "editing/WizardNotes.h"
+#include "notes/NotesFile.h"
 #include "platform/Clock.h"
 #include "support/TempDir.h"
 
@@ -234,13 +234,13 @@ TEST_F(Wizard, EditModeSavesInPlaceOfTheNoteAndDeletes) {
     test::TempDir dir;
     const std::string a = "2006031609001000dA", b = "yyyyyyyy08001000eB", c = "2006yy2410051130dC";
     dir.write("all.txt", a + "\r\n" + b + "\r\n" + c + "\r\n");
-    const NotesStore store(dir.file("all.txt"));
+    NotesFile notes(dir.file("all.txt"));
     CategoryTable categories;
     categories.LoadCategories(dir.write("c.txt", "Work\r\n255\r\nHome\r\n65280\r\n"), 0);
 
-    const EditedNote edited{1, a};
+    // The session's save: the edited note's line goes, the wizard's line comes at the end.
     QObject::connect(wizard.get(), &EventWizard::saveRequested, [&](const std::string& line) {
-        if (SaveWizardNote(store, edited, line).written)
+        if (notes.apply({{{0, a}}, {{LineChange::AtEnd, line}}}).done())
             wizard->close();
     });
     wizard->startEdit(WizardFormFromNote(a, categories), 1);

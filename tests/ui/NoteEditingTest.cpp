@@ -6,11 +6,14 @@
 #include "support/OptionLines.h"
 #include "support/TempDir.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -507,3 +510,39 @@ TEST_F(NoteEditing, AClickOnTheEmptyGridStartsOnTheSnapStep) {
 }
 
 } // namespace
+
+namespace {
+
+bool HasTile(const HourGridWidget* grid, const std::string& text) {
+    const auto& tiles = grid->model().tiles;
+    return std::any_of(tiles.begin(), tiles.end(), [&](const NoteTile& t) { return t.text == text; });
+}
+
+} // namespace
+
+TEST_F(NoteEditing, UndoRedoAndAnotherProgramsLinesWithoutAClick) {
+    start(File({Meeting, Short}));
+    // A delete, taken back with Ctrl+Z: the hint line says what was undone; Ctrl+Y does it again.
+    hover(grid(), OnText(tile("Short")));
+    key(keys(), Qt::Key_Delete);
+    EXPECT_EQ(notes(), File({Meeting}));
+    key(keys(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(notes(), File({Meeting, Short}));
+    EXPECT_TRUE(child<QLabel>(QStringLiteral("Label30"))->text().startsWith(QStringLiteral("Undone: deleting")));
+    key(keys(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(notes(), File({Meeting}));
+    // The note menu's last item undoes as well.
+    hover(grid(), OnText(tile("Meeting")));
+    QTest::mousePress(grid(), Qt::RightButton, {}, OnText(tile("Meeting")));
+    auto* menu = child<NoteMenu>(QStringLiteral("Frame3"));
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->item(4)->text(), QStringLiteral("Undo"));
+    QTest::mouseClick(menu->item(4), Qt::LeftButton);
+    EXPECT_EQ(notes(), File({Meeting, Short}));
+
+    // Another process appends a line: the week shows it within a second, without any action of the user.
+    const std::string path = dir.file("pdnotes/all.txt");
+    ASSERT_EQ(std::system(("printf '2026120812001300eFrom a script\\r\\n' >> '" + path + "'").c_str()), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(HasTile(grid(), "From a script"), 3000);
+    EXPECT_EQ(notes(), File({Meeting, Short, "2026120812001300eFrom a script"}));
+}
