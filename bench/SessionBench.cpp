@@ -8,6 +8,7 @@
 //   alternating; the paint of the grid that follows it is timed on its own.
 //
 // Every figure is min / median / max over the rounds, wall time and CPU time.
+#include "BenchTiming.h"
 #include "base/TextFile.h"
 #include "calendar/ui/HourGridWidget.h"
 #include "session/Session.h"
@@ -23,6 +24,8 @@
 #include <unistd.h>
 
 using namespace plandeck;
+using plandeck::bench::Measure;
+using plandeck::bench::Timing;
 
 namespace {
 
@@ -97,34 +100,6 @@ struct Folder {
     std::string notes() const { return root + "/pdnotes/all.txt"; }
 };
 
-double CpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
-struct Timing {
-    double wall = 0; // ms
-    double cpu = 0;  // ms
-};
-
-template <class F>
-Timing Measure(F f) {
-    const double cpu = CpuSeconds();
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
-            (CpuSeconds() - cpu) * 1e3};
-}
-
-std::string Spread(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    char text[64];
-    std::snprintf(text, sizeof text, "%7.2f %7.2f %7.2f", v.front(), v[v.size() / 2], v.back());
-    return text;
-}
-
 struct Running {
     Folder folder;
     NoQuestions questions;
@@ -193,11 +168,11 @@ void Clicks(int rounds) {
             ratioCpu.push_back(l.cpu / s.cpu);
     }
     std::printf("click (forward, back, resize, filter) + paint, ms per click, min median max\n");
-    std::printf("  1k lines wall        %s\n", Spread(smallWall).c_str());
-    std::printf("  1M lines wall        %s\n", Spread(largeWall).c_str());
-    std::printf("  1M lines cpu         %s\n", Spread(largeCpu).c_str());
-    std::printf("  1M / 1k wall         %s\n", Spread(ratioWall).c_str());
-    std::printf("  1M / 1k cpu          %s\n", ratioCpu.empty() ? "-" : Spread(ratioCpu).c_str());
+    std::printf("  1k lines wall        %s\n", bench::Spread(smallWall, 7).c_str());
+    std::printf("  1M lines wall        %s\n", bench::Spread(largeWall, 7).c_str());
+    std::printf("  1M lines cpu         %s\n", bench::Spread(largeCpu, 7).c_str());
+    std::printf("  1M / 1k wall         %s\n", bench::Spread(ratioWall, 7).c_str());
+    std::printf("  1M / 1k cpu          %s\n", ratioCpu.empty() ? "-" : bench::Spread(ratioCpu, 7).c_str());
 }
 
 void Drops(int lines, int rounds) {
@@ -223,11 +198,11 @@ void Drops(int lines, int rounds) {
             ratioCpu.push_back(drop.cpu / rewrite.cpu);
     }
     std::printf("drop at %d lines, ms, min median max\n", lines);
-    std::printf("  drop wall            %s\n", Spread(dropWall).c_str());
-    std::printf("  paint wall           %s\n", Spread(paintWall).c_str());
-    std::printf("  plain rewrite wall   %s\n", Spread(rewriteWall).c_str());
-    std::printf("  drop / rewrite wall  %s\n", Spread(ratioWall).c_str());
-    std::printf("  drop / rewrite cpu   %s\n", ratioCpu.empty() ? "-" : Spread(ratioCpu).c_str());
+    std::printf("  drop wall            %s\n", bench::Spread(dropWall, 7).c_str());
+    std::printf("  paint wall           %s\n", bench::Spread(paintWall, 7).c_str());
+    std::printf("  plain rewrite wall   %s\n", bench::Spread(rewriteWall, 7).c_str());
+    std::printf("  drop / rewrite wall  %s\n", bench::Spread(ratioWall, 7).c_str());
+    std::printf("  drop / rewrite cpu   %s\n", ratioCpu.empty() ? "-" : bench::Spread(ratioCpu, 7).c_str());
     std::filesystem::remove(r.folder.notes() + ".plain");
 }
 

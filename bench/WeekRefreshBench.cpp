@@ -10,6 +10,7 @@
 //   fair:  the other lines are one-time notes of other weeks and years;
 //   worst: the other lines share a shown year and month but fall on a day that is not shown, so every line
 //          gets past the year and month test.
+#include "BenchTiming.h"
 #include "notes/NotesFile.h"
 #include "notes/WeekRefresh.h"
 
@@ -30,6 +31,8 @@
 #include <vector>
 
 using namespace plandeck;
+using plandeck::bench::Measure;
+using plandeck::bench::Timing;
 
 namespace {
 
@@ -166,33 +169,6 @@ std::size_t ShowWeek(const std::string& path, const WeekRefreshInput& in) {
     return result.tiles.size();
 }
 
-double CpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
-struct Timing {
-    double wall = 0;
-    double cpu = 0;
-};
-
-template <class F>
-Timing Measure(F f) {
-    const double cpu = CpuSeconds();
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), CpuSeconds() - cpu};
-}
-
-std::string Spread(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f %.2f %.2f", v.front(), v[v.size() / 2], v.back());
-    return text;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -226,8 +202,8 @@ int main(int argc, char** argv) {
                     for (int k = 0; k < repeat; ++k)
                         ShowWeek(path, in);
                 });
-                floorMs.push_back(f.wall * 1e3 / repeat);
-                refreshMs.push_back(w.wall * 1e3 / repeat);
+                floorMs.push_back(f.wall / repeat);
+                refreshMs.push_back(w.wall / repeat);
                 wall.push_back(w.wall / f.wall);
                 if (f.cpu > 0)
                     cpu.push_back(w.cpu / f.cpu);
@@ -235,8 +211,8 @@ int main(int argc, char** argv) {
             std::sort(floorMs.begin(), floorMs.end());
             std::sort(refreshMs.begin(), refreshMs.end());
             std::printf("%-6s %9d %6zu %9.3f %11.3f   %-20s %s\n", worst ? "worst" : "fair", lines, tiles,
-                        floorMs[floorMs.size() / 2], refreshMs[refreshMs.size() / 2], Spread(wall).c_str(),
-                        cpu.empty() ? "-" : Spread(cpu).c_str());
+                        floorMs[floorMs.size() / 2], refreshMs[refreshMs.size() / 2], bench::Spread(wall).c_str(),
+                        cpu.empty() ? "-" : bench::Spread(cpu).c_str());
             std::fflush(stdout);
         }
     }

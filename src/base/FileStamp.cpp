@@ -4,10 +4,9 @@
 
 namespace plandeck {
 
-FileStamp StampOf(const std::string& path) {
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0)
-        return {};
+namespace {
+
+FileStamp FromStat(const struct stat& st) {
     FileStamp stamp;
     stamp.exists = true;
     stamp.device = static_cast<std::uint64_t>(st.st_dev);
@@ -16,6 +15,22 @@ FileStamp StampOf(const std::string& path) {
     stamp.modifiedSeconds = static_cast<std::int64_t>(st.st_mtim.tv_sec);
     stamp.modifiedNanoseconds = static_cast<std::int64_t>(st.st_mtim.tv_nsec);
     return stamp;
+}
+
+} // namespace
+
+FileStamp StampOf(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return {};
+    return FromStat(st);
+}
+
+FileStamp StampOfDescriptor(int fd) {
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        return {};
+    return FromStat(st);
 }
 
 } // namespace plandeck

@@ -20,5 +20,7 @@ struct FileStamp {
 
 // The stamp of the file at `path`; a missing file (or one that cannot be looked at) gives exists = false.
 FileStamp StampOf(const std::string& path);
+// The stamp of an open file.
+FileStamp StampOfDescriptor(int fd);
 
 } // namespace plandeck

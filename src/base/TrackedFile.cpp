@@ -16,20 +16,6 @@ constexpr int WriteAttempts = 5;
 // Old files watched for late appends at most.
 constexpr std::size_t ReplacedKept = 16;
 
-FileStamp StampOfDescriptor(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return {};
-    FileStamp stamp;
-    stamp.exists = true;
-    stamp.device = static_cast<std::uint64_t>(st.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
-    stamp.size = static_cast<std::int64_t>(st.st_size);
-    stamp.modifiedSeconds = static_cast<std::int64_t>(st.st_mtim.tv_sec);
-    stamp.modifiedNanoseconds = static_cast<std::int64_t>(st.st_mtim.tv_nsec);
-    return stamp;
-}
-
 bool SameFile(const FileStamp& a, const FileStamp& b) {
     return a.exists == b.exists && a.device == b.device && a.inode == b.inode;
 }

@@ -10,17 +10,7 @@ using Answer = UserQuestions::Answer;
 
 namespace {
 
-// The design-size grid: three columns of 3200 twips from 780, hours 8..20 of 5680 / 12 twips from 520.
 struct SessionEditing : SessionFixture {
-    static float ColumnX(int column) { return 780 + 3200.0f * static_cast<float>(column) + 200; }
-    float timeY(int hour, int minute) const { return session->grid().view.timeTop(hour, minute); }
-    const NoteTile& tileWithText(const std::string& text) const {
-        for (const NoteTile& t : tiles())
-            if (t.text == text)
-                return t;
-        throw std::runtime_error("no tile " + text);
-    }
-    void point(const NoteTile& t) { session->pointAt(t.label.left + 10, t.label.top + 10, GripArea{}); }
     void options(const std::string& line12, const std::string& snap = " 5 ") {
         std::vector<std::string> lines = TextLines(ReadShipped("pdfiles/pdopt.ini")).toStrings();
         lines[11] = line12;

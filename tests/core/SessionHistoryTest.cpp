@@ -13,18 +13,7 @@ using Answer = UserQuestions::Answer;
 namespace {
 
 struct SessionHistory : SessionFixture {
-    static float ColumnX(int column) { return 780 + 3200.0f * static_cast<float>(column) + 200; }
-    float timeY(int hour, int minute) const { return session->grid().view.timeTop(hour, minute); }
-    const NoteTile& tileWithText(const std::string& text) const {
-        for (const NoteTile& t : tiles())
-            if (t.text == text)
-                return t;
-        throw std::runtime_error("no tile " + text);
-    }
-    void point(const std::string& text) {
-        const NoteTile& t = tileWithText(text);
-        session->pointAt(t.label.left + 10, t.label.top + 10, GripArea{});
-    }
+    void point(const std::string& text) { SessionFixture::point(tileWithText(text)); }
     void startWith(const std::string& notes, const std::string& categories = "Work\r\n255\r\nHome\r\n65280\r\n") {
         // Delete at once, as the option file may say.
         std::vector<std::string> lines = TextLines(ReadShipped("pdfiles/pdopt.ini")).toStrings();

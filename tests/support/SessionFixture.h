@@ -7,6 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,18 @@ struct SessionFixture : ::testing::Test {
     }
     const std::vector<NoteTile>& tiles() const { return session->grid().tiles; }
     std::string notesFile() const { return dir.read("pdnotes/all.txt"); }
+
+    // On the design-size grid: three columns of 3200 twips from 780, hours 8..20 from 520.
+    static float ColumnX(int column) { return 780 + 3200.0f * static_cast<float>(column) + 200; }
+    float timeY(int hour, int minute) const { return session->grid().view.timeTop(hour, minute); }
+    const NoteTile& tileWithText(const std::string& text) const {
+        for (const NoteTile& t : tiles())
+            if (t.text == text)
+                return t;
+        throw std::runtime_error("no tile " + text);
+    }
+    // The pointer rests on a tile's text: it is the selection.
+    void point(const NoteTile& t) { session->pointAt(t.label.left + 10, t.label.top + 10, GripArea{}); }
 };
 
 } // namespace plandeck::test
