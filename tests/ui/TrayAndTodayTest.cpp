@@ -60,6 +60,10 @@ struct TrayAndToday : ::testing::Test {
         window = std::make_unique<MainWindow>(DataDirectory(dir.path()));
         ASSERT_TRUE(window->start());
         window->show();
+        // The today window and the tray come after the first paint, which a loaded machine may delay.
+        for (int waited = 0; waited < 3000 && !window->todayWindow(); waited += 10)
+            QTest::qWait(10);
+        ASSERT_NE(window->todayWindow(), nullptr);
         activate();
     }
     void activate() {
