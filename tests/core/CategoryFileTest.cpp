@@ -23,14 +23,33 @@ TEST(CategoryFile, AddAndDeleteTheLast) {
     struct Case {
         std::string before, after;
     };
+    CategoryTable table;
     for (const Case& c :
-         {Case{"A\r\n1\r\nB\r\n2\r\n", "A\r\n1\r\n"}, Case{"A\r\n1\r\n", ""}, Case{"A\r\n", ""}, Case{"", ""}}) {
+         {Case{"A\r\n1\r\nB\r\n2\r\n", "A\r\n1\r\n"}, Case{"A\r\n1\r\n", ""}, Case{"A\r\n", ""}, Case{"", ""},
+          // A blank line left at the end is no category: it goes with the last one.
+          Case{"A\r\n1\r\nB\r\n2\r\n\r\n", "A\r\n1\r\n"}}) {
         dir.write("category.txt", c.before);
         ASSERT_TRUE(DeleteLastCategory(path).written);
         EXPECT_EQ(dir.read("category.txt"), c.after) << c.before;
     }
+    // The new category takes the blank line's place, so names stay on name lines and colours on colour lines;
+    // a last name without its colour line gets an empty one first.
+    struct Added {
+        std::string before, after, rows;
+    };
+    for (const Added& c : {Added{"A\r\n1\r\n\r\n", "A\r\n1\r\nNew\r\n7\r\n", "A New "},
+                           Added{"A\r\n1\r\nB\r\n", "A\r\n1\r\nB\r\n\r\nNew\r\n7\r\n", "A B New "}}) {
+        dir.write("category.txt", c.before);
+        ASSERT_TRUE(AddCategory(path, {"New", 7}).written);
+        EXPECT_EQ(dir.read("category.txt"), c.after) << c.before;
+        std::string rows;
+        for (const CategoryRow& row : table.LoadCategories(path, 0).rows)
+            if (row.visible)
+                rows += row.caption + " ";
+        EXPECT_EQ(rows, c.rows);
+    }
     // An empty file loads as no categories at all.
-    CategoryTable table;
+    dir.write("category.txt", "");
     EXPECT_EQ(table.LoadCategories(path, 0).rows[0].visible, false);
 }
 

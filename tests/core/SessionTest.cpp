@@ -122,6 +122,10 @@ TEST_F(SessionCommands, RefreshAskedWhileAQuestionIsOpenRunsAfterIt) {
     EXPECT_EQ(notesFile(), "2026120709001000dGood\r\n");
     ASSERT_EQ(tiles().size(), 1u);
     EXPECT_EQ(tiles()[0].tag, 1);
+    // The tile itself is placed on the new size, not only the grid.
+    const WeekView resized = WeekView::Compute(900, 500, 3, 8, 20);
+    EXPECT_NEAR(tiles()[0].shape.top, resized.timeTop(9, 0), 1);
+    EXPECT_NEAR(tiles()[0].shape.width, resized.columnWidth - 10, 1);
 }
 
 TEST_F(SessionCommands, GridOfTheSameSizeIsNotLaidOutAgain) {

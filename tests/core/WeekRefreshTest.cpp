@@ -98,10 +98,16 @@ TEST(WeekRefresh, ClipsTilesToTheShownHours) {
         float heightHours; // in hours
     };
     const Case cases[] = {
-        {"2005071F07300900dEarly", true, 0, 1},     {"2005071F19002130dLate", true, 11, 1},
-        {"2005071F06002300dAll day", true, 0, 12},  {"2005071F20002100dAfter", false, 0, 0},
-        {"2005071F07000800dEnds at 8", true, 0, 0}, {"2005071F06000700dBefore", false, 0, 0},
-        {"2005071F10000900dBackwards", true, 2, 1}, {"2005071Fxxxxxxxx dUnreadable", false, 0, 0},
+        {"2005071F07300900dEarly", true, 0, 1},
+        {"2005071F19002130dLate", true, 11, 1},
+        {"2005071F06002300dAll day", true, 0, 12},
+        {"2005071F20002100dAfter", false, 0, 0},
+        {"2005071F07000800dEnds at 8", true, 0, 0},
+        {"2005071F06000700dBefore", false, 0, 0},
+        {"2005071F10000900dBackwards", true, 2, 1},
+        {"2005071Fxxxxxxxx dUnreadable", false, 0, 0},
+        // Ending inside the last shown hour: drawn to its end, within the grid.
+        {"2005071F19001945dLast hour", true, 11, 0.75f},
     };
     for (const Case& c : cases) {
         Fixture f;
@@ -111,6 +117,7 @@ TEST(WeekRefresh, ClipsTilesToTheShownHours) {
             continue;
         EXPECT_NEAR(r.tiles[0].shape.top, f.view.gridTop + c.topHours * f.view.hourHeight, 1) << c.line;
         EXPECT_NEAR(r.tiles[0].shape.height, c.heightHours * f.view.hourHeight, 1) << c.line;
+        EXPECT_LE(r.tiles[0].shape.bottom(), f.view.gridBottom + 1) << c.line;
     }
 }
 
