@@ -275,6 +275,9 @@ private:
     DropRequest tileDrop(const NoteTile& tile, float x, float y, float grabY, bool copy) const;
     // A change a file did not allow: said to the user; a stale view is shown again.
     Changes refused(const ChangeOutcome& outcome, const std::string& path);
+    // Whether a note may be deleted, by the confirm setting: at once, after asking (also when the setting cannot
+    // be read), or never.
+    bool deleteConfirmed();
     // Changes the category file; the change is undoable as `kind`.
     Changes changeCategories(const LineChange& change, EditKind kind);
     // After the category file changed: the panel from the top, then the grid or the notes.

@@ -100,24 +100,26 @@ void Session::followInlineEdit() {
         m_inlineEdit->line = static_cast<int>(find.removed.front().index) + 1;
 }
 
+bool Session::deleteConfirmed() {
+    // When the setting cannot be read, the user is asked: a note is never deleted unasked by mistake.
+    switch (ReadDeleteConfirmation(m_dataDir.mainOptionsFile()).value_or(DeleteConfirmation::Ask)) {
+    case DeleteConfirmation::Never:
+        return false;
+    case DeleteConfirmation::Ask:
+        return m_questions.ask(entry(Entry::ConfirmDelete), entry(Entry::ConfirmDeleteTitle),
+                               UserQuestions::Buttons::YesNo, UserQuestions::Answer::No) == UserQuestions::Answer::Yes;
+    case DeleteConfirmation::DeleteAtOnce:
+        return true;
+    }
+    return false;
+}
+
 Changes Session::deleteSelectedNote() {
     const NoteTile* tile = selectedTile();
     if (!tile || !tile->visible)
         return {};
-    // When the setting cannot be read, the user is asked: a note is never deleted unasked by mistake.
-    const DeleteConfirmation rule =
-        ReadDeleteConfirmation(m_dataDir.mainOptionsFile()).value_or(DeleteConfirmation::Ask);
-    switch (rule) {
-    case DeleteConfirmation::Never:
+    if (!deleteConfirmed())
         return {};
-    case DeleteConfirmation::Ask:
-        if (m_questions.ask(entry(Entry::ConfirmDelete), entry(Entry::ConfirmDeleteTitle),
-                            UserQuestions::Buttons::YesNo, UserQuestions::Answer::No) != UserQuestions::Answer::Yes)
-            return {};
-        break;
-    case DeleteConfirmation::DeleteAtOnce:
-        break;
-    }
     // The question may have let a refresh run: look the tile up again.
     tile = selectedTile();
     if (!tile)

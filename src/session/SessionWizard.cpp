@@ -67,18 +67,8 @@ WizardResult Session::deleteWizardNote() {
     WizardResult result;
     if (!m_wizardEdit)
         return result;
-    // When the setting cannot be read, the user is asked: a note is never deleted unasked by mistake.
-    switch (ReadDeleteConfirmation(m_dataDir.mainOptionsFile()).value_or(DeleteConfirmation::Ask)) {
-    case DeleteConfirmation::Never:
+    if (!deleteConfirmed())
         return result;
-    case DeleteConfirmation::Ask:
-        if (m_questions.ask(m_language.entry(Entry::ConfirmDelete), m_language.entry(Entry::ConfirmDeleteTitle),
-                            UserQuestions::Buttons::YesNo, UserQuestions::Answer::No) != UserQuestions::Answer::Yes)
-            return result;
-        break;
-    case DeleteConfirmation::DeleteAtOnce:
-        break;
-    }
     LineChange change;
     change.removed.push_back({static_cast<std::size_t>(m_wizardEdit->line - 1), m_wizardEdit->text});
     bool refusedChange = false;
