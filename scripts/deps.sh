@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core desktop-file-utils
     clang-14 libclang-rt-14-dev
 )
 

@@ -312,9 +312,12 @@ bool MainWindow::start() {
 
     m_instance = std::make_unique<SingleInstance>(QString::fromStdString(m_session->dataDirectory().root()));
     if (!m_instance->acquire()) {
-        Dialogs::message(this, entry(Entry::AlreadyRunning), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok);
+        // The running copy comes to the front; only when it does not answer is the user told.
+        if (!m_instance->wakeRunningCopy())
+            Dialogs::message(this, entry(Entry::AlreadyRunning), QStringLiteral("Plandeck"), Dialogs::Buttons::Ok);
         return false;
     }
+    connect(m_instance.get(), &SingleInstance::wakeRequested, this, &MainWindow::bringToFront);
     m_session->removeLeftoverTemporaryFiles();
 
     const MainOptions& options = m_session->options();
@@ -339,6 +342,7 @@ bool MainWindow::start() {
 }
 
 void MainWindow::showAsStored() {
+    m_shownAsStored = true;
     if (m_session->options().maximised)
         showMaximized();
     else

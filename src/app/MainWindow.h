@@ -92,6 +92,8 @@ public:
 signals:
     // The today window and the tray icon are in place, right after the first paint.
     void servicesStarted();
+    // The window came to the front for another start of the program.
+    void broughtToFront();
     // "Edit in the wizard" (Enter on a selected tile, or the note menu's first item) for the note on this
     // line of the notes file. The wizard connects here.
     void editInWizardRequested(int line);
@@ -102,6 +104,9 @@ public slots:
     void terminate();
     // The tray's double click and its "open" item: hides the window to the tray, or brings it back as it was.
     void hideOrRestore();
+    // Another start of the program on this folder: the window comes back from the tray or from being
+    // minimised, in front of the others.
+    void bringToFront();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -212,6 +217,7 @@ private:
     bool m_closing = false;
     bool m_terminating = false;
     bool m_servicesStarted = false;
+    bool m_shownAsStored = false; // start-up is over and the window was shown
     SkinPictureStore m_store;
     SkinColours m_colours;
 

@@ -117,6 +117,24 @@ void MainWindow::hideOrRestore() {
     carryOut(m_session->hideOrRestoreMainWindow(isVisible(), trayShown()));
 }
 
+void MainWindow::bringToFront() {
+    if (m_closing)
+        return;
+    // Before the first show the window stays as start-up leaves it; a question start-up asks comes forward.
+    if (m_shownAsStored) {
+        if (!isVisible())
+            carryOut(m_session->hideOrRestoreMainWindow(false, trayShown()));
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        raise();
+        activateWindow();
+    }
+    if (QWidget* question = QApplication::activeModalWidget()) {
+        question->raise();
+        question->activateWindow();
+    }
+    emit broughtToFront();
+}
+
 void MainWindow::carryOut(const WindowPlan& plan) {
     if (plan.hideMainWindow) {
         m_placeBeforeHiding = normalGeometry();

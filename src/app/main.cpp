@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "platform/Autostart.h"
 #include "platform/DisplayCheck.h"
+#include "platform/Launcher.h"
 #include "platform/UnixSignals.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    if (std::optional<int> exitCode = plandeck::RunLauncherCommand(argc, argv))
+        return *exitCode;
     if (std::string message = plandeck::MissingDisplayMessage(); !message.empty()) {
         std::fputs(message.c_str(), stderr);
         return 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TextFile.h"
+#include "platform/DesktopEntry.h"
 
 #include <string>
 
@@ -14,9 +15,6 @@ std::string AutostartEntryPath();
 
 // The text of the entry that starts the executable at `executablePath`.
 std::string AutostartEntryText(const std::string& executablePath);
-
-// The Exec value for a program path: the path in double quotes, escaped as desktop entries require.
-std::string DesktopEntryExec(const std::string& executablePath);
 
 // Writes (or overwrites) the entry for `executablePath`, this program's own executable when empty. The
 // autostart folder is made when missing.

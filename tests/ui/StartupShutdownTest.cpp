@@ -1,8 +1,10 @@
 #include "app/MainWindow.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/SingleInstance.h"
 #include "support/TempDir.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -190,4 +192,63 @@ TEST_F(Program, TerminationWhileAQuestionIsOpenKeepsTheLineSavesAndEnds) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).size(), 26u);
     EXPECT_EQ(dir.read("pdnotes/all.txt"), notes);
+}
+
+TEST_F(Program, SecondStartBringsTheRunningWindowToTheFront) {
+    // The running copy is a window of this test; the second start is the real program on the same folder.
+    Dialogs::setScripting(true);
+    dir.write("pdfiles/pdopt.ini", OptionsWith({}));
+    enum class Before { Shown, Minimised, Hidden };
+    for (const Before before : {Before::Shown, Before::Minimised, Before::Hidden}) {
+        SCOPED_TRACE(static_cast<int>(before));
+        MainWindow first{DataDirectory(dir.path())};
+        ASSERT_TRUE(first.start());
+        first.showAsStored();
+        QWidget other; // the window in front
+        other.show();
+        other.activateWindow();
+        if (before == Before::Minimised)
+            first.showMinimized();
+        if (before == Before::Hidden)
+            first.hide(); // as in the tray
+        QApplication::processEvents();
+        ASSERT_NE(QApplication::activeWindow(), &first);
+
+        int requests = 0;
+        QObject::connect(&first, &MainWindow::broughtToFront, [&] { ++requests; });
+        QProcess second;
+        QElapsedTimer clock;
+        clock.start();
+        start(second);
+        // The running copy answers from its event loop, which runs while the test waits.
+        while (second.state() != QProcess::NotRunning && clock.elapsed() < 20000)
+            QTest::qWait(10);
+        const qint64 took = clock.elapsed();
+        if (second.state() != QProcess::NotRunning) {
+            second.kill();
+            second.waitForFinished();
+            FAIL() << "the second start did not end";
+        }
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_LT(took, 5000);
+        std::printf("second start ended after %lld ms\n", static_cast<long long>(took));
+        EXPECT_EQ(requests, 1);
+        EXPECT_TRUE(first.isVisible());
+        EXPECT_FALSE(first.isMinimized());
+        EXPECT_EQ(QApplication::activeWindow(), &first);
+        EXPECT_TRUE(QFile::exists(lock)); // the running copy keeps the folder
+        first.close();
+    }
+    Dialogs::setScripting(false);
+}
+
+TEST(SingleInstance, OneFolderHasOneSocketHoweverItIsSpelled) {
+    test::TempDir a, b;
+    std::filesystem::create_symlink(a.path(), b.file("link"));
+    const QString name = SingleInstance::socketPath(QString::fromStdString(a.path()));
+    for (const std::string& spelling : {a.path() + "/", a.path() + "/.", b.file("link"),
+                                        b.path() + "/../" + std::filesystem::path(a.path()).filename().string()})
+        EXPECT_EQ(SingleInstance::socketPath(QString::fromStdString(spelling)), name) << spelling;
+    EXPECT_NE(SingleInstance::socketPath(QString::fromStdString(b.path())), name);
 }
