@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/AgendaCommandLine.h"
 #include "app/WindowLook.h"
 
 #include "calendar/ui/ClockWidget.h"
@@ -37,14 +38,6 @@ constexpr int BottomHeight = 16;
 constexpr int ButtonTop = 6240; // grid units
 const QSize MinimumSize(800, 600);
 const QSize MaximumSize(1600, 1200);
-
-std::string BuiltInEnglish() {
-    QFile builtIn(QStringLiteral(":/builtin/English.lng"));
-    if (!builtIn.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = builtIn.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "app/AgendaCommandLine.h"
 #include "app/ExitAfterFirstPaint.h"
 #include "app/MainWindow.h"
 #include "platform/Autostart.h"
@@ -12,6 +13,9 @@
 int main(int argc, char* argv[]) {
     if (std::optional<int> exitCode = plandeck::RunLauncherCommand(argc, argv))
         return *exitCode;
+    // The agenda prints and ends without a window, so it needs no display.
+    if (plandeck::IsAgendaCommandLine(argc, argv))
+        return plandeck::RunAgendaCommandLine(argc, argv);
     if (std::string message = plandeck::MissingDisplayMessage(); !message.empty()) {
         std::fputs(message.c_str(), stderr);
         return 1;

@@ -1,14 +1,17 @@
 #include "calendar/CalendarMath.h"
 #include "calendar/DayColumns.h"
+#include "notes/Agenda.h"
 #include "notes/Note.h"
 #include "notes/NotesIndex.h"
 #include "notes/WeekRefresh.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <random>
+#include <tuple>
 
 using namespace plandeck;
 
@@ -228,6 +231,51 @@ TEST(FallsOn, TheWeekRefreshAndTheMonthIndexPutEveryLineInTheColumnsOfTheDatesIt
             for (int j : expected)
                 dates.push_back(ColumnDate(columns[static_cast<std::size_t>(j)]));
             ASSERT_EQ(DatesInRange(note, first, days), dates) << lines[static_cast<std::size_t>(i)];
+        }
+    }
+}
+
+// The agenda passes over whole months by the year and month fields before it asks the rule day by day; it
+// must still list every line on exactly the dates the rule gives, over runs of up to a year.
+TEST(FallsOn, TheAgendaListsEveryLineOnTheDatesItFallsOn) {
+    LineMaker make{std::mt19937(20261208)};
+    constexpr int Rounds = 20;
+    constexpr int LinesPerRound = 5000; // 100,000 lines in all
+    for (int round = 0; round < Rounds; ++round) {
+        const Date first = make.firstDate();
+        const int days = make.below(3) == 0 ? 1 + make.below(366) : 1 + make.below(14);
+        Date last = first;
+        for (int i = 1; i < days; ++i)
+            last = NextDay(last);
+        std::vector<std::string> lines;
+        std::string bytes;
+        for (int i = 0; i < LinesPerRound; ++i) {
+            lines.push_back(make.line(make.below(2) == 0 ? first : last, last));
+            bytes += lines.back() + "\r\n";
+        }
+        const Agenda agenda = BuildAgenda(bytes, first, days);
+
+        std::vector<std::pair<std::size_t, Date>> expected;
+        std::vector<std::size_t> damaged; // a year of three digits leaves a line too short for a header
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (ClassifyLine(lines[i]) == LineKind::Malformed)
+                damaged.push_back(i + 1);
+            else
+                for (const Date& d : DatesInRange(NoteHeader(lines[i]), first, days))
+                    expected.emplace_back(i + 1, d);
+        }
+        std::vector<std::pair<std::size_t, Date>> listed;
+        for (const AgendaEntry& e : agenda.entries)
+            listed.emplace_back(e.lineNumber, e.date);
+        std::stable_sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        ASSERT_EQ(listed, expected) << first.year << "-" << first.month << "-" << first.day << ", " << days << " days";
+        EXPECT_EQ(agenda.damagedLines, damaged);
+        // Day by day, then by start time.
+        for (std::size_t k = 1; k < agenda.entries.size(); ++k) {
+            const AgendaEntry& a = agenda.entries[k - 1];
+            const AgendaEntry& b = agenda.entries[k];
+            ASSERT_LE(std::tie(a.date.year, a.date.month, a.date.day, a.startHour, a.startMinute),
+                      std::tie(b.date.year, b.date.month, b.date.day, b.startHour, b.startMinute));
         }
     }
 }
