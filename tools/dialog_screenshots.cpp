@@ -38,19 +38,15 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Renders the options window and the about box to PNG files."));
-    parser.addHelpOption();
-    parser.addOption({QStringLiteral("data"), QStringLiteral("The data folder."), QStringLiteral("folder")});
-    parser.addOption(
-        {QStringLiteral("out"), QStringLiteral("The folder for the PNG files."), QStringLiteral("folder")});
-    parser.process(app);
-    const QString data = parser.value(QStringLiteral("data"));
-    const QString out = parser.value(QStringLiteral("out"));
-    QTemporaryDir copy;
-    if (data.isEmpty() || out.isEmpty() || !copy.isValid() || !CopyFolder(data, copy.path()) || !QDir().mkpath(out)) {
-        std::fputs("dialog_screenshots: --data and --out are needed (see --help)\n", stderr);
+    const std::optional<DataAndOut> folders = ParseDataAndOut(
+        app, "dialog_screenshots", QStringLiteral("Renders the options window and the about box to PNG files."));
+    if (!folders)
         return 2;
+    const QString& out = folders->out;
+    QTemporaryDir copy;
+    if (!copy.isValid() || !CopyFolder(folders->data, copy.path())) {
+        std::fputs("dialog_screenshots: cannot copy the data folder\n", stderr);
+        return 1;
     }
     const DataDirectory dataDir(copy.path().toStdString());
     const QStringList languages = QDir(QString::fromStdString(dataDir.languageFolder())).entryList(QDir::Files);

@@ -55,19 +55,12 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Renders the note wizard's steps to PNG files."));
-    parser.addHelpOption();
-    parser.addOption({QStringLiteral("data"), QStringLiteral("The data folder."), QStringLiteral("folder")});
-    parser.addOption(
-        {QStringLiteral("out"), QStringLiteral("The folder for the PNG files."), QStringLiteral("folder")});
-    parser.process(app);
-    const QString data = parser.value(QStringLiteral("data"));
-    const QString out = parser.value(QStringLiteral("out"));
-    if (data.isEmpty() || out.isEmpty() || !QDir().mkpath(out)) {
-        std::fputs("wizard_screenshots: --data and --out are needed (see --help)\n", stderr);
+    const std::optional<DataAndOut> folders =
+        ParseDataAndOut(app, "wizard_screenshots", QStringLiteral("Renders the note wizard's steps to PNG files."));
+    if (!folders)
         return 2;
-    }
+    const QString& data = folders->data;
+    const QString& out = folders->out;
     Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(10, 30)));
     Dialogs::endAll();
     const DataDirectory source(QDir(data).absolutePath().toStdString());
