@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core desktop-file-utils
     clang-14 libclang-rt-14-dev
+    libical-dev dbus xvfb
+    python3-pyatspi at-spi2-core poppler-utils
 )
 
 missing=()
