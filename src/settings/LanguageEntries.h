@@ -103,6 +103,8 @@ inline constexpr int EntryTodayOnHide = 144, EntrySound = 146, EntryDays = 151, 
 inline constexpr int EntryNotesFile = 159, EntryNotesButton = 160, EntryNotNotesFile = 165;
 inline constexpr int EntryFirstSpanRow = 194;                               // the four working-span rows, 194..197
 inline constexpr int EntryAllFilesFilter = 198, EntryTextFilesFilter = 199; // the notes-file dialog's filters
+// The ticks of what Plandeck adds to the original options.
+inline constexpr int EntryNotifications = 235, EntryBackups = 236, EntryWeekNumbers = 237;
 } // namespace Entry::OptionsText
 
 // Undo, redo and the notes changed by another program.
@@ -141,7 +143,7 @@ inline constexpr int Last = MonthFormBase + 12;
 
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = DeleteCategoryCaption;
+inline constexpr int LastShipped = OptionsText::EntryWeekNumbers;
 // January .. December as they follow a day number ("9 декабря"), as the wizard's sentences use them too.
 inline constexpr int FirstMonthAfterDay = WizardSummary::MonthFormBase + 1;
 inline constexpr int LastMonthAfterDay = WizardSummary::MonthFormBase + 12;
