@@ -19,6 +19,8 @@ void MainWindow::openFindBox() {
     } else {
         m_findBox->searchAgain(); // the notes may have changed since
     }
+    // The texts are taken now, while the box opens, so that the first keystroke only scans them too.
+    m_session->findNotes({}, 0);
     m_findBox->show();
     m_findBox->raise();
     m_findBox->activateWindow();

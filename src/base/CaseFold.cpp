@@ -3,6 +3,7 @@
 #include "base/CaseFoldTable.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace plandeck {
@@ -27,11 +28,7 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-} // namespace
-
-char32_t FoldCodePoint(char32_t c) {
-    if (c < 0x80)
-        return c >= 'A' && c <= 'Z' ? c + 32 : c;
+char32_t FoldByRuns(char32_t c) {
     // The last run that starts at or before c.
     const auto* end = std::end(casefold::Runs);
     const auto* run = std::upper_bound(std::begin(casefold::Runs), end, c,
@@ -44,16 +41,49 @@ char32_t FoldCodePoint(char32_t c) {
     return static_cast<char32_t>(static_cast<std::int32_t>(c) + run->delta);
 }
 
+// The code points of one and two UTF-8 bytes (Latin, Greek, Cyrillic, Armenian, Hebrew, Arabic …) by a
+// table, so that folding a text in those scripts searches no runs.
+constexpr char32_t TableEnd = 0x800;
+const std::array<char32_t, TableEnd>& SmallFolds() {
+    static const std::array<char32_t, TableEnd> table = [] {
+        std::array<char32_t, TableEnd> t{};
+        for (char32_t c = 0; c < TableEnd; ++c)
+            t[c] = FoldByRuns(c);
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+char32_t FoldCodePoint(char32_t c) {
+    return c < TableEnd ? SmallFolds()[c] : FoldByRuns(c);
+}
+
 std::string FoldCase(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
+    AppendFolded(out, utf8);
+    return out;
+}
+
+void AppendFolded(std::string& out, std::string_view utf8) {
+    const std::array<char32_t, TableEnd>& small = SmallFolds();
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t n = utf8.size();
     for (std::size_t i = 0; i < n;) {
         const unsigned char b = p[i];
         if (b < 0x80) {
-            out += static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
-            ++i;
+            // A run of ASCII is copied whole and lowered in place.
+            std::size_t end = i + 1;
+            while (end < n && p[end] < 0x80)
+                ++end;
+            const std::size_t from = out.size();
+            out.append(utf8.data() + i, end - i);
+            for (std::size_t k = from; k < out.size(); ++k)
+                if (out[k] >= 'A' && out[k] <= 'Z')
+                    out[k] = static_cast<char>(out[k] + 32);
+            i = end;
             continue;
         }
         const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
@@ -65,10 +95,9 @@ std::string FoldCase(std::string_view utf8) {
         char32_t c = b & (0x7F >> length);
         for (std::size_t k = 1; k < length; ++k)
             c = (c << 6) | (p[i + k] & 0x3F);
-        AppendUtf8(out, FoldCodePoint(c));
+        AppendUtf8(out, c < TableEnd ? small[c] : FoldByRuns(c));
         i += length;
     }
-    return out;
 }
 
 } // namespace plandeck

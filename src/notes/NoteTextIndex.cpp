@@ -13,13 +13,21 @@ void NoteTextIndex::build(const TextLines& lines) {
     m_starts.clear();
     m_lines.clear();
     m_folded.reserve(lines.bytes().size());
+    m_starts.reserve(lines.size());
+    m_lines.reserve(lines.size());
+    // Most files are UTF-8 throughout: then no line needs a look of its own.
+    const bool utf8 = IsValidUtf8(lines.bytes());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines.line(i);
         if (ClassifyLine(line) != LineKind::Note)
             continue;
         m_starts.push_back(static_cast<std::uint32_t>(m_folded.size()));
         m_lines.push_back(static_cast<std::uint32_t>(i));
-        m_folded += FoldCase(FileTextAsUtf8(NoteHeader(line).text()));
+        const std::string_view text = NoteHeader(line).text();
+        if (utf8 || IsValidUtf8(text))
+            AppendFolded(m_folded, text);
+        else
+            AppendFolded(m_folded, FileTextAsUtf8(text));
         // A line end cannot be inside a text, so no match runs from one text into the next.
         m_folded += '\n';
     }

@@ -8,10 +8,26 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace plandeck {
+
+namespace {
+
+// The locale whose language calls itself as the language file does ("Русский"), for the picker's month and
+// weekday names; the program's locale when none does.
+QLocale LocaleNamed(const QString& ownName) {
+    for (int l = QLocale::C + 1; l <= QLocale::LastLanguage; ++l) {
+        const QLocale locale(static_cast<QLocale::Language>(l));
+        if (locale.language() == l && locale.nativeLanguageName().compare(ownName, Qt::CaseInsensitive) == 0)
+            return locale;
+    }
+    return QLocale();
+}
+
+} // namespace
 
 GoToDateBox::GoToDateBox(const LanguageTable& language, const Date& shown, QWidget* parent)
     : QDialog(parent), m_language(language), m_shown(shown) {
@@ -24,6 +40,7 @@ GoToDateBox::GoToDateBox(const LanguageTable& language, const Date& shown, QWidg
     m_text->setObjectName(QStringLiteral("DateText"));
     m_picker = new QCalendarWidget(this);
     m_picker->setObjectName(QStringLiteral("DatePicker"));
+    m_picker->setLocale(LocaleNamed(entry(Entry::LanguageName).trimmed()));
     m_picker->setFirstDayOfWeek(Qt::Monday);
     m_picker->setGridVisible(false);
     m_picker->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);

@@ -35,7 +35,7 @@ FindBox::FindBox(const LanguageTable& language, Search search, QWidget* parent)
     m_results->setUniformRowHeights(true);
     m_results->setAllColumnsShowFocus(true);
     m_results->header()->setStretchLastSection(true);
-    m_results->setColumnWidth(When, 190);
+    m_results->setColumnWidth(When, 230);
     m_results->setColumnWidth(Time, 90);
     m_results->setColumnWidth(Category, 120);
     m_results->installEventFilter(this);
@@ -46,7 +46,7 @@ FindBox::FindBox(const LanguageTable& language, Search search, QWidget* parent)
     layout->addWidget(m_text);
     layout->addWidget(m_results, 1);
     layout->addWidget(m_count);
-    resize(640, 360);
+    resize(760, 380);
 
     connect(m_text, &QLineEdit::textChanged, this, &FindBox::searchAgain);
     connect(m_results, &QTreeWidget::itemActivated, this, &FindBox::choose);
