@@ -162,6 +162,8 @@ void MainWindow::buildCalendar() {
     m_month = new MonthGridWidget(this);
     setHint(m_month->nextArrow(), Entry::HintNextMonth);
     setHint(m_month->prevArrow(), Entry::HintPreviousMonth);
+    setHint(m_month->monthTitle(), Entry::Find::HintGoToDate);
+    setHint(m_month->yearTitle(), Entry::Find::HintGoToDate);
     m_month->nextArrow()->setFallbackText(QStringLiteral("\u203A"));
     m_month->prevArrow()->setFallbackText(QStringLiteral("\u2039"));
 }
@@ -277,6 +279,7 @@ void MainWindow::connectNavigation() {
     on(m_month->prevArrow(), [this] { return m_session->previousMonth(); });
     connect(m_month, &MonthGridWidget::cellClicked, this,
             [this](int cell) { apply(m_session->pickCalendarDay(cell, now())); });
+    connect(m_month, &MonthGridWidget::titleClicked, this, &MainWindow::openGoToDate);
     on(m_back, [this] { return m_session->back(now()); });
     on(m_forward, [this] { return m_session->forward(now()); });
     on(m_today, [this] { return m_session->goToToday(now()); });
@@ -459,6 +462,10 @@ void MainWindow::apply(const Changes& changes) {
         applyLanguageCaptions();
     if (m_todayWindow && changes.words)
         m_todayWindow->setLanguage(m_session->language());
+    if (m_findBox && changes.words)
+        m_findBox->setLanguage(m_session->language());
+    else if (m_findBox && m_findBox->isVisible() && changes.notes)
+        m_findBox->searchAgain(); // the rows name notes by their lines, which a change may have moved
     if (m_todayWindow && changes.look)
         m_todayWindow->setSkin(m_session->shownSkin());
     if (m_todayWindow)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "calendar/ui/GoToDateBox.h"
 #include "calendar/ui/HourGridWidget.h"
 #include "editing/ui/EventWizard.h"
 #include "editing/ui/NoteMenu.h"
+#include "notes/ui/FindBox.h"
 #include "platform/TrayIcon.h"
 #include "session/Command.h"
 #include "session/Session.h"
@@ -85,6 +87,12 @@ public:
     AboutBox* aboutBox() const { return m_aboutBox; }
     // Registers or unregisters the program to start at log-on when the options are saved.
     void setAutorunHook(Session::StartAtLogon hook) { m_session->setStartAtLogon(std::move(hook)); }
+
+    // The find box (one, kept once made) and the go-to-date box (a fresh one each time).
+    void openFindBox();
+    void openGoToDate();
+    FindBox* findBox() const { return m_findBox; }
+    GoToDateBox* goToDateBox() const { return m_goToDateBox; }
 
     NoteMenu* noteMenu() const { return m_menu; }
     QWidget* ghost() const { return m_ghost; }
@@ -278,6 +286,8 @@ private:
     QPointer<TrayIcon> m_tray;
     QRect m_placeBeforeHiding;
     QPointer<EventWizard> m_wizard;
+    QPointer<FindBox> m_findBox;
+    QPointer<GoToDateBox> m_goToDateBox;
 
     NoteMenu* m_menu = nullptr;
     QPointF m_menuPoint; // where the note menu was opened, in twips

@@ -32,6 +32,8 @@ constexpr KeyBinding KeyBindings[] = {
     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, Command::Redo},
     {Qt::Key_Z, Qt::ControlModifier, Command::Undo},
     {Qt::Key_Y, Qt::ControlModifier, Command::Redo},
+    {Qt::Key_F, Qt::ControlModifier, Command::Find},
+    {Qt::Key_G, Qt::ControlModifier, Command::GoToDate},
 };
 
 // The note menu's items, top to bottom.
@@ -99,6 +101,12 @@ void MainWindow::run(Command command) {
         break;
     case Command::Redo:
         undoOrRedo(true);
+        break;
+    case Command::Find:
+        openFindBox();
+        break;
+    case Command::GoToDate:
+        openGoToDate();
         break;
     }
 }

@@ -140,4 +140,13 @@ void Navigation::ClickCell(int index) {
     weekOf(cell.value);
 }
 
+void Navigation::GoToDate(const Date& date) {
+    m_grid.ShowDate(date);
+    for (int i = 0; i < MonthGrid::CellCount; ++i)
+        if (m_grid.cell(i).visible && m_grid.cell(i).value == date.day) {
+            ClickCell(i);
+            return;
+        }
+}
+
 } // namespace plandeck

@@ -42,6 +42,8 @@ public:
     void PrevMonthArrow();
     // A click on a day of the calendar: that day becomes the first column, or in the week view its week.
     void ClickCell(int index);
+    // A date the user asked for: the calendar turns to its month and the date is clicked there.
+    void GoToDate(const Date& date);
 
     // A new number of days for the N-day view, from the options; the shown count follows when the N-day view
     // is on.

@@ -24,6 +24,9 @@ enum class Command {
     // The last change of the notes or the categories, from the keys and the note menu.
     Undo,
     Redo,
+    // The find box and the go-to-date box.
+    Find,
+    GoToDate,
 };
 
 } // namespace plandeck

@@ -13,8 +13,10 @@
 #include "editing/TilePointer.h"
 #include "editing/WizardForm.h"
 #include "editing/WizardNotes.h"
+#include "notes/NoteTextIndex.h"
 #include "notes/NotesFile.h"
 #include "session/Changes.h"
+#include "session/FoundNote.h"
 #include "session/UserQuestions.h"
 #include "session/WindowPlan.h"
 #include "settings/LanguageTable.h"
@@ -87,9 +89,20 @@ public:
     Changes showDays(const TodayStamp& now);
     Changes showWeek(const TodayStamp& now);
     Changes pickCalendarDay(int cell, const TodayStamp& now);
+    // A date the user asked for, shown as a click on it in the month calendar shows it.
+    Changes goToDate(const Date& date, const TodayStamp& now);
     // The calendar's arrows turn only the calendar.
     Changes nextMonth();
     Changes previousMonth();
+
+    // The find box: the notes whose text holds `query` in any letter case, the first `limit` of them in file
+    // order. It searches the notes as held; their texts are decoded and folded once for each version of the
+    // file, so a keystroke only scans.
+    FindResult findNotes(std::string_view query, std::size_t limit);
+    // A note chosen in the find box (its line): its day is shown as a click on it in the month calendar shows
+    // it (a repeating note's next day on or after the first day shown), the hours move until it starts within
+    // them, and its tile is selected. Nothing moves for a line that holds no note or a note of no day.
+    Changes showFoundNote(int line, const TodayStamp& now);
 
     // The hour buttons beside the grid.
     Changes hourLater();
@@ -333,6 +346,16 @@ private:
     EditHistory m_history;
     EditKind m_pendingKind = EditKind::EditText;
     bool m_writesAfterPaint = false;
+
+    // The note texts the find box searches, and the version of the notes they were taken from.
+    NoteTextIndex m_textIndex;
+    struct TextIndexSource {
+        FileStamp stamp;
+        bool pending = false;
+        std::size_t bytes = 0;
+        friend bool operator==(const TextIndexSource&, const TextIndexSource&) = default;
+    };
+    std::optional<TextIndexSource> m_textIndexSource;
 
     // The tile the pointer rests on; none is a value of its own, every slot can be selected.
     std::optional<int> m_selected;

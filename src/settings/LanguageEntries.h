@@ -141,9 +141,27 @@ inline constexpr int MonthFormBase = And + 7;       // + month 1..12
 inline constexpr int Last = MonthFormBase + 12;
 } // namespace Entry::WizardSummary
 
+// The find box and the go-to-date box.
+namespace Entry::Find {
+inline constexpr int FindFirst = 238;
+inline constexpr int Title = FindFirst;               // the find box's title
+inline constexpr int Prompt = FindFirst + 1;          // the find field's grey prompt
+inline constexpr int Hidden = FindFirst + 2;          // after the category of a note of a hidden category
+inline constexpr int Count = FindFirst + 3;           // "%1" stands for how many notes were found
+inline constexpr int FirstOf = FindFirst + 4;         // "%1" the notes listed, "%2" all that were found
+inline constexpr int NoneFound = FindFirst + 5;       // nothing holds the text
+inline constexpr int FirstHeading = FindFirst + 6;    // the list's headings: date, time, category, text
+inline constexpr int GoToTitle = FindFirst + 10;      // the go-to-date box's title
+inline constexpr int GoToPrompt = FindFirst + 11;     // over its date field
+inline constexpr int GoToButton = FindFirst + 12;     // its button that goes
+inline constexpr int FirstDateError = FindFirst + 13; // why a date was not taken, in the order of DateEntryError
+inline constexpr int HintGoToDate = FindFirst + 18;   // over the month calendar's title
+inline constexpr int Last = HintGoToDate;
+} // namespace Entry::Find
+
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = OptionsText::EntryWeekNumbers;
+inline constexpr int LastShipped = Find::Last;
 // January .. December as they follow a day number ("9 декабря"), as the wizard's sentences use them too.
 inline constexpr int FirstMonthAfterDay = WizardSummary::MonthFormBase + 1;
 inline constexpr int LastMonthAfterDay = WizardSummary::MonthFormBase + 12;

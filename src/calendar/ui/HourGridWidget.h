@@ -50,6 +50,7 @@ public:
     const HourGridLook& look() const { return m_look; }
     // The selected tile is drawn in front with a wider border.
     void setSelectedSlot(std::optional<int> slot);
+    std::optional<int> selectedSlot() const { return m_selected; }
     // Tile drags start only while nothing else (the in-place editor) holds the tiles.
     void setNoteDragsEnabled(bool enabled) { m_dragsEnabled = enabled; }
 

@@ -103,6 +103,10 @@ MonthGridWidget::MonthGridWidget(QWidget* parent) : QWidget(parent) {
         // is first sized to its text, a text layout for nothing.
         m_cells[i]->resize(m_cells[i]->size());
     }
+    for (QLabel* title : {m_month, m_year}) {
+        title->setCursor(Qt::PointingHandCursor);
+        title->installEventFilter(this);
+    }
     setTextColour(m_text);
 }
 
@@ -182,6 +186,10 @@ void MonthGridWidget::layOut() {
 
 bool MonthGridWidget::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == m_month || watched == m_year) {
+            emit titleClicked();
+            return true;
+        }
         for (std::size_t i = 0; i < m_cells.size(); ++i)
             if (m_cells[i] == watched) {
                 emit cellClicked(static_cast<int>(i));

@@ -25,9 +25,14 @@ public:
     PictureButton* nextArrow() const { return m_next; }
     PictureButton* prevArrow() const { return m_prev; }
     QLabel* cell(int index) const { return m_cells[static_cast<std::size_t>(index)]; }
+    // The title: the month's name and the year.
+    QLabel* monthTitle() const { return m_month; }
+    QLabel* yearTitle() const { return m_year; }
 
 signals:
     void cellClicked(int index);
+    // A click on the month's name or the year.
+    void titleClicked();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
