@@ -24,6 +24,9 @@ enum class Command {
     // The last change of the notes or the categories, from the keys and the note menu.
     Undo,
     Redo,
+    // The shown days on paper, from the keys and the print button.
+    Print,
+    SavePdf,
 };
 
 } // namespace plandeck

@@ -117,8 +117,7 @@ PointerHit HourGridWidget::hitAt(QPointF pixel) const {
 void HourGridWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
-    paintBackground(p);
-    paintTiles(p);
+    paintGrid(p);
     paintDrag(p);
     if (m_model.timeLineY) {
         const double y = ToPixels(*m_model.timeLineY);
@@ -129,6 +128,11 @@ void HourGridWidget::paintEvent(QPaintEvent*) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.drawEllipse(QPointF(ToPixels(m_model.view.gridLeft), y), 3.5, 3.5);
     }
+}
+
+void HourGridWidget::paintGrid(QPainter& p) const {
+    paintBackground(p);
+    paintTiles(p);
 }
 
 void HourGridWidget::paintBackground(QPainter& p) const {

@@ -13,6 +13,8 @@
 #include <array>
 #include <optional>
 
+class QPainter;
+
 namespace plandeck {
 
 // The pictures and colours the skin gives the grid.
@@ -81,6 +83,10 @@ public:
     // Ends a tile or grip drag without a drop: the outline goes and nothing is reported. Escape, the window
     // hiding and a lost mouse grab do the same.
     void cancelDrag();
+
+    // Paints the background and the tiles (not the current-time line or a drag) onto any painter, a printer's
+    // too, over the widget's size.
+    void paintGrid(QPainter& p) const;
 
     static QRectF ToPixels(const TileRect& r);
     static double ToPixels(double twips) { return twips / WeekView::TwipsPerPixel; }
