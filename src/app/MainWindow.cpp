@@ -494,6 +494,7 @@ void MainWindow::showDates() {
 
 void MainWindow::showMonthGrid() {
     const MonthGrid& grid = m_session->navigation().grid();
+    m_month->setWeekNumbersShown(m_session->features().weekNumbers);
     m_month->setGrid(grid, FromFileText(m_session->language().monthName(grid.month())));
 }
 

@@ -23,6 +23,7 @@ void Session::loadSettings() {
     // A file that is there but cannot be read is never written over by the exit save.
     m_optionsUnreadable = read.status == ReadStatus::Failed ? read.error : std::string();
     m_system = LoadSystemOptions(m_dataDir.systemOptionsFile());
+    m_features = ReadFeatureSettings(m_dataDir.featureSettingsFile());
     m_categories.setShownFlags(StartupCategoryFlags(m_options));
     m_shownSkin = ChooseSkinName(m_dataDir, m_options.skinName);
     m_ready = false;
@@ -199,7 +200,7 @@ Changes Session::updateTime(const TodayStamp& now) {
 
 std::string Session::shownRangeCaption() const {
     std::string caption = ShownRangeCaption(m_nav.columns(), m_nav.days(), m_language);
-    if (m_weekNumbers)
+    if (m_features.weekNumbers)
         caption += " \u00B7 " + ShownWeeksCaption(m_nav.columns(), m_nav.days(), m_language);
     return caption;
 }

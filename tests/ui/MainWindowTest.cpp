@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -387,6 +388,20 @@ TEST_F(Window, WeekNumbersBesideTheCalendarRowsAndInTheRangeCaption) {
               QStringLiteral("13 \u2013 15 Dec 2026 \u00B7 Weeks 50\u201351"));
     click("Image13"); // the week view: one week
     EXPECT_TRUE(child<QLabel>("Label10")->property("fullText").toString().endsWith(QStringLiteral("Week 50")));
+
+    // The options' tick takes them away at once, and the days take the room.
+    const int mondayWidth = child("Label5(7)")->width();
+    click("Label31");
+    QWidget* options = window->optionsWindow();
+    QTest::mouseClick(options->findChild<QWidget*>("Label29"), Qt::LeftButton);
+    auto* tick = options->findChild<QCheckBox*>("WeekNumbersCheck");
+    QTest::mouseClick(tick, Qt::LeftButton, {}, QPoint(8, tick->height() / 2));
+    QTest::mouseClick(options->findChild<QPushButton*>("Label5(0)"), Qt::LeftButton);
+    ASSERT_FALSE(window->session().features().weekNumbers);
+    for (int r = 0; r < 6; ++r)
+        EXPECT_FALSE(child(QStringLiteral("WeekNumber(%1)").arg(r).toLatin1().constData())->isVisible());
+    EXPECT_EQ(child<QLabel>("Label10")->property("fullText").toString(), QStringLiteral("7 \u2013 13 Dec 2026"));
+    EXPECT_GT(child("Label5(7)")->width(), mondayWidth);
 }
 
 TEST_F(Window, SavesTheShownDaysAsOnePdfPageInTheSkinsColours) {
