@@ -430,6 +430,14 @@ TEST_F(Window, SavesTheShownDaysAsOnePdfPageInTheSkinsColours) {
         EXPECT_FALSE(text.contains(QString::fromUtf8(left))) << left;
     // The work category's red tile is on the page.
     EXPECT_GT(ColouredPixels(PdfPage(pdf, QString::fromStdString(dir.path()) + "/page.png")), 20);
+
+    // A file that cannot be made is told, never reported as saved.
+    const QString nowhere = QString::fromStdString(dir.path()) + "/no such folder/week.pdf";
+    Dialogs::queueAnswer(Dialogs::Answer::Yes);
+    Dialogs::queue({Dialogs::Answer::Ok, nowhere, {}, {}});
+    QTest::keyClick(child("Text1"), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Dialogs::shown().back(), "The page could not be printed or saved: " + nowhere);
+    EXPECT_EQ(child<QLabel>("Label30")->property("fullText").toString(), "Saved as PDF: " + pdf);
 }
 
 TEST_F(Window, PrintsBlackOnWhiteFromTheButtonAndCtrlP) {

@@ -17,6 +17,7 @@ HourGridLook PrintLook(const HourGridLook& skin, PrintColours colours) {
     look.todayColumn = Qt::transparent;
     look.spanColours.fill(Qt::white);
     look.tileText = Qt::black;
+    look.tileBorder = QColor(Qt::black);
     return look;
 }
 
@@ -45,15 +46,25 @@ bool PrintGrid(QPrinter& printer, const QString& title, const std::function<Hour
     painter.setPen(Qt::black);
     painter.drawText(QRect(0, 0, width, titleHeight), Qt::AlignLeft | Qt::AlignTop, title);
 
-    const int gridHeight = std::max(1, height - titleHeight);
+    const int room = std::max(1, height - titleHeight);
+    // Below its last hour the grid keeps a strip for the window's buttons. On paper the hours reach down to
+    // the page's foot instead, leaving room for the last hour's label: the grid is laid out taller and the
+    // strip falls outside the page.
+    constexpr int Foot = 10;
+    int gridHeight = room;
     HourGridModel model = modelFor(width, gridHeight);
+    const double bottom = HourGridWidget::ToPixels(model.view.gridBottom);
+    if (bottom > Foot && bottom < room - Foot) {
+        gridHeight = static_cast<int>(room * (room - Foot) / bottom);
+        model = modelFor(width, gridHeight);
+    }
     if (colours == PrintColours::BlackOnWhite)
         for (NoteTile& tile : model.tiles)
             tile.fillColour = 0xFFFFFF;
     grid.resize(width, gridHeight);
     grid.setModel(std::move(model));
     painter.translate(0, titleHeight);
-    painter.setClipRect(QRect(0, 0, width, gridHeight));
+    painter.setClipRect(QRect(0, 0, width, room));
     grid.paintGrid(painter);
     return painter.end();
 }

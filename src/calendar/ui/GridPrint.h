@@ -13,7 +13,7 @@ namespace plandeck {
 // How the printed page is coloured.
 enum class PrintColours {
     Skin,         // the grid as the window shows it: the skin's pictures and colours, the categories' colours
-    BlackOnWhite, // for a plain printer: black lines and text on white, tiles outlined in white
+    BlackOnWhite, // for a plain printer: black lines and text on white, the tiles white with a black outline
 };
 
 // The grid's look for paper: as the skin gives it, or black on white.

@@ -271,12 +271,13 @@ void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) co
     const QColor fill = FromColourNumber(t.fillColour);
     p.setRenderHint(QPainter::Antialiasing, true);
     const double border = selected ? 2 : 1;
-    p.setPen(QPen(selected ? fill.darker(220) : fill.darker(135), border));
+    p.setPen(QPen(m_look.tileBorder.value_or(selected ? fill.darker(220) : fill.darker(135)), border));
     p.setBrush(fill);
     p.drawRoundedRect(r.adjusted(border / 2, border / 2, -border / 2, -border / 2), 3, 3);
     p.setRenderHint(QPainter::Antialiasing, false);
     // A darker strip on the left edge tells neighbouring tiles apart.
-    p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)), fill.darker(150));
+    p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)),
+               m_look.tileBorder.value_or(fill.darker(150)));
 
     const TileFace face = faceOf(t);
     if (!face.lines.isEmpty()) {

@@ -34,6 +34,7 @@ struct HourGridLook {
                                       QColor(236, 242, 250)};
     QFont tileFont{QStringLiteral("DejaVu Sans"), 9};
     QColor tileText{Qt::black};
+    std::optional<QColor> tileBorder; // the tiles' outline and left strip; by default a darker shade of their fill
 };
 
 // The grid picture: background, day headers, today's column, working spans, hour labels and lines, the note
