@@ -243,6 +243,7 @@ void MainWindow::buildGridButtons() {
     m_hourLater = button(QStringLiteral("Image18"), m_grid, Entry::HintHourLater);
     m_hourReset = button(QStringLiteral("Image23"), m_grid, Entry::HintHourReset);
     m_hourEarlier = button(QStringLiteral("Image33"), m_grid, Entry::HintHourEarlier);
+    m_print = button(QStringLiteral("PrintButton"), m_grid, Entry::Print::Hint);
     const std::pair<PictureButton*, const char*> glyphs[] = {
         {m_back, "\u25C0"},      {m_dayView, "1"},        {m_daysView, "N"},
         {m_weekView, "7"},       {m_forward, "\u25B6"},   {m_today, "\u25CF"},
@@ -290,6 +291,7 @@ void MainWindow::connectNavigation() {
     on(m_hourLater, [this] { return m_session->hourLater(); });
     on(m_hourEarlier, [this] { return m_session->hourEarlier(); });
     on(m_hourReset, [this] { return m_session->resetHours(); });
+    connect(m_print, &PictureButton::clicked, this, [this] { run(Command::Print); });
     // Pressing one hour button shows it pressed; releasing shows all three normal again.
     for (PictureButton* b : {m_hourLater, m_hourReset, m_hourEarlier})
         connect(b, &PictureButton::released, this, [this] {
@@ -499,6 +501,7 @@ void MainWindow::showDates() {
 
 void MainWindow::showMonthGrid() {
     const MonthGrid& grid = m_session->navigation().grid();
+    m_month->setWeekNumbersShown(m_session->features().weekNumbers);
     m_month->setGrid(grid, FromFileText(m_session->language().monthName(grid.month())));
 }
 
@@ -630,6 +633,7 @@ void MainWindow::loadSkinPictures() {
     m_hourLater->setPictures(m_store.picture(Picture::HourLater), m_store.picture(Picture::HourLaterPressed));
     m_hourReset->setPictures(m_store.picture(Picture::HourReset), m_store.picture(Picture::HourResetPressed));
     m_hourEarlier->setPictures(m_store.picture(Picture::HourEarlier), m_store.picture(Picture::HourEarlierPressed));
+    showPrintButton();
     showViewButtons();
 }
 
@@ -778,6 +782,7 @@ void MainWindow::placeGridButtons() {
     at(m_hourLater, v.hScale * 8500 - 360);
     at(m_hourReset, v.hScale * 8500);
     at(m_hourEarlier, v.hScale * 8500 + 360);
+    at(m_print, v.hScale * 6830);
     m_yearFirst->setGeometry(static_cast<int>(v.hScale * 1410 / WeekView::TwipsPerPixel), 0, 60, 14);
     m_yearLast->setGeometry(static_cast<int>(v.hScale * 8520 / WeekView::TwipsPerPixel), 0, 60, 14);
 }

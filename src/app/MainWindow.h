@@ -83,6 +83,9 @@ public:
     void openOptions();
     // The about box; an open one is brought to the front.
     void openAbout();
+    // Prints the shown days, or saves them as PDF: asks for the colours (the skin's or black on white), then
+    // for the printer or the file, and says in the hint line where the page went.
+    void printShownDays(bool pdf);
     OptionsWindow* optionsWindow() const { return m_optionsWindow; }
     AboutBox* aboutBox() const { return m_aboutBox; }
     // Registers or unregisters the program to start at log-on when the options are saved.
@@ -219,6 +222,8 @@ private:
     // After a change was painted: it is written now.
     void finishPendingWrite();
     void undoOrRedo(bool redo);
+    // MainWindowPrint.cpp: the print button's picture, drawn in the grid's text colour.
+    void showPrintButton();
 
     std::unique_ptr<Session> m_session;
     std::unique_ptr<SingleInstance> m_instance;
@@ -267,6 +272,7 @@ private:
     PictureButton* m_hourLater = nullptr;
     PictureButton* m_hourReset = nullptr;
     PictureButton* m_hourEarlier = nullptr;
+    PictureButton* m_print = nullptr;
     QLabel* m_yearFirst = nullptr;
     QLabel* m_yearLast = nullptr;
     QLineEdit* m_editor = nullptr;

@@ -25,8 +25,10 @@ struct KeyBinding {
     Command command;
 };
 constexpr KeyBinding KeyBindings[] = {
-    {Qt::Key_Escape, {}, Command::Minimise},     {Qt::Key_Delete, {}, Command::DeleteNote},
-    {Qt::Key_Return, {}, Command::EditInWizard}, {Qt::Key_Enter, {}, Command::EditInWizard},
+    {Qt::Key_Escape, {}, Command::Minimise},
+    {Qt::Key_Delete, {}, Command::DeleteNote},
+    {Qt::Key_Return, {}, Command::EditInWizard},
+    {Qt::Key_Enter, {}, Command::EditInWizard},
     {Qt::Key_Space, {}, Command::EditText},
     // The first match wins: Ctrl+Shift+Z before Ctrl+Z.
     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, Command::Redo},
@@ -34,6 +36,8 @@ constexpr KeyBinding KeyBindings[] = {
     {Qt::Key_Y, Qt::ControlModifier, Command::Redo},
     {Qt::Key_F, Qt::ControlModifier, Command::Find},
     {Qt::Key_G, Qt::ControlModifier, Command::GoToDate},
+    {Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier, Command::SavePdf},
+    {Qt::Key_P, Qt::ControlModifier, Command::Print},
 };
 
 // The note menu's items, top to bottom.
@@ -107,6 +111,12 @@ void MainWindow::run(Command command) {
         break;
     case Command::GoToDate:
         openGoToDate();
+        break;
+    case Command::Print:
+        printShownDays(false);
+        break;
+    case Command::SavePdf:
+        printShownDays(true);
         break;
     }
 }

@@ -27,6 +27,9 @@ enum class Command {
     // The find box and the go-to-date box.
     Find,
     GoToDate,
+    // The shown days on paper, from the keys and the print button.
+    Print,
+    SavePdf,
 };
 
 } // namespace plandeck

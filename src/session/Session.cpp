@@ -199,7 +199,10 @@ Changes Session::updateTime(const TodayStamp& now) {
 }
 
 std::string Session::shownRangeCaption() const {
-    return ShownRangeCaption(m_nav.columns(), m_nav.days(), m_language);
+    std::string caption = ShownRangeCaption(m_nav.columns(), m_nav.days(), m_language);
+    if (m_features.weekNumbers)
+        caption += " \u00B7 " + ShownWeeksCaption(m_nav.columns(), m_nav.days(), m_language);
+    return caption;
 }
 
 Changes Session::datesChanged(const TodayStamp& now) {
@@ -210,29 +213,55 @@ Changes Session::datesChanged(const TodayStamp& now) {
     return changes;
 }
 
+HourGridModel Session::gridBackground(int width, int height) const {
+    HourGridModel grid;
+    const DayColumns& cols = m_nav.columns();
+    grid.view = WeekView::Compute(width, height, m_nav.days(), m_hours.first, m_hours.last);
+    grid.layout = LayOutHourGrid(grid.view, cols, m_nav.today().date);
+    for (int j = 0; j < grid.view.days; ++j)
+        grid.dayHeaders.push_back(
+            DayHeader(cols[static_cast<std::size_t>(j)], m_captions.columnMonths[static_cast<std::size_t>(j)]));
+    // The working spans as last saved.
+    if (m_options.shadeWorkSpans)
+        grid.spans = PaintWorkSpans(grid.view, WorkSpansFromOptions(m_options.workSpans, m_options.workSpanEnabled));
+    return grid;
+}
+
 Changes Session::layOutGrid() {
     Changes changes;
     changes.hours = true;
     if (m_gridWidth <= 0 || m_gridHeight <= 0)
         return changes;
-    const DayColumns& cols = m_nav.columns();
-    m_grid.view = WeekView::Compute(m_gridWidth, m_gridHeight, m_nav.days(), m_hours.first, m_hours.last);
-    m_grid.layout = LayOutHourGrid(m_grid.view, cols, m_nav.today().date);
-    m_grid.dayHeaders.clear();
-    for (int j = 0; j < m_grid.view.days; ++j)
-        m_grid.dayHeaders.push_back(
-            DayHeader(cols[static_cast<std::size_t>(j)], m_captions.columnMonths[static_cast<std::size_t>(j)]));
-    // The working spans as last saved.
-    m_grid.spans =
-        m_options.shadeWorkSpans
-            ? PaintWorkSpans(m_grid.view, WorkSpansFromOptions(m_options.workSpans, m_options.workSpanEnabled))
-            : std::vector<SpanBand>{};
-    m_grid.captions.clear();
+    HourGridModel grid = gridBackground(m_gridWidth, m_gridHeight);
+    // The tiles stay until the refresh below replaces them.
+    grid.tiles = std::move(m_grid.tiles);
+    m_grid = std::move(grid);
     m_grid.timeLineY = TimeLineY(m_grid.view, m_clock.hour, m_clock.minute);
     changes.clock = true;
     if (m_ready)
         changes |= refreshNotes();
     return changes;
+}
+
+HourGridModel Session::pageGrid(int width, int height) const {
+    HourGridModel page = gridBackground(std::max(width, 1), std::max(height, 1));
+    WeekRefreshResult result = tilesFor(page.view);
+    page.tiles = std::move(result.tiles);
+    page.captions = std::move(result.captions);
+    return page;
+}
+
+WeekRefreshResult Session::tilesFor(const WeekView& view) const {
+    const DayColumns& cols = m_nav.columns();
+    const WeekRefreshInput input{view,
+                                 std::span<const DayColumn>(cols.data(), cols.size()),
+                                 m_categories.names(),
+                                 m_categories.colours(),
+                                 m_categories.shownColumn(),
+                                 {}};
+    const auto shownColumns = static_cast<std::size_t>(std::min<int>(view.days, static_cast<int>(cols.size())));
+    const std::vector<ShownMonth> months = ShownMonthsOf(std::span<const DayColumn>(cols.data(), shownColumns));
+    return WeekRefreshFromLines(m_notes.lines(), m_notes.candidates(months), input);
 }
 
 Changes Session::refreshNotes() {
@@ -313,17 +342,7 @@ Changes Session::refreshOnce() {
     if (changes.quit)
         return changes;
 
-    const DayColumns& cols = m_nav.columns();
-    const WeekRefreshInput input{m_grid.view,
-                                 std::span<const DayColumn>(cols.data(), cols.size()),
-                                 m_categories.names(),
-                                 m_categories.colours(),
-                                 m_categories.shownColumn(),
-                                 {}};
-    const auto shownColumns = static_cast<std::size_t>(std::min<int>(m_grid.view.days, static_cast<int>(cols.size())));
-    const std::vector<ShownMonth> months = ShownMonthsOf(std::span<const DayColumn>(cols.data(), shownColumns));
-    const std::vector<std::uint32_t> candidates = m_notes.candidates(months);
-    WeekRefreshResult result = WeekRefreshFromLines(m_notes.lines(), candidates, input);
+    WeekRefreshResult result = tilesFor(m_grid.view);
     // A slot that now shows another note is no longer selected: a key must not act on a note the user did
     // not point at.
     m_selected = SelectionAfterRefresh(m_selected, m_grid.tiles, result.tiles);

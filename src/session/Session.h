@@ -15,6 +15,7 @@
 #include "editing/WizardNotes.h"
 #include "notes/NoteTextIndex.h"
 #include "notes/NotesFile.h"
+#include "notes/WeekRefresh.h"
 #include "session/Changes.h"
 #include "session/FoundNote.h"
 #include "session/UserQuestions.h"
@@ -262,8 +263,11 @@ public:
     const DateCaptions& dateCaptions() const { return m_captions; }
     // The clock's reading the last command was given.
     const TodayStamp& clockReading() const { return m_clock; }
-    // "7 – 9 Dec 2026"
+    // "7 – 9 Dec 2026", followed by the weeks ("7 – 13 Dec 2026 · Week 50") unless week numbers are off.
     std::string shownRangeCaption() const;
+    // The shown days as the grid shows them, laid out for a page of `width` x `height` pixels: the same
+    // columns, hours, working spans and notes of the shown categories, without the current-time line.
+    HourGridModel pageGrid(int width, int height) const;
     // The note that still carries the placeholder text after the last refresh (0 for none), and where its
     // editor goes.
     int editedLine() const { return m_editedLine; }
@@ -280,6 +284,10 @@ private:
     Changes datesChanged(const TodayStamp& now);
     // The grid's geometry, background and time line for the current dates, hours and size, then the notes.
     Changes layOutGrid();
+    // Geometry, day headers and working spans of the grid at a size; the tiles are the refresh's.
+    HourGridModel gridBackground(int width, int height) const;
+    // The tiles of the notes held for the shown columns in a view.
+    WeekRefreshResult tilesFor(const WeekView& view) const;
     Changes refreshOnce();
     // The damaged lines of the notes file: asked about (or, quietly, counted for the hint line).
     Changes handleDamagedLines();

@@ -159,9 +159,27 @@ inline constexpr int HintGoToDate = FindFirst + 18;   // over the month calendar
 inline constexpr int Last = HintGoToDate;
 } // namespace Entry::Find
 
+// Week numbers, and printing the shown days or saving them as PDF.
+namespace Entry {
+inline constexpr int PrintFirst = Find::Last + 1;
+} // namespace Entry
+namespace Entry::Print {
+inline constexpr int OneWeek = PrintFirst;        // "Week %1" after the shown dates
+inline constexpr int TwoWeeks = PrintFirst + 1;   // "Weeks %1", %1 standing for "50–51"
+inline constexpr int Hint = PrintFirst + 2;       // the print button's hint, with its keys
+inline constexpr int AskColours = PrintFirst + 3; // Yes: the skin's colours, No: black on white
+inline constexpr int Title = PrintFirst + 4;
+inline constexpr int SavePdfTitle = PrintFirst + 5;
+inline constexpr int PdfFilter = PrintFirst + 6;
+inline constexpr int Failed = PrintFirst + 7; // "%1" stands for the printer or the file
+inline constexpr int PdfSaved = PrintFirst + 8;
+inline constexpr int Printed = PrintFirst + 9;
+inline constexpr int Last = Printed;
+} // namespace Entry::Print
+
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = Find::Last;
+inline constexpr int LastShipped = Print::Last;
 // January .. December as they follow a day number ("9 декабря"), as the wizard's sentences use them too.
 inline constexpr int FirstMonthAfterDay = WizardSummary::MonthFormBase + 1;
 inline constexpr int LastMonthAfterDay = WizardSummary::MonthFormBase + 12;

@@ -117,8 +117,7 @@ PointerHit HourGridWidget::hitAt(QPointF pixel) const {
 void HourGridWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
-    paintBackground(p);
-    paintTiles(p);
+    paintGrid(p);
     paintDrag(p);
     if (m_model.timeLineY) {
         const double y = ToPixels(*m_model.timeLineY);
@@ -129,6 +128,11 @@ void HourGridWidget::paintEvent(QPaintEvent*) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.drawEllipse(QPointF(ToPixels(m_model.view.gridLeft), y), 3.5, 3.5);
     }
+}
+
+void HourGridWidget::paintGrid(QPainter& p) const {
+    paintBackground(p);
+    paintTiles(p);
 }
 
 void HourGridWidget::paintBackground(QPainter& p) const {
@@ -267,12 +271,13 @@ void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) co
     const QColor fill = FromColourNumber(t.fillColour);
     p.setRenderHint(QPainter::Antialiasing, true);
     const double border = selected ? 2 : 1;
-    p.setPen(QPen(selected ? fill.darker(220) : fill.darker(135), border));
+    p.setPen(QPen(m_look.tileBorder.value_or(selected ? fill.darker(220) : fill.darker(135)), border));
     p.setBrush(fill);
     p.drawRoundedRect(r.adjusted(border / 2, border / 2, -border / 2, -border / 2), 3, 3);
     p.setRenderHint(QPainter::Antialiasing, false);
     // A darker strip on the left edge tells neighbouring tiles apart.
-    p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)), fill.darker(150));
+    p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)),
+               m_look.tileBorder.value_or(fill.darker(150)));
 
     const TileFace face = faceOf(t);
     if (!face.lines.isEmpty()) {

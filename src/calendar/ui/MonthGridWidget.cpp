@@ -14,6 +14,7 @@ namespace {
 
 constexpr int HeaderHeight = 16;
 constexpr int HeadingHeight = 13;
+constexpr int WeekColumnWidth = 14;
 
 template <class Label = QLabel>
 Label* MakeLabel(const QString& name, QWidget* parent, int pixelSize, bool bold = false) {
@@ -107,6 +108,8 @@ MonthGridWidget::MonthGridWidget(QWidget* parent) : QWidget(parent) {
         title->setCursor(Qt::PointingHandCursor);
         title->installEventFilter(this);
     }
+    for (std::size_t r = 0; r < m_weeks.size(); ++r)
+        m_weeks[r] = MakeLabel(QStringLiteral("WeekNumber(%1)").arg(r), this, 8);
     setTextColour(m_text);
 }
 
@@ -135,6 +138,11 @@ void MonthGridWidget::showCells() {
         if (label->styleSheet() != frame)
             label->setStyleSheet(frame);
     }
+    const std::array<int, MonthGrid::RowCount> weeks = m_grid->weekNumbers();
+    for (std::size_t r = 0; r < m_weeks.size(); ++r) {
+        m_weeks[r]->setText(weeks[r] > 0 ? QString::number(weeks[r]) : QString());
+        m_weeks[r]->setVisible(m_weeksShown && weeks[r] > 0);
+    }
 }
 
 void MonthGridWidget::setTextColour(const QColor& colour) {
@@ -144,6 +152,11 @@ void MonthGridWidget::setTextColour(const QColor& colour) {
     m_year->setStyleSheet(style);
     for (QLabel* h : m_headings)
         h->setStyleSheet(style);
+    // The week numbers stand back from the days: the skin's text colour, faded.
+    const QString faded =
+        QStringLiteral("color: rgba(%1, %2, %3, 150);").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+    for (QLabel* w : m_weeks)
+        w->setStyleSheet(faded);
     // The plain days follow the skin at once, not at the next move.
     showCells();
 }
@@ -153,6 +166,14 @@ void MonthGridWidget::setRowPicture(const QPixmap& picture) {
         row->setPixmap(picture);
 }
 
+void MonthGridWidget::setWeekNumbersShown(bool shown) {
+    if (shown == m_weeksShown)
+        return;
+    m_weeksShown = shown;
+    layOut();
+    showCells();
+}
+
 void MonthGridWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layOut();
@@ -160,7 +181,9 @@ void MonthGridWidget::resizeEvent(QResizeEvent* event) {
 
 void MonthGridWidget::layOut() {
     const int w = width();
-    const double cellW = w / 7.0;
+    // The week numbers take a narrow column left of the days.
+    const int left = m_weeksShown ? WeekColumnWidth : 0;
+    const double cellW = (w - left) / 7.0;
     const double cellH = (height() - HeaderHeight - HeadingHeight) / 6.0;
     m_prev->move(0, (HeaderHeight - m_prev->height()) / 2);
     m_next->move(w - m_next->width(), (HeaderHeight - m_next->height()) / 2);
@@ -170,15 +193,18 @@ void MonthGridWidget::layOut() {
     m_year->setGeometry(m_month->geometry().right() + 4, 0, w - arrows - m_month->geometry().right() - 4, HeaderHeight);
     m_year->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 0; c < 7; ++c)
-        m_headings[static_cast<std::size_t>(c)]->setGeometry(static_cast<int>(c * cellW), HeaderHeight,
+        m_headings[static_cast<std::size_t>(c)]->setGeometry(left + static_cast<int>(c * cellW), HeaderHeight,
                                                              static_cast<int>(cellW), HeadingHeight);
     for (int r = 0; r < 6; ++r)
         m_rows[static_cast<std::size_t>(r)]->setGeometry(0, static_cast<int>(HeaderHeight + HeadingHeight + r * cellH),
                                                          w, static_cast<int>(cellH));
+    for (int r = 0; r < MonthGrid::RowCount; ++r)
+        m_weeks[static_cast<std::size_t>(r)]->setGeometry(0, static_cast<int>(HeaderHeight + HeadingHeight + r * cellH),
+                                                          left, static_cast<int>(cellH));
     for (int i = 0; i < MonthGrid::CellCount; ++i) {
         const int r = i / 7;
         const int c = i % 7;
-        m_cells[static_cast<std::size_t>(i)]->setGeometry(static_cast<int>(c * cellW) + 1,
+        m_cells[static_cast<std::size_t>(i)]->setGeometry(left + static_cast<int>(c * cellW) + 1,
                                                           static_cast<int>(HeaderHeight + HeadingHeight + r * cellH),
                                                           static_cast<int>(cellW) - 2, static_cast<int>(cellH));
     }
