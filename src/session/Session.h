@@ -87,6 +87,9 @@ public:
     Changes showDays(const TodayStamp& now);
     Changes showWeek(const TodayStamp& now);
     Changes pickCalendarDay(int cell, const TodayStamp& now);
+    // Back or forward by as many days as the view shows (Page Up and Page Down).
+    Changes pageBack(const TodayStamp& now);
+    Changes pageForward(const TodayStamp& now);
     // The calendar's arrows turn only the calendar.
     Changes nextMonth();
     Changes previousMonth();
@@ -157,6 +160,9 @@ public:
     PointerHit pointAt(float x, float y, const GripArea& grip);
     std::optional<int> selectedSlot() const { return m_selected; }
     const NoteTile* selectedTile() const;
+    void clearSelection() { m_selected.reset(); }
+    // A key moves the selection to a neighbouring tile; false when there is none that way.
+    bool selectNeighbour(TileStep step);
     // The line number of the selected tile's note (0 for none), for the wizard's edit mode.
     int selectedNoteLine() const;
     // Ctrl held: a note drop copies instead of moving.
