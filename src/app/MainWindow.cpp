@@ -281,17 +281,23 @@ void MainWindow::connectNavigation() {
     connect(m_month, &MonthGridWidget::cellClicked, this,
             [this](int cell) { apply(m_session->pickCalendarDay(cell, now())); });
     connect(m_month, &MonthGridWidget::titleClicked, this, &MainWindow::openGoToDate);
-    on(m_back, [this] { return m_session->back(now()); });
-    on(m_forward, [this] { return m_session->forward(now()); });
-    on(m_today, [this] { return m_session->goToToday(now()); });
-    on(m_todayCardButton, [this] { return m_session->goToToday(now()); });
-    on(m_dayView, [this] { return m_session->showDay(now()); });
-    on(m_daysView, [this] { return m_session->showDays(now()); });
-    on(m_weekView, [this] { return m_session->showWeek(now()); });
-    on(m_hourLater, [this] { return m_session->hourLater(); });
-    on(m_hourEarlier, [this] { return m_session->hourEarlier(); });
-    on(m_hourReset, [this] { return m_session->resetHours(); });
     connect(m_print, &PictureButton::clicked, this, [this] { run(Command::Print); });
+    // The buttons under the grid give the commands the keys and the wheel give too.
+    const std::pair<PictureButton*, Command> commands[] = {{m_back, Command::Back},
+                                                           {m_forward, Command::Forward},
+                                                           {m_today, Command::Today},
+                                                           {m_todayCardButton, Command::Today},
+                                                           {m_dayView, Command::DayView},
+                                                           {m_daysView, Command::DaysView},
+                                                           {m_weekView, Command::WeekView},
+                                                           {m_hourLater, Command::HourLater},
+                                                           {m_hourEarlier, Command::HourEarlier}};
+    for (auto [b, command] : commands)
+        connect(b, &PictureButton::clicked, this, [this, command = command] { run(command); });
+    on(m_hourReset, [this] { return m_session->resetHours(); });
+    // The wheel over the grid moves the hours, over the calendar the days.
+    m_grid->installEventFilter(this);
+    m_month->installEventFilter(this);
     // Pressing one hour button shows it pressed; releasing shows all three normal again.
     for (PictureButton* b : {m_hourLater, m_hourReset, m_hourEarlier})
         connect(b, &PictureButton::released, this, [this] {
@@ -651,10 +657,20 @@ void MainWindow::applyLanguageCaptions() {
     for (const ControlCaption& c : MainWindowCaptions(m_session->language()))
         if (auto* label = findChild<QLabel*>(QString::fromStdString(c.control)))
             SetFittedText(label, FromFileText(c.text));
-    // The buttons without a caption show their hint as a tooltip too.
-    for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it)
-        if (auto* b = qobject_cast<PictureButton*>(it.key()))
-            b->setToolTip(entry(it.value()));
+    // The buttons without a caption show their hint as a tooltip too, and a screen reader reads it as their
+    // name; the keys that do the same follow it.
+    for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it) {
+        auto* w = static_cast<QWidget*>(it.key());
+        const QString keys = keysTooltip(w);
+        if (auto* b = qobject_cast<PictureButton*>(w)) {
+            b->setToolTip(keys.isEmpty() ? entry(it.value()) : entry(it.value()) + QLatin1Char('\n') + keys);
+            b->setAccessibleName(entry(it.value()));
+            b->setAccessibleDescription(keys);
+        } else if (!keys.isEmpty()) {
+            w->setToolTip(keys);
+        }
+    }
+    m_grid->setAccessibleName(entry(Entry::Keys::GridName));
     layOutWindow(); // captions change the widths of the command bar
     showHint(m_hintEntry);
     m_web->setToolTip(QString::fromLatin1(kWebAddress));
@@ -790,6 +806,8 @@ void MainWindow::placeGridButtons() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (noteEditingEvent(watched, event))
         return true;
+    if (event->type() == QEvent::Wheel && (watched == m_grid || watched == m_month))
+        return wheelCommand(watched, static_cast<QWheelEvent*>(event));
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         auto it = m_hints.constFind(watched);
         if (it != m_hints.constEnd())

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -179,6 +180,12 @@ private:
     // The key field's and the editor's keys, the category names' drags; true when the event was used.
     bool noteEditingEvent(QObject* watched, QEvent* event);
     bool keyCommand(QKeyEvent* event);
+    // The wheel over the grid or the month calendar; true when it was used.
+    bool wheelCommand(QObject* watched, QWheelEvent* event);
+    // A key moves the selection to another tile; false when there is none that way.
+    bool selectTile(TileStep step);
+    // "Keys: PgUp, Alt+Left; …" for a control that keys or the wheel can stand in for; empty for others.
+    QString keysTooltip(const QObject* control) const;
     bool editorKey(QKeyEvent* event);
     bool categoryDragEvent(int row, QEvent* event);
     void pointerOverGrid(QPointF twips);
@@ -307,6 +314,7 @@ private:
     DragWatch* m_categoryDragWatch = nullptr;
     void cancelCategoryDrag();
     bool m_closingEditor = false;
+    int m_wheelRest = 0; // eighths of a degree the wheel turned short of a notch
 
     // Other programs' changes of the notes and category files, and the carrying over of late appends.
     FileWatcher* m_watcher = nullptr;

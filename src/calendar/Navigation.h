@@ -37,6 +37,9 @@ public:
     // One day (or one week in the week view) back or forward; the calendar follows across a month end.
     void Back();
     void Forward();
+    // Back or forward by as many days as the view shows (a week in the week view).
+    void PageBack();
+    void PageForward();
     // The calendar's arrows: only the calendar turns, the columns stay.
     void NextMonthArrow();
     void PrevMonthArrow();

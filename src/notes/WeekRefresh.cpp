@@ -415,17 +415,23 @@ private:
 
 } // namespace
 
-std::string TileCaption(std::string_view line) {
+std::string TileStartTime(std::string_view line) {
     const NoteHeader note(line);
-    std::string caption = std::to_string(note.startHour());
-    caption += ':';
-    caption += note.startMinuteText();
+    return std::to_string(note.startHour()) + ':' + std::string(note.startMinuteText());
+}
+
+std::string TileEndTime(std::string_view line) {
+    const NoteHeader note(line);
+    return std::to_string(note.endHour()) + ':' +
+           std::string(note.endMinute() < 0 ? std::string_view("00") : note.endMinuteText());
+}
+
+std::string TileCaption(std::string_view line) {
+    std::string caption = TileStartTime(line);
     caption += '-';
-    caption += std::to_string(note.endHour());
-    caption += ':';
-    caption += note.endMinute() < 0 ? std::string_view("00") : note.endMinuteText();
+    caption += TileEndTime(line);
     caption += ' ';
-    caption += note.text();
+    caption += NoteHeader(line).text();
     return caption;
 }
 

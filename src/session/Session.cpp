@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include "base/NumberForm.h"
+#include "editing/TileName.h"
 #include "notes/NotesStore.h"
 #include "notes/StartupPurge.h"
 #include "notes/WeekRefresh.h"
@@ -92,6 +93,16 @@ Changes Session::back(const TodayStamp& now) {
 
 Changes Session::forward(const TodayStamp& now) {
     m_nav.Forward();
+    return datesChanged(now);
+}
+
+Changes Session::pageBack(const TodayStamp& now) {
+    m_nav.PageBack();
+    return datesChanged(now);
+}
+
+Changes Session::pageForward(const TodayStamp& now) {
+    m_nav.PageForward();
     return datesChanged(now);
 }
 
@@ -347,6 +358,9 @@ Changes Session::refreshOnce() {
     // not point at.
     m_selected = SelectionAfterRefresh(m_selected, m_grid.tiles, result.tiles);
     m_grid.tiles = std::move(result.tiles);
+    for (NoteTile& t : m_grid.tiles)
+        if (t.column >= 0 && static_cast<std::size_t>(t.column) < cols.size())
+            t.spokenName = TileSpokenName(t, cols[static_cast<std::size_t>(t.column)], m_language, m_categories);
     m_grid.captions = std::move(result.captions);
     m_editedLine = result.editedLine;
     m_editorRect = result.editorRect;

@@ -92,6 +92,9 @@ public:
     Changes pickCalendarDay(int cell, const TodayStamp& now);
     // A date the user asked for, shown as a click on it in the month calendar shows it.
     Changes goToDate(const Date& date, const TodayStamp& now);
+    // Back or forward by as many days as the view shows (Page Up and Page Down).
+    Changes pageBack(const TodayStamp& now);
+    Changes pageForward(const TodayStamp& now);
     // The calendar's arrows turn only the calendar.
     Changes nextMonth();
     Changes previousMonth();
@@ -171,6 +174,9 @@ public:
     PointerHit pointAt(float x, float y, const GripArea& grip);
     std::optional<int> selectedSlot() const { return m_selected; }
     const NoteTile* selectedTile() const;
+    void clearSelection() { m_selected.reset(); }
+    // A key moves the selection to a neighbouring tile; false when there is none that way.
+    bool selectNeighbour(TileStep step);
     // The line number of the selected tile's note (0 for none), for the wizard's edit mode.
     int selectedNoteLine() const;
     // Ctrl held: a note drop copies instead of moving.

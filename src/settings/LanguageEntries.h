@@ -177,9 +177,24 @@ inline constexpr int Printed = PrintFirst + 9;
 inline constexpr int Last = Printed;
 } // namespace Entry::Print
 
+// The main window's keys and wheel, and what a screen reader is told of the grid.
+namespace Entry::Keys {
+inline constexpr int KeysFirst = Print::Last + 1;
+inline constexpr int Tooltip = KeysFirst;          // "%1" stands for the keys of a button, after its hint
+inline constexpr int WheelHours = KeysFirst + 1;   // the wheel as the hour buttons
+inline constexpr int WheelDays = KeysFirst + 2;    // the wheel as the back and forward buttons
+inline constexpr int HintSelected = KeysFirst + 3; // the hint line once a key selected a note
+// What a screen reader says of a tile; the parts are {weekday}, {day}, {month}, {start}, {end}, {category}
+// and {text}. The second is for a note whose category has no name.
+inline constexpr int TileName = KeysFirst + 4;
+inline constexpr int TileNameNoCategory = KeysFirst + 5;
+inline constexpr int GridName = KeysFirst + 6; // the grid itself
+inline constexpr int Last = GridName;
+} // namespace Entry::Keys
+
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = Print::Last;
+inline constexpr int LastShipped = Keys::Last;
 // January .. December as they follow a day number ("9 декабря"), as the wizard's sentences use them too.
 inline constexpr int FirstMonthAfterDay = WizardSummary::MonthFormBase + 1;
 inline constexpr int LastMonthAfterDay = WizardSummary::MonthFormBase + 12;

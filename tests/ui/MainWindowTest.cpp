@@ -187,7 +187,9 @@ TEST_F(Window, GridButtonsShowTheirOwnHintAndTooltip) {
         QTest::mouseMove(b, QPoint(5, 5));
         const QString own = QString::fromStdString(window->session().entry(entry));
         EXPECT_EQ(child<QLabel>("Label30")->text(), own);
-        EXPECT_EQ(b->toolTip(), own);
+        // The tooltip names the keys that do the same after the hint; a screen reader reads the hint.
+        EXPECT_TRUE(b->toolTip().startsWith(own)) << b->toolTip().toStdString();
+        EXPECT_EQ(b->accessibleName(), own);
     }
 }
 

@@ -1,8 +1,10 @@
 #include "calendar/ui/HourGridWidget.h"
 
+#include "calendar/ui/HourGridAccessible.h"
 #include "platform/Text.h"
 #include "settings/TextContrast.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -73,6 +75,7 @@ HourGridWidget::HourGridWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_watch = new DragWatch(this, [this] { cancelDrag(); });
+    HourGridAccessible::install();
 }
 
 void HourGridWidget::setModel(HourGridModel model) {
@@ -90,10 +93,20 @@ QRectF HourGridWidget::ToPixels(const TileRect& r) {
 }
 
 void HourGridWidget::setSelectedSlot(std::optional<int> slot) {
-    if (slot != m_selected) {
-        m_selected = slot;
-        update();
-    }
+    if (slot == m_selected)
+        return;
+    m_selected = slot;
+    update();
+    if (!slot || !QAccessible::isActive())
+        return;
+    // The tile's place among the grid's accessible children, which list the tiles first.
+    const std::vector<int> order = TilesInReadingOrder(m_model.tiles);
+    const auto at = std::find(order.begin(), order.end(), *slot);
+    if (at == order.end())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(static_cast<int>(at - order.begin()));
+    QAccessible::updateAccessibility(&focus);
 }
 
 void HourGridWidget::setDropPreview(std::optional<DropPreview> preview) {

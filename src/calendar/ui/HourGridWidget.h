@@ -51,7 +51,7 @@ public:
     const HourGridModel& model() const { return m_model; }
     void setLook(HourGridLook look);
     const HourGridLook& look() const { return m_look; }
-    // The selected tile is drawn in front with a wider border.
+    // The selected tile is drawn in front with a wider border, and a screen reader is told it has the focus.
     void setSelectedSlot(std::optional<int> slot);
     std::optional<int> selectedSlot() const { return m_selected; }
     // Tile drags start only while nothing else (the in-place editor) holds the tiles.
