@@ -117,6 +117,8 @@ PointerHit HourGridWidget::hitAt(QPointF pixel) const {
 void HourGridWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
+    // On a scaled screen the skin's pictures are stretched smoothly, not in blocks of screen pixels.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() > 1);
     paintBackground(p);
     paintTiles(p);
     paintDrag(p);
