@@ -27,11 +27,17 @@ bool DarkGround(long colour) {
     return ContrastRatio(colour, White) > ContrastRatio(colour, Black);
 }
 
-// The first of `wanted` that reads on every ground, or black or white, whichever reads better on the first.
+// `wanted` where it reads on every ground; otherwise black or white, whichever reads better on the worst.
 long InkFor(long wanted, std::initializer_list<long> grounds) {
-    const bool readable = std::all_of(grounds.begin(), grounds.end(),
-                                      [&](long g) { return ContrastRatio(wanted, g) >= ReadableContrast; });
-    return readable ? wanted : ReadableTextColour(wanted, *grounds.begin());
+    auto worst = [&](long ink) {
+        double least = 21;
+        for (long g : grounds)
+            least = std::min(least, ContrastRatio(ink, g));
+        return least;
+    };
+    if (worst(wanted) >= ReadableContrast)
+        return wanted;
+    return worst(Black) >= worst(White) ? Black : White;
 }
 
 } // namespace

@@ -133,12 +133,13 @@ void MonthGridWidget::showCells() {
         QLabel* label = m_cells[static_cast<std::size_t>(i)];
         label->setText(QString::number(c.value));
         label->setVisible(c.visible);
-        // Plain days take the skin's text colour, so a dark skin shows them light, and its red days a light
-        // red; a marked day's ground is deep enough for its number.
+        // Plain days take the skin's text colour, so a dark skin shows them light; red days are a light red
+        // there and a deep one on a light skin, either readable; a marked day's ground is deep enough for its
+        // number.
         const bool darkSkin = m_text.lightness() > 128;
         QColor ink = c.foreground == GridColour::Black ? m_text : FromColourNumber(c.foreground);
-        if (c.foreground == GridColour::Red && darkSkin && !c.opaque)
-            ink = QColor(255, 138, 138);
+        if (c.foreground == GridColour::Red && !c.opaque)
+            ink = darkSkin ? QColor(255, 138, 138) : QColor(192, 16, 16);
         const std::optional<QColor> ground =
             c.opaque ? std::optional<QColor>(GroundUnder(ink, FromColourNumber(c.background))) : std::nullopt;
         static_cast<DayCell*>(label)->setLook(ink, ground);

@@ -637,6 +637,13 @@ void OptionsWindow::showSample(const QFont& font, const QColor& colour) {
     m_sample->setFont(font);
     m_sample->setText(font.family());
     SetTextColour(m_sample, colour);
+    // The sample sits on a ground of its own, white or black, whichever shows its colour, as a note's light
+    // tile would: on a dark skin's page black text would not show.
+    const long ink = ToColourNumber(colour);
+    QPalette p = m_sample->palette();
+    p.setColor(QPalette::Window, ContrastRatio(ink, 0xFFFFFF) >= ContrastRatio(ink, 0) ? Qt::white : Qt::black);
+    m_sample->setPalette(p);
+    m_sample->setAutoFillBackground(true);
 }
 
 void OptionsWindow::chooseFont() {
