@@ -12,6 +12,7 @@
 #include "settings/SkinColours.h"
 #include "settings/ui/AboutBox.h"
 #include "settings/ui/OptionsWindow.h"
+#include "settings/ui/WindowPalette.h"
 
 #include "FolderCopy.h"
 
@@ -59,6 +60,8 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     for (const SkinEntry& skin : ListSkins(dataDir.skinsFolder())) {
         const SkinColours colours = LoadSkinColours(Skin(dataDir, skin.name).colourList());
+        // The windows take the skin's colours as they do beside the main window.
+        ApplySkinPalette(colours);
         for (const QString& language : languages) {
             OptionsWindowSetup setup;
             setup.dataDir = dataDir;

@@ -14,6 +14,8 @@
 #include "platform/TrayIcon.h"
 #include "settings/LanguageEntries.h"
 #include "settings/Skin.h"
+#include "settings/ui/WindowPalette.h"
+#include "widgets/LabelLetters.h"
 #include "widgets/PictureButton.h"
 
 #include <QApplication>
@@ -21,8 +23,10 @@
 #include <QFile>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace plandeck {
@@ -31,10 +35,22 @@ namespace {
 
 using namespace window;
 
-// Fixed parts of the window, in pixels.
+// Parts of the window at its smallest size, in pixels.
 constexpr int HeaderHeight = 117;
 constexpr int PanelWidth = 90;
 constexpr int BottomHeight = 16;
+// How much the header's cards, the left panel and their letters grow with the window: not at all while either
+// side is at its smallest, by half at most when both have grown by half.
+constexpr double MostGrowth = 1.5;
+
+double GrowthAt(int width, int height) {
+    return std::clamp(std::min(width / 800.0, height / 600.0), 1.0, MostGrowth);
+}
+
+int Scaled(double length, double growth) {
+    return static_cast<int>(std::lround(length * growth));
+}
+
 constexpr int ButtonTop = 6240; // grid units
 const QSize MinimumSize(800, 600);
 const QSize MaximumSize(1600, 1200);
@@ -66,6 +82,8 @@ MainWindow::MainWindow(DataDirectory dataDir, QWidget* parent)
 
 MainWindow::~MainWindow() {
     delete m_todayWindow;
+    // The windows' colours belong to this window's skin; a window made after it starts from the designed ones.
+    ApplySkinPalette(SkinColours{});
 }
 
 QString MainWindow::entry(int n) const {
@@ -194,7 +212,7 @@ void MainWindow::buildCategoryPanel() {
     m_categoryCaption->setAlignment(Qt::AlignCenter);
     setHint(m_categoryCaption, Entry::HintCategoryCaption);
     m_categoryPanel = new CategoryPanelWidget(m_panel);
-    for (int r = 0; r < CategoryPanel::RowCount; ++r)
+    for (int r = 0; r < m_categoryPanel->rowCount(); ++r)
         setHint(m_categoryPanel->name(r), Entry::HintCategoryName);
     setHint(m_categoryPanel->addButton(), Entry::HintAddCategory);
     setHint(m_categoryPanel->deleteButton(), Entry::HintDeleteCategory);
@@ -347,6 +365,7 @@ bool MainWindow::start() {
 
 void MainWindow::showAsStored() {
     m_shownAsStored = true;
+    fitIntoScreen();
     if (m_session->options().maximised)
         showMaximized();
     else
@@ -527,7 +546,13 @@ void MainWindow::showViewButtons() {
 }
 
 void MainWindow::showCategories() {
+    const int rows = m_categoryPanel->rowCount();
     m_categoryPanel->setPanel(m_session->categoryPanel());
+    // Rows made for a taller panel explain themselves and take drags like the first six.
+    for (int r = 0; r < m_categoryPanel->rowCount(); ++r)
+        setHint(m_categoryPanel->name(r), Entry::HintCategoryName);
+    if (rows != m_categoryPanel->rowCount())
+        layOutWindow();
 }
 
 void MainWindow::showTime() {
@@ -554,6 +579,7 @@ void MainWindow::loadSkinBackground() {
         m_grid->setLook(look);
     }
     m_colours = LoadSkinColours(skin.colourList());
+    ApplySkinPalette(m_colours);
     applySkinColours(m_colours);
 }
 
@@ -685,6 +711,25 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     keepWithinSizeLimits();
 }
 
+void MainWindow::fitIntoScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    // A small screen, or a large scale, leaves less room than the window's smallest size: it shrinks to the
+    // room there is, and the window opens within it, never larger than the screen.
+    const QRect room = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize roomInside = (room.size() - frame).expandedTo(QSize(1, 1));
+    setMinimumSize(MinimumSize.boundedTo(roomInside));
+    resize(size().boundedTo(roomInside));
+    QRect place = frameGeometry();
+    if (!room.contains(place)) {
+        place.moveLeft(std::clamp(place.left(), room.left(), std::max(room.left(), room.right() + 1 - place.width())));
+        place.moveTop(std::clamp(place.top(), room.top(), std::max(room.top(), room.bottom() + 1 - place.height())));
+        move(place.topLeft());
+    }
+}
+
 void MainWindow::keepWithinSizeLimits() {
     // The window may not be dragged larger than 1600 x 1200. The limit is not given to the window manager
     // as a maximum size, because several managers then refuse to maximise the window on a larger screen:
@@ -722,52 +767,73 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::layOutWindow() {
     const int w = width();
     const int h = height();
-    m_header->setGeometry(0, 0, w, HeaderHeight);
-    m_clockFace->setGeometry(0, 0, 118, HeaderHeight);
-    m_clock->setGeometry(0, 0, 118, HeaderHeight);
-    m_title->setGeometry(124, 10, 300, 30);
-    m_shownRange->setGeometry(126, 40, 330, 20);
+    // At the smallest size every part has its designed place; a larger window gives the month calendar,
+    // today's card, their letters and the left panel more room, and the category panel as many rows as fit.
+    const double g = GrowthAt(w, h);
+    const int headerHeight = Scaled(HeaderHeight, g);
+    const int panelWidth = PanelWidth + Scaled(260 * (g - 1), 1);
+    // The clock, the title and the command bar stay together in the middle of a taller header.
+    const int top = (headerHeight - HeaderHeight) / 2;
+    m_header->setGeometry(0, 0, w, headerHeight);
+    m_clockFace->setGeometry(0, top, 118, HeaderHeight);
+    m_clock->setGeometry(0, top, 118, HeaderHeight);
+    m_title->setGeometry(124, top + 10, 300, 30);
+    m_shownRange->setGeometry(126, top + 40, 330, 20);
     // The command bar: each item as wide as its caption, all of them within the space left of the calendar;
     // when the captions are too long for it, the longest give way first.
+    const int calendarLeft = w - Scaled(274, g);
     std::array<int, 4> widths{};
     for (std::size_t i = 0; i < m_commands.size(); ++i) {
         const QLabel* label = m_commands[i].label;
         widths[i] = std::min(label->fontMetrics().horizontalAdvance(label->property("fullText").toString()) + 4, 120);
     }
-    const int room = (w - 274 - 4) - 120 - 46 * static_cast<int>(m_commands.size());
+    const int room = (calendarLeft - 4) - 120 - 46 * static_cast<int>(m_commands.size());
     for (int total = 0; (total = widths[0] + widths[1] + widths[2] + widths[3]) > room && total > 0;)
         --*std::max_element(widths.begin(), widths.end());
     int x = 120;
     for (std::size_t i = 0; i < m_commands.size(); ++i) {
         const CommandItem& item = m_commands[i];
-        item.highlight->setGeometry(x, 70, widths[i] + 42, 36);
-        item.icon->setGeometry(x + 6, 76, 24, 24);
-        item.label->setGeometry(x + 36, 76, widths[i], 24);
+        item.highlight->setGeometry(x, top + 70, widths[i] + 42, 36);
+        item.icon->setGeometry(x + 6, top + 76, 24, 24);
+        item.label->setGeometry(x + 36, top + 76, widths[i], 24);
         FitText(item.label);
         x += widths[i] + 46;
     }
-    m_calendarBack->setGeometry(w - 274, 0, 156, HeaderHeight);
-    m_calendarCaption->setGeometry(w - 270, 2, 148, 12);
-    m_month->setGeometry(w - 270, 14, 148, 101);
-    m_todayBack->setGeometry(w - 115, 4, 112, 109);
-    m_todayCaption->setGeometry(w - 111, 8, 80, 14);
-    m_todayCardButton->move(w - 30, 6);
-    m_todayWeekday->setGeometry(w - 113, 26, 108, 18);
-    m_todayDay->setGeometry(w - 80, 44, 42, 40);
-    m_todayMonth->setGeometry(w - 113, 86, 108, 18);
+    auto at = [&](QWidget* widget, int left, int y, int width, int height) {
+        widget->setGeometry(w - Scaled(left, g), Scaled(y, g), Scaled(width, g), Scaled(height, g));
+    };
+    m_calendarBack->setGeometry(calendarLeft, 0, Scaled(156, g), headerHeight);
+    at(m_calendarCaption, 270, 2, 148, 12);
+    at(m_month, 270, 14, 148, 101);
+    at(m_todayBack, 115, 4, 112, 109);
+    at(m_todayCaption, 111, 8, 80, 14);
+    m_todayCardButton->move(w - Scaled(30, g), Scaled(6, g));
+    at(m_todayWeekday, 113, 26, 108, 18);
+    at(m_todayDay, 80, 44, 42, 40);
+    at(m_todayMonth, 113, 86, 108, 18);
+    SetPixelSize(m_calendarCaption, Scaled(10, g));
+    SetPixelSize(m_todayCaption, Scaled(10, g));
+    SetPixelSize(m_todayWeekday, Scaled(12, g));
+    SetPixelSize(m_todayDay, Scaled(34, g));
+    SetPixelSize(m_todayMonth, Scaled(12, g));
 
-    const int bodyHeight = std::max(0, h - HeaderHeight - BottomHeight);
-    m_panel->setGeometry(0, HeaderHeight, PanelWidth, bodyHeight);
+    const int bodyHeight = std::max(0, h - headerHeight - BottomHeight);
+    // Six category rows at the smallest height; each 20 pixels more give room for one more.
+    constexpr int SmallestBody = 600 - HeaderHeight - BottomHeight;
+    if (m_session->setCategoryRoom(CategoryPanel::RowCount + std::max(0, bodyHeight - SmallestBody) / 20).categories)
+        showCategories();
+    const int categoryHeight = CategoryPanelWidget::HeightFor(m_categoryPanel->rowCount());
+    m_panel->setGeometry(0, headerHeight, panelWidth, bodyHeight);
     const bool stretch = m_colours.stretchLeftPanel.value_or(false);
     const int topHeight = stretch ? bodyHeight : std::min(bodyHeight, 190);
-    m_panelTop->setGeometry(0, 0, PanelWidth, topHeight);
-    m_panelBottom->setGeometry(0, topHeight, PanelWidth, bodyHeight - topHeight);
+    m_panelTop->setGeometry(0, 0, panelWidth, topHeight);
+    m_panelBottom->setGeometry(0, topHeight, panelWidth, bodyHeight - topHeight);
     m_panelBottom->setVisible(!stretch);
-    m_categoryBack->setGeometry(0, 0, PanelWidth, 176);
-    m_categoryCaption->setGeometry(2, 6, PanelWidth - 4, 16);
-    m_categoryPanel->setGeometry(3, 26, PanelWidth - 6, 148);
+    m_categoryBack->setGeometry(0, 0, panelWidth, categoryHeight + 28);
+    m_categoryCaption->setGeometry(2, 6, panelWidth - 4, 16);
+    m_categoryPanel->setGeometry(3, 26, panelWidth - 6, categoryHeight);
 
-    m_grid->setGeometry(PanelWidth, HeaderHeight, std::max(0, w - PanelWidth), bodyHeight);
+    m_grid->setGeometry(panelWidth, headerHeight, std::max(0, w - panelWidth), bodyHeight);
     m_bottom->setGeometry(0, h - BottomHeight, w, BottomHeight);
     m_about->setGeometry(2, h - BottomHeight, 16, 16);
     // The about caption takes the width of its text, the hint line what is left up to the motto.

@@ -168,6 +168,8 @@ private:
     void layOutWindow();
     void placeGridButtons();
     void keepWithinSizeLimits();
+    // Opens the window within the screen's free area, shrinking its smallest size where that is too small.
+    void fitIntoScreen();
 
     void showDates();
     void showMonthGrid();

@@ -129,7 +129,7 @@ bool MainWindow::noteEditingEvent(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    for (int row = 0; row < CategoryPanel::RowCount; ++row)
+    for (int row = 0; row < m_categoryPanel->rowCount(); ++row)
         if (watched == m_categoryPanel->name(row))
             return categoryDragEvent(row, event);
     return false;

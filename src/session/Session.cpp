@@ -161,7 +161,7 @@ Changes Session::resetHours() {
 }
 
 Changes Session::setCategoryShown(int row, bool shown) {
-    if (row < 0 || row >= CategoryPanel::RowCount)
+    if (row < 0 || row >= static_cast<int>(m_panel.rows.size()))
         return {};
     m_categories.setShown(m_panel.first + row, shown);
     m_panel.rows[static_cast<std::size_t>(row)].ticked = shown;
@@ -189,8 +189,18 @@ Changes Session::scrollCategories(int first) {
         if (!created.done())
             changes.failures.push_back({m_dataDir.categoryFile(), created.error});
     }
-    m_panel = m_categories.LoadCategoriesFrom(lines, first);
+    m_panel = m_categories.LoadCategoriesFrom(lines, first, m_categoryRoom);
     return changes;
+}
+
+Changes Session::setCategoryRoom(int rows) {
+    if (rows == m_categoryRoom)
+        return {};
+    m_categoryRoom = rows;
+    // The rows are filled again only when their number changes (never before the first load).
+    if (CategoryRowCount(m_categories.recordCount(), rows) == static_cast<int>(m_panel.rows.size()))
+        return {};
+    return scrollCategories(m_panel.first);
 }
 
 Changes Session::setGridSize(int width, int height) {

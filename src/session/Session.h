@@ -116,6 +116,9 @@ public:
     // The category panel: a row's tick and the scroll bar.
     Changes setCategoryShown(int row, bool shown);
     Changes scrollCategories(int first);
+    // The number of category rows the panel has room for (six at the least); the panel is filled again
+    // when that changes.
+    Changes setCategoryRoom(int rows);
 
     // The category panel's buttons: add a category (a name, then a colour), delete the last one, and rename
     // and recolour the category of a row. Each reloads the panel from the top and shows the notes again.
@@ -328,6 +331,7 @@ private:
     LanguageTable m_language;
     CategoryTable m_categories;
     CategoryPanel m_panel;
+    int m_categoryRoom = CategoryPanel::RowCount;
     Navigation m_nav;
     HourRange m_hours;
     HourRange m_configuredHours;

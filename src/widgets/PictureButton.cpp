@@ -37,6 +37,9 @@ PictureButton::PictureButton(const QString& name, QWidget* parent) : QLabel(pare
     setAlignment(Qt::AlignCenter);
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
+    // The button is as large as its picture; on a scaled screen the label then draws the picture smoothly
+    // at the screen's pixels instead of in blocks.
+    setScaledContents(true);
 }
 
 void PictureButton::setPictures(const QPixmap& normal, const QPixmap& pressed, const QPixmap& released) {

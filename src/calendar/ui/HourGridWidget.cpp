@@ -130,6 +130,8 @@ PointerHit HourGridWidget::hitAt(QPointF pixel) const {
 void HourGridWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
+    // On a scaled screen the skin's pictures are stretched smoothly, not in blocks of screen pixels.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() > 1);
     paintGrid(p);
     paintDrag(p);
     if (m_model.timeLineY) {
