@@ -25,8 +25,10 @@ struct KeyBinding {
     Command command;
 };
 constexpr KeyBinding KeyBindings[] = {
-    {Qt::Key_Escape, {}, Command::Minimise},     {Qt::Key_Delete, {}, Command::DeleteNote},
-    {Qt::Key_Return, {}, Command::EditInWizard}, {Qt::Key_Enter, {}, Command::EditInWizard},
+    {Qt::Key_Escape, {}, Command::Minimise},
+    {Qt::Key_Delete, {}, Command::DeleteNote},
+    {Qt::Key_Return, {}, Command::EditInWizard},
+    {Qt::Key_Enter, {}, Command::EditInWizard},
     {Qt::Key_Space, {}, Command::EditText},
     // The first match wins: Ctrl+Shift+Z before Ctrl+Z.
     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, Command::Redo},
@@ -69,6 +71,9 @@ void MainWindow::run(Command command) {
         break;
     case Command::Exit:
         close();
+        break;
+    case Command::CalendarFiles:
+        openCalendarMenu();
         break;
     case Command::About:
         openAbout();

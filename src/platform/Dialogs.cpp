@@ -159,4 +159,21 @@ std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& title, 
     return path;
 }
 
+std::optional<QString> Dialogs::saveFile(QWidget* parent, const QString& title, const QString& path,
+                                         const QStringList& filters) {
+    if (s_scripting) {
+        s_lastFolder = path;
+        s_lastFilter = filters.value(0);
+    }
+    if (auto a = next(title)) {
+        if (a->answer == Answer::Cancel || !a->text)
+            return std::nullopt;
+        return a->text;
+    }
+    const QString chosen = QFileDialog::getSaveFileName(parent, title, path, filters.join(QStringLiteral(";;")));
+    if (chosen.isEmpty() || s_ending)
+        return std::nullopt;
+    return chosen;
+}
+
 } // namespace plandeck
