@@ -3,6 +3,7 @@
 #include "calendar/ui/HourGridWidget.h"
 #include "editing/ui/EventWizard.h"
 #include "editing/ui/NoteMenu.h"
+#include "notes/ui/CalendarReportWindow.h"
 #include "platform/TrayIcon.h"
 #include "session/Command.h"
 #include "session/Session.h"
@@ -34,7 +35,6 @@ class ClockWidget;
 class MonthGridWidget;
 class PictureButton;
 class SingleInstance;
-class CalendarReportWindow;
 class TodayWindow;
 
 // The main window: the day columns over the hour grid, the month calendar, the category panel, the

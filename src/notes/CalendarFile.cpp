@@ -19,8 +19,8 @@ namespace {
 constexpr int FirstEveryYear = 2000;
 // Years looked through for that first occurrence: enough to reach a 29 February.
 constexpr int EveryYearSearch = 4;
-// The occurrences of a rule looked at on import: two years of a daily rule, and a little more.
-constexpr int MostOccurrences = 800;
+// The occurrences of a rule looked at on import: a year of a daily rule, and one more.
+constexpr int MostOccurrences = 367;
 
 int DayNumber(const Date& d) {
     return d.year * 10000 + d.month * 100 + d.day;
@@ -560,13 +560,13 @@ private:
         return std::nullopt;
     }
 
-    // Whether the rule's days are exactly the note's: over the start's year for a rule with an end, over that
-    // year and the next for an open one. Each occurrence must also keep its local day and time.
+    // Whether the rule's days are exactly the note's over the start's year (the rules a note can hold repeat
+    // from year to year; an end within the year, or a start after the year's first day, shows there). Each
+    // occurrence must also keep its local day and time. libical expands the rule, so its reading decides.
     std::optional<ImportProblem> sameDays(const icalrecurrencetype& r, const icaltimetype& start,
                                           const LocalTime& localStart, const NoteShape& s) {
         const int year = start.year;
-        const int lastYear = s.everyYear ? year + 1 : year;
-        if (year < 1000 || lastYear > 9999)
+        if (year < 1000 || year > 9999)
             return ImportProblem::DaysDiffer;
         std::vector<int> ruleDays{DayNumber({start.year, start.month, start.day})}; // DTSTART always counts
         icalrecur_iterator* it = icalrecur_iterator_new(r, start);
@@ -578,7 +578,7 @@ private:
             icaltimetype o = icalrecur_iterator_next(it);
             if (icaltime_is_null_time(o))
                 break;
-            if (o.year > lastYear) {
+            if (o.year > year) {
                 beyond = !s.everyYear;
                 break;
             }
@@ -602,10 +602,9 @@ private:
                                                                  : DayCodeForDayOfMonth(s.day.number));
         const NoteHeader h(header);
         std::vector<int> noteDays;
-        for (int y = year; y <= lastYear; ++y)
-            for (const NoteDate& d : m_years.of(y))
-                if (FallsOn(h, d))
-                    noteDays.push_back(DayNumber(d.date()));
+        for (const NoteDate& d : m_years.of(year))
+            if (FallsOn(h, d))
+                noteDays.push_back(DayNumber(d.date()));
         if (beyond || noteDays != ruleDays) {
             if (!noteDays.empty() && noteDays.front() < ruleDays.front())
                 return ImportProblem::MidYearStart;

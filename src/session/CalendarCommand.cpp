@@ -15,10 +15,6 @@ std::string Count(const LanguageTable& language, int entry, std::size_t n) {
     return ReplacePlaceholder(language.entry(entry), std::to_string(n));
 }
 
-std::string Item(const std::string& start, const std::string& what) {
-    return start.empty() ? what : start + "  " + what;
-}
-
 // What every command-line run reads first: the options (for the notes file and the language), the category
 // file and the notes.
 struct FolderRead {
@@ -56,42 +52,45 @@ FolderRead ReadFolder(const DataDirectory& dataDir, std::string_view builtInLang
 std::vector<ReportLine> ImportReportLines(const CalendarImport& import, const LanguageTable& language) {
     std::vector<ReportLine> lines;
     if (import.fileRefused()) {
-        lines.push_back({true, ReplacePlaceholder(language.entry(Entry::Calendar::FileRefused), import.error)});
+        lines.push_back({true, ReplacePlaceholder(language.entry(Entry::Calendar::FileRefused), import.error), {}});
         return lines;
     }
-    lines.push_back({true, Count(language, Entry::Calendar::Imported, import.imported.size())});
+    lines.push_back({true, Count(language, Entry::Calendar::Imported, import.imported.size()), {}});
     for (const ImportedEvent& e : import.imported) {
-        std::string text = Item(e.start, e.summary);
+        std::string text = e.summary;
         if (!e.categoryAsked.empty())
             text += " (" + ReplacePlaceholder(language.entry(Entry::Calendar::NoSuchCategory), e.categoryAsked) + ")";
-        lines.push_back({false, text});
+        lines.push_back({false, text, e.start});
     }
-    lines.push_back({true, Count(language, Entry::Calendar::Duplicates, import.duplicates.size())});
+    lines.push_back({true, Count(language, Entry::Calendar::Duplicates, import.duplicates.size()), {}});
     for (const ImportedEvent& e : import.duplicates)
-        lines.push_back({false, Item(e.start, e.summary)});
-    lines.push_back({true, Count(language, Entry::Calendar::Refused, import.refused.size())});
+        lines.push_back({false, e.summary, e.start});
+    lines.push_back({true, Count(language, Entry::Calendar::Refused, import.refused.size()), {}});
     for (const RefusedEvent& e : import.refused)
-        lines.push_back({false, Item(e.start, e.summary) + ": " +
-                                    language.entry(Entry::Calendar::FirstImportProblem + static_cast<int>(e.problem))});
+        lines.push_back(
+            {false,
+             e.summary + ": " + language.entry(Entry::Calendar::FirstImportProblem + static_cast<int>(e.problem)),
+             e.start});
     return lines;
 }
 
 std::vector<ReportLine> ExportReportLines(const CalendarExport& exported, const std::string& path,
                                           const LanguageTable& language) {
     std::vector<ReportLine> lines;
-    lines.push_back({true, Count(language, Entry::Calendar::Exported, exported.exported)});
-    lines.push_back({false, path});
-    lines.push_back({true, Count(language, Entry::Calendar::LeftOut, exported.leftOut.size())});
+    lines.push_back({true, Count(language, Entry::Calendar::Exported, exported.exported), {}});
+    lines.push_back({false, path, {}});
+    lines.push_back({true, Count(language, Entry::Calendar::LeftOut, exported.leftOut.size()), {}});
     for (const LeftOutNote& n : exported.leftOut)
-        lines.push_back({false, std::to_string(n.line) + ": " + n.text + ": " +
-                                    language.entry(Entry::Calendar::FirstExportProblem + static_cast<int>(n.problem))});
+        lines.push_back(
+            {false, n.text + ": " + language.entry(Entry::Calendar::FirstExportProblem + static_cast<int>(n.problem)),
+             std::to_string(n.line)});
     return lines;
 }
 
 std::string ReportText(const std::vector<ReportLine>& lines) {
     std::string text;
     for (const ReportLine& line : lines)
-        text += (line.heading ? "" : "  ") + line.text + "\n";
+        text += (line.heading ? "" : "  ") + (line.when.empty() ? "" : line.when + "  ") + line.text + "\n";
     return text;
 }
 

@@ -17,6 +17,7 @@ namespace plandeck {
 struct ReportLine {
     bool heading = false;
     std::string text;
+    std::string when; // an item's date and time ("2026-12-08 09:00"), when it has one
     friend bool operator==(const ReportLine&, const ReportLine&) = default;
 };
 
@@ -40,7 +41,7 @@ struct CalendarExportReport {
 std::vector<ReportLine> ImportReportLines(const CalendarImport& import, const LanguageTable& language);
 std::vector<ReportLine> ExportReportLines(const CalendarExport& exported, const std::string& path,
                                           const LanguageTable& language);
-// The report as plain text, one line each, items indented.
+// The report as plain text, one line each, items indented after their date and time.
 std::string ReportText(const std::vector<ReportLine>& lines);
 
 // How a command-line run ends: 0 done, 1 a file could not be read or written, 2 a bad argument; with what to

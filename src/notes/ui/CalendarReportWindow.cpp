@@ -4,37 +4,49 @@
 #include "settings/LanguageEntries.h"
 
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace plandeck {
+
+namespace {
+
+// The report as a page: each heading in bold, its items in a table under it, the date and time in a column
+// of their own so that a long text wraps beside them.
+QString ReportPage(const std::vector<ReportLine>& lines) {
+    QString html;
+    bool inTable = false;
+    for (const ReportLine& line : lines) {
+        const QString text = FromFileText(line.text).toHtmlEscaped();
+        if (line.heading) {
+            if (inTable)
+                html += QStringLiteral("</table>");
+            inTable = false;
+            html += QStringLiteral("<p style='margin-top:10px; margin-bottom:4px'><b>%1</b></p>").arg(text);
+            continue;
+        }
+        if (!inTable)
+            html += QStringLiteral("<table cellspacing='0' cellpadding='1' style='margin-left:14px'>");
+        inTable = true;
+        html += QStringLiteral("<tr><td style='padding-right:12px; white-space:pre'>%1</td><td>%2</td></tr>")
+                    .arg(FromFileText(line.when).toHtmlEscaped(), text);
+    }
+    if (inTable)
+        html += QStringLiteral("</table>");
+    return html;
+}
+
+} // namespace
 
 CalendarReportWindow::CalendarReportWindow(const std::vector<ReportLine>& lines, const LanguageTable& language,
                                            QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("CalendarReport"));
     setWindowTitle(FromFileText(language.entry(Entry::Calendar::ReportTitle)));
-    m_list = new QListWidget(this);
+    m_list = new QTextBrowser(this);
     m_list->setObjectName(QStringLiteral("ReportList"));
-    m_list->setSelectionMode(QAbstractItemView::NoSelection);
-    m_list->setFocusPolicy(Qt::NoFocus);
-    m_list->setWordWrap(true);
-    for (const ReportLine& line : lines) {
-        auto* item = new QListWidgetItem(FromFileText(line.text), m_list);
-        QFont f = m_list->font();
-        if (line.heading) {
-            f.setBold(true);
-            // A little room above every heading but the first sets the groups apart.
-            if (m_list->count() > 1)
-                item->setSizeHint(QSize(0, m_list->fontMetrics().height() * 2));
-            item->setTextAlignment(Qt::AlignLeft | Qt::AlignBottom);
-        } else {
-            item->setText(QStringLiteral("    ") + item->text());
-        }
-        item->setFont(f);
-        item->setToolTip(item->text().trimmed());
-    }
+    m_list->setHtml(ReportPage(lines));
     m_close = new QPushButton(FromFileText(language.entry(Entry::Calendar::Close)), this);
     m_close->setObjectName(QStringLiteral("ReportClose"));
     m_close->setDefault(true);
@@ -45,7 +57,11 @@ CalendarReportWindow::CalendarReportWindow(const std::vector<ReportLine>& lines,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addLayout(buttons);
-    resize(560, 380);
+    resize(600, 420);
+}
+
+QString CalendarReportWindow::text() const {
+    return m_list->toPlainText();
 }
 
 void CalendarReportWindow::setColours(const QColor& ground, const QColor& ink) {

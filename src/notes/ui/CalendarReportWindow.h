@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <vector>
 
-class QListWidget;
+class QTextBrowser;
 class QPushButton;
 
 namespace plandeck {
@@ -22,9 +22,11 @@ public:
                          QWidget* parent = nullptr);
     // The skin's colours: the list's ground and ink.
     void setColours(const QColor& ground, const QColor& ink);
+    // What the report says, as the user reads it: one line each.
+    QString text() const;
 
 private:
-    QListWidget* m_list = nullptr;
+    QTextBrowser* m_list = nullptr;
     QPushButton* m_close = nullptr;
 };
 
