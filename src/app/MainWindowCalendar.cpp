@@ -72,7 +72,8 @@ void MainWindow::importCalendarFile() {
 CalendarImportReport MainWindow::importCalendarFrom(const QString& path) {
     CalendarImportReport report = m_session->importCalendar(path.toStdString());
     apply(report.changes);
-    if (!report.lines.empty())
+    // A write that failed was told in its own message; a report would claim notes the file does not hold.
+    if (!report.lines.empty() && (report.written || report.import.imported.empty()))
         showCalendarReport(report.lines);
     if (m_lateAppends && report.written)
         m_lateAppends->start();
@@ -81,10 +82,13 @@ CalendarImportReport MainWindow::importCalendarFrom(const QString& path) {
 
 QByteArray MainWindow::importForAnotherStart(const QString& path) {
     const CalendarImportReport report = importCalendarFrom(path);
-    const bool done = !report.import.fileRefused() && report.changes.failures.empty();
-    std::string text = ReportText(report.lines);
+    const bool notWritten = !report.written && !report.import.imported.empty();
+    const bool done = !report.import.fileRefused() && report.changes.failures.empty() && !notWritten;
+    std::string text = notWritten ? std::string() : ReportText(report.lines);
     for (const Failure& f : report.changes.failures)
         text += f.path + ": " + f.reason + "\n";
+    for (const std::string& notice : report.changes.notices)
+        text += notice + "\n";
     return QByteArray(done ? "0\n" : "1\n") + QByteArray::fromStdString(text);
 }
 
