@@ -454,7 +454,7 @@ private:
                 icalproperty_get_rrule(icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY));
             if (std::optional<ImportProblem> p = shapeOfRule(r, start, s))
                 return p;
-            if (std::optional<ImportProblem> p = sameDays(r, start, from, s))
+            if (std::optional<ImportProblem> p = checkedDays(r, start, from, s))
                 return p;
         }
         if (s.year != 0 && (s.year < 1000 || s.year > 9999))
@@ -560,6 +560,22 @@ private:
         return std::nullopt;
     }
 
+    // sameDays, once for each rule, start day and (in a zone) start time: a file of many events, such as this
+    // program's own export read back, repeats them often, and expanding a rule is the import's dearest step.
+    std::optional<ImportProblem> checkedDays(const icalrecurrencetype& r, const icaltimetype& start,
+                                             const LocalTime& localStart, const NoteShape& s) {
+        std::string key = RuleText(r) + '|' + std::to_string(DayNumber({start.year, start.month, start.day}));
+        if (start.zone) {
+            const char* tzid = icaltimezone_get_tzid(const_cast<icaltimezone*>(start.zone));
+            key += '|' + std::string(tzid ? tzid : "?") + '|' + std::to_string(start.hour * 60 + start.minute);
+        }
+        if (const auto known = m_checked.find(key); known != m_checked.end())
+            return known->second;
+        const std::optional<ImportProblem> found = sameDays(r, start, localStart, s);
+        m_checked.emplace(std::move(key), found);
+        return found;
+    }
+
     // Whether the rule's days are exactly the note's over the start's year (the rules a note can hold repeat
     // from year to year; an end within the year, or a start after the year's first day, shows there). Each
     // occurrence must also keep its local day and time. libical expands the rule, so its reading decides.
@@ -616,6 +632,7 @@ private:
     std::span<const std::string> m_names;
     std::unordered_map<std::string, int> m_held; // lines of the notes file, with how often each is there
     YearDates m_years;
+    std::unordered_map<std::string, std::optional<ImportProblem>> m_checked; // by checkedDays
 };
 
 } // namespace
