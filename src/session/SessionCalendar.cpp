@@ -6,6 +6,12 @@ namespace plandeck {
 
 CalendarExportReport Session::exportCalendar(const std::string& path, bool shownDaysOnly, std::int64_t stampUtc) {
     CalendarExportReport report;
+    // The notes as the file holds them now; a file read only in part is not passed off as all the notes.
+    report.changes = outsideChanges();
+    if (!m_notes.readable()) {
+        report.changes.failures.push_back({m_notesPath, m_notes.readError()});
+        return report;
+    }
     std::optional<ExportDays> days;
     if (shownDaysOnly)
         days = ExportDays{ColumnDate(m_nav.columns()[0]), m_nav.days()};
