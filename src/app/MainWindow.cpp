@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numeric>
 
 namespace plandeck {
 
@@ -150,10 +151,12 @@ void MainWindow::buildHeader() {
         std::array<const char*, 3> names; // highlight, icon, caption
         Command command;
     };
-    const std::array<BarItem, 4> bar = {{{{"Shape2", "Image3", "Label23"}, Command::NewNote},
-                                         {{"Shape6", "Image26", "Label31"}, Command::Options},
-                                         {{"Shape4", "Image4", "Label24"}, Command::Help},
-                                         {{"Shape5", "Image5", "Label25"}, Command::Exit}}};
+    const std::array<BarItem, 5> bar = {
+        {{{"Shape2", "Image3", "Label23"}, Command::NewNote},
+         {{"Shape6", "Image26", "Label31"}, Command::Options},
+         {{"Shape4", "Image4", "Label24"}, Command::Help},
+         {{"Shape5", "Image5", "Label25"}, Command::Exit},
+         {{"CalendarFilesBar", "CalendarFilesIcon", "CalendarFilesCaption"}, Command::CalendarFiles}}};
     for (std::size_t i = 0; i < m_commands.size(); ++i) {
         const std::array<const char*, 3>& commandNames = bar[i].names;
         CommandItem& item = m_commands[i];
@@ -168,8 +171,10 @@ void MainWindow::buildHeader() {
         // The icon only highlights its item; the caption also explains it in the hint line.
         item.icon->setMouseTracking(true);
         item.icon->installEventFilter(this);
-        setHint(item.label, Entry::HintCommandNewNote + static_cast<int>(i));
+        setHint(item.label, item.command == Command::CalendarFiles ? Entry::Calendar::Hint
+                                                                   : Entry::HintCommandNewNote + static_cast<int>(i));
     }
+    m_commands.back().icon->setPixmap(calendarFilesIcon());
 }
 
 void MainWindow::buildCalendar() {
@@ -340,6 +345,7 @@ bool MainWindow::start() {
         return false;
     }
     connect(m_instance.get(), &SingleInstance::wakeRequested, this, &MainWindow::bringToFront);
+    m_instance->setImportHandler([this](const QString& path) { return importForAnotherStart(path); });
     m_session->removeLeftoverTemporaryFiles();
 
     const MainOptions& options = m_session->options();
@@ -782,13 +788,13 @@ void MainWindow::layOutWindow() {
     // The command bar: each item as wide as its caption, all of them within the space left of the calendar;
     // when the captions are too long for it, the longest give way first.
     const int calendarLeft = w - Scaled(274, g);
-    std::array<int, 4> widths{};
+    std::array<int, std::tuple_size_v<decltype(m_commands)>> widths{};
     for (std::size_t i = 0; i < m_commands.size(); ++i) {
         const QLabel* label = m_commands[i].label;
         widths[i] = std::min(label->fontMetrics().horizontalAdvance(label->property("fullText").toString()) + 4, 120);
     }
     const int room = (calendarLeft - 4) - 120 - 46 * static_cast<int>(m_commands.size());
-    for (int total = 0; (total = widths[0] + widths[1] + widths[2] + widths[3]) > room && total > 0;)
+    for (int total = 0; (total = std::accumulate(widths.begin(), widths.end(), 0)) > room && total > 0;)
         --*std::max_element(widths.begin(), widths.end());
     int x = 120;
     for (std::size_t i = 0; i < m_commands.size(); ++i) {

@@ -5,6 +5,7 @@
 #include "editing/ui/EventWizard.h"
 #include "editing/ui/NoteMenu.h"
 #include "notes/ui/FindBox.h"
+#include "notes/ui/CalendarReportWindow.h"
 #include "platform/TrayIcon.h"
 #include "session/Command.h"
 #include "session/Session.h"
@@ -18,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
@@ -61,6 +63,8 @@ public:
     // The today window, made hidden right after the first paint and kept until exit; the tray icon while there
     // is one.
     TodayWindow* todayWindow() const { return m_todayWindow; }
+    // The report of the last calendar file imported or exported, while it is open.
+    CalendarReportWindow* calendarReport() const { return m_calendarReport; }
     TrayIcon* trayIcon() const { return m_tray; }
 
     // The note wizard, one at a time, shown beside the main window: for a new note (the new-note command),
@@ -234,8 +238,21 @@ private:
     // MainWindowPrint.cpp: the print button's picture, drawn in the grid's text colour.
     void showPrintButton();
 
+    // MainWindowCalendar.cpp: calendar files, from the command bar's menu and from a second start.
+    static QPixmap calendarFilesIcon();
+    void openCalendarMenu();
+    void exportCalendarFile(bool shownDaysOnly);
+    void importCalendarFile();
+    // Imports a file, shows what changed and the report.
+    CalendarImportReport importCalendarFrom(const QString& path);
+    // A second start's "--import-ics": the exit code on the first line, then the report.
+    QByteArray importForAnotherStart(const QString& path);
+    void showCalendarReport(const std::vector<ReportLine>& lines);
+
     std::unique_ptr<Session> m_session;
     std::unique_ptr<SingleInstance> m_instance;
+    QPointer<QMenu> m_calendarMenu;
+    QPointer<CalendarReportWindow> m_calendarReport;
     bool m_closing = false;
     bool m_terminating = false;
     bool m_servicesStarted = false;
@@ -255,7 +272,7 @@ private:
         QLabel* label;
         Command command;
     };
-    std::array<CommandItem, 4> m_commands{};
+    std::array<CommandItem, 5> m_commands{};
     QLabel* m_calendarBack = nullptr;
     QLabel* m_calendarCaption = nullptr;
     MonthGridWidget* m_month = nullptr;

@@ -133,6 +133,9 @@ void MainWindow::run(Command command) {
     case Command::Exit:
         close();
         break;
+    case Command::CalendarFiles:
+        openCalendarMenu();
+        break;
     case Command::About:
         openAbout();
         break;

@@ -1,4 +1,5 @@
 #include "app/AgendaCommandLine.h"
+#include "app/CalendarCommandLine.h"
 #include "app/ExitAfterFirstPaint.h"
 #include "app/MainWindow.h"
 #include "platform/Autostart.h"
@@ -16,6 +17,9 @@ int main(int argc, char* argv[]) {
     // The agenda prints and ends without a window, so it needs no display.
     if (plandeck::IsAgendaCommandLine(argc, argv))
         return plandeck::RunAgendaCommandLine(argc, argv);
+    // So do the calendar files' export and import.
+    if (plandeck::IsCalendarCommandLine(argc, argv))
+        return plandeck::RunCalendarCommandLine(argc, argv);
     if (std::string message = plandeck::MissingDisplayMessage(); !message.empty()) {
         std::fputs(message.c_str(), stderr);
         return 1;

@@ -29,6 +29,7 @@ enum class EditKind {
     CategoryAdd,
     CategoryRename,
     CategoryDelete,
+    ImportCalendar, // the events of a calendar file added as notes
 };
 
 struct EditStep {

@@ -163,8 +163,10 @@ std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& title, 
 
 std::optional<QString> Dialogs::saveFile(QWidget* parent, const QString& title, const QString& path,
                                          const QStringList& filters) {
-    if (s_scripting)
+    if (s_scripting) {
         s_lastFolder = path;
+        s_lastFilter = filters.value(0);
+    }
     if (auto a = next(title)) {
         if (a->answer == Answer::Cancel || !a->text)
             return std::nullopt;

@@ -16,6 +16,10 @@ namespace {
 // What a second start sends, and what the running copy answers once it has come to the front.
 constexpr char WakeRequest[] = "show\n";
 constexpr char WakeAnswer[] = "ok\n";
+// A second start with a calendar file to import: this, the file's absolute path and a line end.
+constexpr char ImportRequest[] = "import ";
+// The longest request line: the import's path included.
+constexpr qint64 LongestRequest = 8192;
 // A connection that says nothing is dropped after this long.
 constexpr int IdleConnectionMilliseconds = 5000;
 // The longest path a local socket may have, with room to spare.
@@ -89,8 +93,12 @@ void SingleInstance::answer() {
     auto* socket = qobject_cast<QLocalSocket*>(sender());
     if (!socket || !socket->canReadLine())
         return;
-    const bool wake = socket->readLine(64) == WakeRequest;
-    socket->write(wake ? WakeAnswer : "?\n");
+    const QByteArray request = socket->readLine(LongestRequest);
+    const bool wake = request == WakeRequest;
+    if (request.startsWith(ImportRequest) && request.endsWith('\n') && m_importHandler)
+        socket->write(m_importHandler(QString::fromUtf8(request.mid(sizeof ImportRequest - 1).chopped(1))));
+    else
+        socket->write(wake ? WakeAnswer : "?\n");
     socket->flush();
     socket->disconnectFromServer();
     if (wake)
@@ -110,6 +118,27 @@ bool SingleInstance::wakeRunningCopy(int timeoutMs) const {
         if (deadline.hasExpired() || !socket.waitForReadyRead(deadline.remainingTime()))
             return false;
     return socket.readLine(64) == WakeAnswer;
+}
+
+std::optional<QByteArray> SingleInstance::handImport(const QString& path, int connectMs, int answerMs) const {
+    QLocalSocket socket;
+    socket.connectToServer(m_socketPath);
+    if (!socket.waitForConnected(connectMs))
+        return std::nullopt;
+    socket.write(ImportRequest + path.toUtf8() + '\n');
+    const QDeadlineTimer deadline(answerMs);
+    if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+        return std::nullopt;
+    // The answer ends when the running copy hangs up.
+    QByteArray answer;
+    while (socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired()) {
+        socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+        answer += socket.readAll();
+    }
+    answer += socket.readAll();
+    if (answer.isEmpty() || answer == "?\n")
+        return std::nullopt;
+    return answer;
 }
 
 } // namespace plandeck

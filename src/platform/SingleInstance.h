@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 
@@ -35,6 +38,15 @@ public:
     // ($XDG_RUNTIME_DIR), or in the temporary folder with the user's id in the name.
     static QString socketPath(const QString& dataFolder);
 
+    // A calendar file handed over by a second start ("plandeck --import-ics FILE"): the running copy imports
+    // it and answers with the exit code on the first line and then the report. Without a handler the
+    // request is refused.
+    using ImportHandler = std::function<QByteArray(const QString& path)>;
+    void setImportHandler(ImportHandler handler) { m_importHandler = std::move(handler); }
+    // Hands a calendar file to the copy that holds the lock; its answer, or nothing when no copy answered
+    // (it is given `answerMs` to import once it took the request within `connectMs`).
+    std::optional<QByteArray> handImport(const QString& path, int connectMs = 1000, int answerMs = 30000) const;
+
 signals:
     // Another start of the program on this folder asked for the window.
     void wakeRequested();
@@ -47,6 +59,7 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;
     bool m_held = false;
+    ImportHandler m_importHandler;
 };
 
 } // namespace plandeck

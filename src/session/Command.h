@@ -11,6 +11,7 @@ enum class Command {
     Options,
     Help,
     Exit,
+    CalendarFiles, // the menu of calendar files: export, export the shown days, import
     About,
     CopyWebAddress,
     // The window, from the tray and the keys.

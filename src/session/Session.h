@@ -16,6 +16,7 @@
 #include "notes/NoteTextIndex.h"
 #include "notes/NotesFile.h"
 #include "notes/WeekRefresh.h"
+#include "session/CalendarCommand.h"
 #include "session/Changes.h"
 #include "session/FoundNote.h"
 #include "session/UserQuestions.h"
@@ -163,6 +164,12 @@ public:
     Changes finishWrites();
     // About a second after a write: lines other programs appended to the replaced file are carried over.
     Changes carryLateAppends();
+
+    // Calendar files. The notes, or those that fall on the shown days, written to an .ics file at `path`
+    // (`stampUtc`, seconds since 1970, is the moment of the export); and the events of an .ics file that fit a
+    // note added after the last line, in one step that undo takes back.
+    CalendarExportReport exportCalendar(const std::string& path, bool shownDaysOnly, std::int64_t stampUtc);
+    CalendarImportReport importCalendar(const std::string& path);
 
     // Undo and redo of the changes this program made to the notes and category files.
     Changes undo();

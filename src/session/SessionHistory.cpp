@@ -4,6 +4,17 @@
 
 namespace plandeck {
 
+namespace {
+
+// What a step was, in the hint line's words. The kinds after the first thirteen have entries of their own.
+int KindEntry(EditKind kind) {
+    if (kind == EditKind::ImportCalendar)
+        return Entry::Calendar::UndoName;
+    return Entry::History::FirstKind + static_cast<int>(kind);
+}
+
+} // namespace
+
 Changes Session::undo() {
     return undoOrRedo(false);
 }
@@ -44,7 +55,7 @@ Changes Session::undoOrRedo(bool redo) {
         m_history.undone(outcome.applied);
     }
     if (outcome.done()) {
-        const std::string what = entry(Entry::History::FirstKind + static_cast<int>(taken.kind));
+        const std::string what = entry(KindEntry(taken.kind));
         changes.hint = ReplacePlaceholder(entry(redo ? Entry::History::Redone : Entry::History::Undone), what);
     }
     if (notes) {

@@ -192,9 +192,33 @@ inline constexpr int GridName = KeysFirst + 6; // the grid itself
 inline constexpr int Last = GridName;
 } // namespace Entry::Keys
 
+// Calendar files (.ics): the command bar's menu, the report of an import or export and its reasons.
+namespace Entry::Calendar {
+inline constexpr int CalendarFirst = Keys::Last + 1;
+inline constexpr int Caption = CalendarFirst;       // the command bar's item
+inline constexpr int Hint = CalendarFirst + 1;      // its hint line
+inline constexpr int ExportAll = CalendarFirst + 2; // the menu's items
+inline constexpr int ExportShown = CalendarFirst + 3;
+inline constexpr int Import = CalendarFirst + 4;
+inline constexpr int FileFilter = CalendarFirst + 5;      // the file dialogs' filter
+inline constexpr int UndoName = CalendarFirst + 6;        // what an undo of an import takes back
+inline constexpr int ReportTitle = CalendarFirst + 7;     // the report window
+inline constexpr int Imported = CalendarFirst + 8;        // "%1" stands for how many
+inline constexpr int Duplicates = CalendarFirst + 9;      // "%1" stands for how many
+inline constexpr int Refused = CalendarFirst + 10;        // "%1" stands for how many
+inline constexpr int NoSuchCategory = CalendarFirst + 11; // "%1" stands for the category's name
+inline constexpr int FileRefused = CalendarFirst + 12;    // "%1" stands for libical's reason
+inline constexpr int Exported = CalendarFirst + 13;       // "%1" stands for how many
+inline constexpr int LeftOut = CalendarFirst + 14;        // "%1" stands for how many
+inline constexpr int Close = CalendarFirst + 15;
+inline constexpr int FirstExportProblem = CalendarFirst + 16; // + ExportProblem, 6 of them
+inline constexpr int FirstImportProblem = CalendarFirst + 22; // + ImportProblem, 16 of them
+inline constexpr int Last = FirstImportProblem + 15;
+} // namespace Entry::Calendar
+
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = Keys::Last;
+inline constexpr int LastShipped = Calendar::Last;
 // January .. December as they follow a day number ("9 декабря"), as the wizard's sentences use them too.
 inline constexpr int FirstMonthAfterDay = WizardSummary::MonthFormBase + 1;
 inline constexpr int LastMonthAfterDay = WizardSummary::MonthFormBase + 12;

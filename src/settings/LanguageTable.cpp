@@ -47,6 +47,8 @@ constexpr CaptionSource kMainWindowCaptions[] = {
 // The category panel's two buttons.
 constexpr CaptionSource kPanelCaptions[] = {{"Label9", Entry::AddCategoryCaption},
                                             {"Label13", Entry::DeleteCategoryCaption}};
+// The command bar's calendar files menu.
+constexpr CaptionSource kCalendarCaptions[] = {{"CalendarFilesCaption", Entry::Calendar::Caption}};
 
 } // namespace
 
@@ -125,7 +127,8 @@ bool IsUsedLanguageEntry(int n) {
 std::vector<ControlCaption> MainWindowCaptions(const LanguageTable& language) {
     std::vector<ControlCaption> captions;
     for (const auto& sources :
-         {std::span<const CaptionSource>(kMainWindowCaptions), std::span<const CaptionSource>(kPanelCaptions)})
+         {std::span<const CaptionSource>(kMainWindowCaptions), std::span<const CaptionSource>(kPanelCaptions),
+          std::span<const CaptionSource>(kCalendarCaptions)})
         for (const CaptionSource& source : sources)
             if (source.entry <= language.lineCount())
                 captions.push_back({source.control, language.entry(source.entry)});
