@@ -104,7 +104,7 @@ TEST_F(FindInWindow, TypedTextFoundAndChosenWithEnter) {
     QTest::keyClick(child<QLineEdit>(window->findBox(), QStringLiteral("FindText")), Qt::Key_Return);
     EXPECT_FALSE(window->findBox()->isVisible());
     EXPECT_EQ(first(), (Date{2027, 1, 13}));
-    EXPECT_EQ(shownRange(), QStringLiteral("13 \u2013 15 Jan 2027"));
+    EXPECT_EQ(shownRange(), QStringLiteral("13 \u2013 15 Jan 2027 \u00b7 Week 2"));
     EXPECT_EQ(selectedTile(), "Встреча с Иваном");
 
     // The box opens again on what was typed; a new text searches again.

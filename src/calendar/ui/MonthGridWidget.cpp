@@ -169,11 +169,10 @@ void MonthGridWidget::setTextColour(const QColor& colour) {
     m_year->setStyleSheet(style);
     for (QLabel* h : m_headings)
         h->setStyleSheet(style);
-    // The week numbers stand back from the days: the skin's text colour, faded.
-    const QString faded =
-        QStringLiteral("color: rgba(%1, %2, %3, 150);").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+    // The week numbers stand back from the days by their smaller letters, not by a fainter colour, which
+    // would not read on every skin's rows.
     for (QLabel* w : m_weeks)
-        w->setStyleSheet(faded);
+        w->setStyleSheet(style);
     // The plain days follow the skin at once, not at the next move.
     showCells();
 }
