@@ -785,25 +785,44 @@ void MainWindow::layOutWindow() {
     m_clock->setGeometry(0, top, 118, HeaderHeight);
     m_title->setGeometry(124, top + 10, 300, 30);
     m_shownRange->setGeometry(126, top + 40, 330, 20);
-    // The command bar: each item as wide as its caption, all of them within the space left of the calendar;
-    // when the captions are too long for it, the longest give way first.
+    // The command bar: each item as wide as its caption, all of them within the space left of the calendar.
+    // When the captions are too long for it, the last items show their icon alone (their caption becomes its
+    // tooltip), and what is still too long is shortened, the longest caption first.
     const int calendarLeft = w - Scaled(274, g);
-    std::array<int, std::tuple_size_v<decltype(m_commands)>> widths{};
-    for (std::size_t i = 0; i < m_commands.size(); ++i) {
+    constexpr std::size_t CommandCount = std::tuple_size_v<decltype(m_commands)>;
+    constexpr int IconOnlyWidth = 36, CaptionGap = 46;
+    std::array<int, CommandCount> widths{};
+    for (std::size_t i = 0; i < CommandCount; ++i) {
         const QLabel* label = m_commands[i].label;
         widths[i] = std::min(label->fontMetrics().horizontalAdvance(label->property("fullText").toString()) + 4, 120);
     }
-    const int room = (calendarLeft - 4) - 120 - 46 * static_cast<int>(m_commands.size());
-    for (int total = 0; (total = std::accumulate(widths.begin(), widths.end(), 0)) > room && total > 0;)
-        --*std::max_element(widths.begin(), widths.end());
+    std::size_t captioned = CommandCount;
+    auto room = [&] {
+        return (calendarLeft - 4) - 120 - CaptionGap * static_cast<int>(captioned) -
+               IconOnlyWidth * static_cast<int>(CommandCount - captioned);
+    };
+    auto total = [&] { return std::accumulate(widths.begin(), widths.begin() + captioned, 0); };
+    // The first item keeps its caption whatever the width: a bar of icons alone would not say what it is.
+    while (captioned > 1 && total() > room())
+        --captioned;
+    for (int sum = 0; (sum = total()) > room() && sum > 0;)
+        --*std::max_element(widths.begin(), widths.begin() + captioned);
     int x = 120;
-    for (std::size_t i = 0; i < m_commands.size(); ++i) {
+    for (std::size_t i = 0; i < CommandCount; ++i) {
         const CommandItem& item = m_commands[i];
-        item.highlight->setGeometry(x, top + 70, widths[i] + 42, 36);
+        const bool caption = i < captioned;
+        item.label->setVisible(caption);
+        item.icon->setToolTip(caption ? QString() : item.label->property("fullText").toString());
+        item.icon->setCursor(caption ? Qt::ArrowCursor : Qt::PointingHandCursor);
+        if (caption) {
+            item.highlight->setGeometry(x, top + 70, widths[i] + 42, 36);
+            item.label->setGeometry(x + 36, top + 76, widths[i], 24);
+            FitText(item.label);
+        } else {
+            item.highlight->setGeometry(x, top + 70, IconOnlyWidth, 36);
+        }
         item.icon->setGeometry(x + 6, top + 76, 24, 24);
-        item.label->setGeometry(x + 36, top + 76, widths[i], 24);
-        FitText(item.label);
-        x += widths[i] + 46;
+        x += caption ? widths[i] + CaptionGap : IconOnlyWidth + 4;
     }
     auto at = [&](QWidget* widget, int left, int y, int width, int height) {
         widget->setGeometry(w - Scaled(left, g), Scaled(y, g), Scaled(width, g), Scaled(height, g));

@@ -44,8 +44,10 @@ void MainWindow::openCalendarMenu() {
     m_calendarMenu->addAction(entry(Entry::Calendar::ExportAll), this, [this] { exportCalendarFile(false); });
     m_calendarMenu->addAction(entry(Entry::Calendar::ExportShown), this, [this] { exportCalendarFile(true); });
     m_calendarMenu->addAction(entry(Entry::Calendar::Import), this, [this] { importCalendarFile(); });
-    const QLabel* caption = m_commands.back().label;
-    m_calendarMenu->popup(caption->mapToGlobal(QPoint(0, caption->height())));
+    // Under the caption, or under the icon where the bar had no room for the caption.
+    const CommandItem& item = m_commands.back();
+    const QLabel* anchor = item.label->isHidden() ? item.icon : item.label;
+    m_calendarMenu->popup(anchor->mapToGlobal(QPoint(0, anchor->height())));
 }
 
 void MainWindow::exportCalendarFile(bool shownDaysOnly) {

@@ -272,9 +272,10 @@ bool MainWindow::wheelCommand(QObject* watched, QWheelEvent* event) {
 }
 
 std::optional<Command> MainWindow::commandAt(const QObject* control) const {
-    // The commands answer a click on their caption; the icons only highlight.
+    // The commands answer a click on their caption; the icons only highlight, unless the bar had no room for
+    // the caption, and the icon stands alone.
     for (const CommandItem& item : m_commands)
-        if (control == item.label)
+        if (control == item.label || (control == item.icon && item.label->isHidden()))
             return item.command;
     if (control == m_about || control == m_aboutCaption)
         return Command::About;
