@@ -15,7 +15,8 @@ void MainWindow::openFindBox() {
             activateWindow();
             m_keys->setFocus();
         });
-        centreOverWindow(m_findBox);
+        // Over the middle of the window at the box's own size (not shrunk to its smallest, as a dialog is).
+        m_findBox->move(geometry().center() - m_findBox->rect().center());
     } else {
         m_findBox->searchAgain(); // the notes may have changed since
     }

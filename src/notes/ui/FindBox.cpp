@@ -46,6 +46,7 @@ FindBox::FindBox(const LanguageTable& language, Search search, QWidget* parent)
     layout->addWidget(m_text);
     layout->addWidget(m_results, 1);
     layout->addWidget(m_count);
+    setMinimumSize(420, 240);
     resize(760, 380);
 
     connect(m_text, &QLineEdit::textChanged, this, &FindBox::searchAgain);
