@@ -32,6 +32,7 @@ class FileWatcher;
 class ClockWidget;
 class MonthGridWidget;
 class PictureButton;
+class RestoreBackupDialog;
 class SingleInstance;
 class TodayWindow;
 
@@ -87,6 +88,10 @@ public:
     void setAutorunHook(Session::StartAtLogon hook) { m_session->setStartAtLogon(std::move(hook)); }
 
     NoteMenu* noteMenu() const { return m_menu; }
+
+    // The list of the notes file's backups, one of which the user may restore.
+    void openRestoreBackup();
+    RestoreBackupDialog* restoreDialog() const { return m_restoreDialog; }
     QWidget* ghost() const { return m_ghost; }
 
 signals:
@@ -278,6 +283,7 @@ private:
     QPointer<TrayIcon> m_tray;
     QRect m_placeBeforeHiding;
     QPointer<EventWizard> m_wizard;
+    QPointer<RestoreBackupDialog> m_restoreDialog;
 
     NoteMenu* m_menu = nullptr;
     QPointF m_menuPoint; // where the note menu was opened, in twips

@@ -25,8 +25,10 @@ struct KeyBinding {
     Command command;
 };
 constexpr KeyBinding KeyBindings[] = {
-    {Qt::Key_Escape, {}, Command::Minimise},     {Qt::Key_Delete, {}, Command::DeleteNote},
-    {Qt::Key_Return, {}, Command::EditInWizard}, {Qt::Key_Enter, {}, Command::EditInWizard},
+    {Qt::Key_Escape, {}, Command::Minimise},
+    {Qt::Key_Delete, {}, Command::DeleteNote},
+    {Qt::Key_Return, {}, Command::EditInWizard},
+    {Qt::Key_Enter, {}, Command::EditInWizard},
     {Qt::Key_Space, {}, Command::EditText},
     // The first match wins: Ctrl+Shift+Z before Ctrl+Z.
     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, Command::Redo},
@@ -45,6 +47,7 @@ constexpr NoteMenuRow NoteMenuRows[] = {
     {"Label18", Entry::MenuEditText, Command::EditText},
     {"Label19", Entry::MenuDelete, Command::DeleteNote},
     {"UndoItem", Entry::History::UndoCaption, Command::Undo},
+    {"RestoreItem", Entry::Alerts::RestoreCommand, Command::RestoreBackup},
 };
 
 std::optional<Command> KeyCommand(int key, Qt::KeyboardModifiers held) {
@@ -99,6 +102,9 @@ void MainWindow::run(Command command) {
         break;
     case Command::Redo:
         undoOrRedo(true);
+        break;
+    case Command::RestoreBackup:
+        openRestoreBackup();
         break;
     }
 }

@@ -29,6 +29,7 @@ enum class EditKind {
     CategoryAdd,
     CategoryRename,
     CategoryDelete,
+    RestoreBackup,
 };
 
 struct EditStep {

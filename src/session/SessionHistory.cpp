@@ -4,6 +4,17 @@
 
 namespace plandeck {
 
+namespace {
+
+// The language entry that says what a step was.
+int KindEntry(EditKind kind) {
+    if (kind == EditKind::RestoreBackup)
+        return Entry::Alerts::RestoreKind;
+    return Entry::History::FirstKind + static_cast<int>(kind);
+}
+
+} // namespace
+
 Changes Session::undo() {
     return undoOrRedo(false);
 }
@@ -44,9 +55,10 @@ Changes Session::undoOrRedo(bool redo) {
         m_history.undone(outcome.applied);
     }
     if (outcome.done()) {
-        const std::string what = entry(Entry::History::FirstKind + static_cast<int>(taken.kind));
+        const std::string what = entry(KindEntry(taken.kind));
         changes.hint = ReplacePlaceholder(entry(redo ? Entry::History::Redone : Entry::History::Undone), what);
     }
+    changes |= takeBackupNotice();
     if (notes) {
         followInlineEdit();
         changes |= refreshNotes();
