@@ -161,6 +161,7 @@ void MainWindow::openOptions() {
     setup.current = m_session->options();
     setup.shownSkin = m_session->shownSkin();
     setup.notesPath = m_session->notesPath();
+    setup.features = m_session->features();
     setup.titleColour = Colour(m_colours.label4Text, setup.titleColour);
     m_optionsWindow = new OptionsWindow(std::move(setup), this);
     m_optionsWindow->setSaveHandler([this](const OptionsChoice& choice) { return saveOptions(choice); });

@@ -17,6 +17,7 @@ public:
     std::string mainOptionsFile() const { return path("/pdfiles/pdopt.ini"); }
     std::string systemOptionsFile() const { return path("/pdfiles/sys.ini"); }
     std::string categoryFile() const { return path("/pdfiles/category.txt"); }
+    std::string featureSettingsFile() const { return path("/pdfiles/plandeck.conf"); }
     std::string todayWindowFile() const { return path("/pdfiles/frmtoday.ini"); }
     std::string reminderSound() const { return path("/pdfiles/notify.wav"); }
     std::string optionsPicture() const { return path("/pdfiles/opt.jpg"); }

@@ -26,6 +26,7 @@ void Session::loadSettings() {
     // A file that is there but cannot be read is never written over by the exit save.
     m_optionsUnreadable = read.status == ReadStatus::Failed ? read.error : std::string();
     m_system = LoadSystemOptions(m_dataDir.systemOptionsFile());
+    m_features = ReadFeatureSettings(m_dataDir.featureSettingsFile());
     m_categories.setShownFlags(StartupCategoryFlags(m_options));
     m_shownSkin = ChooseSkinName(m_dataDir, m_options.skinName);
     m_ready = false;

@@ -210,6 +210,8 @@ public:
     // are shown again and the N-day view takes the new day count; the day and week views keep their
     // columns until the N-day view is chosen.
     Changes applySavedOptions(const OptionsSavePlan& saved, const TodayStamp& now);
+    // Writes the feature ticks when they changed; a failed write keeps the settings in use as they were.
+    Changes saveFeatures(const FeatureSettings& chosen);
     // The options window closed, after Save or Cancel: dragged notes snap to `snapMinutes` from now on (the
     // file keeps what was last saved), and the captions are shown again.
     Changes optionsClosed(int snapMinutes, const TodayStamp& now);
@@ -242,6 +244,7 @@ public:
     // The option files as last read or saved.
     const MainOptions& options() const { return m_options; }
     const SystemOptions& systemOptions() const { return m_system; }
+    const FeatureSettings& features() const { return m_features; }
     // The skin shown: the stored one, or the default skin when the stored one's folder is missing.
     const std::string& shownSkin() const { return m_shownSkin; }
     const LanguageTable& language() const { return m_language; }
@@ -305,6 +308,7 @@ private:
 
     MainOptions m_options;
     SystemOptions m_system;
+    FeatureSettings m_features;
     std::string m_shownSkin;
     std::string m_languageFile;
     LanguageTable m_language;

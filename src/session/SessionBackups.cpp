@@ -7,7 +7,10 @@
 namespace plandeck {
 
 void Session::backUpNotes(const std::string& replacedFile) {
+    // A restore keeps the notes it replaces even with backups switched off.
     const bool force = std::exchange(m_forceBackup, false);
+    if (!force && !m_features.backups)
+        return;
     const BackupTime now = m_backupClock ? m_backupClock() : BackupTime{m_clock.date, m_clock.hour, m_clock.minute, 0};
     m_backups.setNotesPath(m_notes.path());
     const NotesBackups::Outcome outcome = m_backups.beforeReplace(replacedFile, now, force);

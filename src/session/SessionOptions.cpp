@@ -56,8 +56,27 @@ OptionsSaveResult Session::saveOptions(const OptionsChoice& choice, const Window
                 result.changes.failures.push_back({std::string(), registered.error});
         }
     }
+    if (!notesFilePicked)
+        result.changes |= saveFeatures(choice.features);
     result.changes |= applySavedOptions(done.plan, now);
     return result;
+}
+
+Changes Session::saveFeatures(const FeatureSettings& chosen) {
+    Changes changes;
+    if (chosen == m_features)
+        return changes;
+    FeatureSettings next = chosen;
+    next.lines = m_features.lines; // the lines of the file as read, so unknown keys are kept
+    const std::string path = m_dataDir.featureSettingsFile();
+    if (const WriteResult written = WriteFeatureSettings(path, next); !written.ok) {
+        changes.failures.push_back({path, written.error});
+        return changes;
+    }
+    const bool weekNumbers = next.weekNumbers != m_features.weekNumbers;
+    m_features = ReadFeatureSettings(path);
+    changes.dates = weekNumbers; // the month calendar and the range caption show them or not
+    return changes;
 }
 
 Changes Session::applySavedOptions(const OptionsSavePlan& saved, const TodayStamp& now) {

@@ -103,6 +103,8 @@ inline constexpr int EntryTodayOnHide = 144, EntrySound = 146, EntryDays = 151, 
 inline constexpr int EntryNotesFile = 159, EntryNotesButton = 160, EntryNotNotesFile = 165;
 inline constexpr int EntryFirstSpanRow = 194;                               // the four working-span rows, 194..197
 inline constexpr int EntryAllFilesFilter = 198, EntryTextFilesFilter = 199; // the notes-file dialog's filters
+// The ticks of what Plandeck adds to the original options.
+inline constexpr int EntryNotifications = 235, EntryBackups = 236, EntryWeekNumbers = 237;
 } // namespace Entry::OptionsText
 
 // Undo, redo and the notes changed by another program.
@@ -141,7 +143,7 @@ inline constexpr int Last = MonthFormBase + 12;
 
 // Reminders that reach the user, and the backups of the notes.
 namespace Entry::Alerts {
-inline constexpr int AlertsFirst = 235;
+inline constexpr int AlertsFirst = 238;
 inline constexpr int Missed = AlertsFirst;            // marks a missed reminder in the today window
 inline constexpr int MissedSummary = AlertsFirst + 1; // the title of the notification of missed reminders
 inline constexpr int RestoreCommand = AlertsFirst + 2;

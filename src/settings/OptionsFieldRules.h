@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TextFile.h"
+#include "settings/FeatureSettings.h"
 #include "settings/Options.h"
 
 #include <string>
@@ -124,6 +125,7 @@ struct OptionsChoice {
     std::string pendingSkin;     // empty when none was picked
     std::string pendingLanguage; // empty when none was picked
     std::string notesPath;       // the notes file just picked; empty for a Save
+    FeatureSettings features;    // the ticks of what Plandeck adds to the original options
 };
 
 // What the window's Save did, step by step, with the files in `mainPath` and `systemPath`. The main file is

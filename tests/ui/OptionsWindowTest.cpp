@@ -209,6 +209,41 @@ TEST_F(Options, SystemBoxesAloneCanBeSaved) {
             << "line " << n << " is written back unchanged";
 }
 
+TEST_F(Options, FeatureTicksAreSavedInTheirOwnFileKeepingItsOtherLines) {
+    const std::string mainBefore = dir.read("pdfiles/pdopt.ini");
+    const std::string systemBefore = dir.read("pdfiles/sys.ini");
+    dir.write("pdfiles/plandeck.conf",
+              "# written by hand\r\ntheme-of-tomorrow = blue\r\n Backups=No\r\nbackups = on\r\n");
+    open();
+    click("Label30");
+    EXPECT_TRUE(child<QCheckBox>("NotificationsCheck")->isChecked()) << "a missing key is its default";
+    EXPECT_FALSE(child<QCheckBox>("BackupsCheck")->isChecked());
+    clickBox("NotificationsCheck");
+    clickBox("BackupsCheck");
+    click("Label29");
+    clickBox("WeekNumbersCheck");
+    clickSave();
+    EXPECT_EQ(dir.read("pdfiles/plandeck.conf"), "# written by hand\ntheme-of-tomorrow = blue\nbackups = on\n"
+                                                 "notifications = off\nweek-numbers = off\n");
+    EXPECT_FALSE(session().features().notifications);
+    EXPECT_TRUE(session().features().backups);
+    EXPECT_EQ(dir.read("pdfiles/sys.ini"), systemBefore) << "the original option files keep exactly their lines";
+    for (int n = 1; n <= 25; ++n)
+        EXPECT_EQ(TextLines(dir.read("pdfiles/pdopt.ini")).line(n - 1), TextLines(mainBefore).line(n - 1)) << n;
+
+    // A file that cannot be written keeps the ticks in use as they were, and says so.
+    test::ReadOnlyFile locked("plandeck.conf");
+    open();
+    click("Label30");
+    clickBox("NotificationsCheck");
+    const std::size_t toldBefore = Dialogs::shown().size();
+    clickSave();
+    EXPECT_EQ(Dialogs::shown().size(), toldBefore + 1);
+    EXPECT_FALSE(session().features().notifications);
+    EXPECT_EQ(dir.read("pdfiles/plandeck.conf"), "# written by hand\ntheme-of-tomorrow = blue\nbackups = on\n"
+                                                 "notifications = off\nweek-numbers = off\n");
+}
+
 TEST_F(Options, SpanFieldsAreSavedWithTwoDigits) {
     open();
     type("Text3", "7");

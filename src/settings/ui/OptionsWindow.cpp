@@ -123,6 +123,9 @@ OptionsWindow::OptionsWindow(OptionsWindowSetup setup, QWidget* parent)
     fields.foreColor = m_setup.current.tileForeColor;
     showFields(fields);
     showNotesPath(m_setup.notesPath);
+    m_notifications->setChecked(m_setup.features.notifications);
+    m_backups->setChecked(m_setup.features.backups);
+    m_weekNumbers->setChecked(m_setup.features.weekNumbers);
 
     // The lists, with the skin and language in use marked; a mark is not yet a choice.
     for (const SkinEntry& skin : ListSkins(m_setup.dataDir.skinsFolder())) {
@@ -315,17 +318,21 @@ QFrame* OptionsWindow::buildSystemPage() {
     m_systemTitle->setObjectName(QStringLiteral("Label31"));
     m_systemTitle->setGeometry(14, 8, PageWidth - 28, 26);
 
-    const std::array<std::pair<QCheckBox**, const char*>, 4> boxes = {
-        {{&m_logon, "Check6"}, {&m_tray, "Check7"}, {&m_todayOnHide, "Check8"}, {&m_sound, "Check9"}}};
-    int y = 40;
+    const std::array<std::pair<QCheckBox**, const char*>, 6> boxes = {{{&m_logon, "Check6"},
+                                                                       {&m_tray, "Check7"},
+                                                                       {&m_todayOnHide, "Check8"},
+                                                                       {&m_sound, "Check9"},
+                                                                       {&m_notifications, "NotificationsCheck"},
+                                                                       {&m_backups, "BackupsCheck"}}};
+    int y = 38;
     for (auto [box, name] : boxes) {
         *box = new QCheckBox(frame);
         (*box)->setObjectName(Named(name));
         (*box)->setGeometry(14, y, PageWidth - 28, 24);
-        y += 26;
+        y += 25;
     }
 
-    y += 12;
+    y += 4;
     m_daysLabel = new QLabel(frame);
     m_daysLabel->setObjectName(QStringLiteral("Label7"));
     m_daysLabel->setGeometry(14, y, 250, 24);
@@ -396,19 +403,23 @@ QFrame* OptionsWindow::buildAppearancePage() {
 
     m_fontFrame = new QGroupBox(frame);
     m_fontFrame->setObjectName(QStringLiteral("Frame3"));
-    m_fontFrame->setGeometry(14, 242, PageWidth - 28, 88);
+    m_fontFrame->setGeometry(14, 242, PageWidth - 28, 60);
     m_sample = new QLabel(m_fontFrame);
     m_sample->setObjectName(QStringLiteral("Label18"));
-    m_sample->setGeometry(10, 24, 250, 56);
+    m_sample->setGeometry(10, 20, 250, 36);
     m_fontButton = new QPushButton(m_fontFrame);
     m_fontButton->setObjectName(QStringLiteral("Label20"));
-    m_fontButton->setGeometry(270, 36, 140, 30);
+    m_fontButton->setGeometry(270, 22, 140, 30);
     m_fontButton->setFlat(true);
     m_fontButton->setCursor(Qt::PointingHandCursor);
     // Underlined while the pointer is over it, like a link.
     m_fontButton->setStyleSheet(QStringLiteral(
         "QPushButton { color: #1a4f9c; border: none; } QPushButton:hover { text-decoration: underline; }"));
     connect(m_fontButton, &QPushButton::clicked, this, &OptionsWindow::chooseFont);
+
+    m_weekNumbers = new QCheckBox(frame);
+    m_weekNumbers->setObjectName(QStringLiteral("WeekNumbersCheck"));
+    m_weekNumbers->setGeometry(14, 308, PageWidth - 28, 24);
     return frame;
 }
 
@@ -467,6 +478,9 @@ void OptionsWindow::applyCaptions() {
     m_tray->setText(entry(EntryTray));
     m_todayOnHide->setText(entry(EntryTodayOnHide));
     m_sound->setText(entry(EntrySound));
+    m_notifications->setText(entry(EntryNotifications));
+    m_backups->setText(entry(EntryBackups));
+    m_weekNumbers->setText(entry(EntryWeekNumbers));
     m_daysLabel->setText(entry(EntryDays));
     m_hoursLabel->setText(entry(EntryHours));
     m_notesLabel->setText(entry(EntryNotesFile));
@@ -638,6 +652,10 @@ OptionsChoice OptionsWindow::choice() const {
     choice.fields = fields();
     choice.pendingSkin = m_pendingSkin;
     choice.pendingLanguage = m_pendingLanguage;
+    choice.features = m_setup.features;
+    choice.features.notifications = m_notifications->isChecked();
+    choice.features.backups = m_backups->isChecked();
+    choice.features.weekNumbers = m_weekNumbers->isChecked();
     return choice;
 }
 

@@ -38,6 +38,8 @@ struct OptionsWindowSetup {
     std::string shownSkin;
     // The notes file in use, shown on the system page.
     std::string notesPath;
+    // The ticks of what Plandeck adds to the original options.
+    FeatureSettings features;
     // The main window's title colour, which the window's own title takes.
     QColor titleColour = QColor(30, 40, 60);
 };
@@ -138,6 +140,9 @@ private:
     // System page.
     QLabel* m_systemTitle = nullptr; // Label31
     QCheckBox* m_logon = nullptr;
+    QCheckBox* m_notifications = nullptr;
+    QCheckBox* m_backups = nullptr;
+    QCheckBox* m_weekNumbers = nullptr;
     QCheckBox* m_tray = nullptr;
     QCheckBox* m_todayOnHide = nullptr;
     QCheckBox* m_sound = nullptr;
