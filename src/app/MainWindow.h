@@ -91,7 +91,7 @@ public:
 
     // The list of the notes file's backups, one of which the user may restore.
     void openRestoreBackup();
-    RestoreBackupDialog* restoreDialog() const { return m_restoreDialog; }
+    RestoreBackupDialog* restoreDialog() const;
     QWidget* ghost() const { return m_ghost; }
 
 signals:

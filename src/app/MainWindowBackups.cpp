@@ -22,4 +22,8 @@ void MainWindow::openRestoreBackup() {
     m_restoreDialog->activateWindow();
 }
 
+RestoreBackupDialog* MainWindow::restoreDialog() const {
+    return m_restoreDialog;
+}
+
 } // namespace plandeck

@@ -48,8 +48,11 @@ void MainWindow::createTodayWindow() {
     setup.language = m_session->language();
     setup.skinName = m_session->shownSkin();
     // Reminders reach the desktop too, where it has a notification service.
-    setup.notify = [notifications = std::make_shared<DesktopNotifications>()](
-                       const QString& summary, const QString& body) { notifications->show(summary, body); };
+    setup.notify = [this, notifications = std::make_shared<DesktopNotifications>()](const QString& summary,
+                                                                                    const QString& body) {
+        if (m_session->features().notifications)
+            notifications->show(summary, body);
+    };
     // Its own top-level window, kept apart from this one so that hiding this one leaves it alone.
     m_todayWindow = new TodayWindow(std::move(setup));
     connect(m_todayWindow, &TodayWindow::closedByUser, this, [this] {

@@ -71,6 +71,19 @@ TEST_F(Backups, TheFirstRewriteOfEachHourLinksTheReplacedFile) {
     EXPECT_EQ(dir.read("pdnotes/backups/" + backupNames().front()), beforeThird);
 }
 
+TEST_F(Backups, SwitchedOffNoneIsMadeButARestoreStillKeepsTheNotesItReplaces) {
+    dir.write("pdfiles/plandeck.conf", "backups = off\r\n");
+    dir.write("pdnotes/backups/2026-12-01_08-00-00_all.txt", Monday);
+    startWith(Monday + Tuesday);
+    edit("First");
+    EXPECT_EQ(backupNames().size(), 1u);
+    const std::string beforeRestore = notesFile();
+    session->restoreBackup(dir.file("pdnotes/backups/2026-12-01_08-00-00_all.txt"));
+    EXPECT_EQ(notesFile(), Monday);
+    ASSERT_EQ(backupNames().size(), 2u);
+    EXPECT_EQ(dir.read("pdnotes/backups/" + backupNames().front()), beforeRestore);
+}
+
 TEST_F(Backups, RotationKeepsADayOfHoursAndTwoWeeksOfDays) {
     startWith(Monday);
     // A change every hour, at half past, for twenty days.

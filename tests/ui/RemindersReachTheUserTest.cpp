@@ -62,6 +62,7 @@ struct PrivateBus : ::testing::Test {
         daemon.kill();
         daemon.waitForFinished(5000);
         Sound::setTestPlayer({});
+        Sound::setTestDevicePresent({});
     }
     void serve(NotificationService& service) {
         QDBusConnection bus(Server);
@@ -83,12 +84,14 @@ TEST_F(PrivateBus, RemindersAndMissedRemindersReachTheNotificationService) {
 
     test::TempDir dir;
     dir.write("pdfiles/sys.ini", " 0 \r\n 1 \r\n 1 \r\n 1 \r\n");
+    dir.write("pdfiles/notify.wav", ReadWholeFile(std::string(PLANDECK_DATA_DIR) + "/pdfiles/notify.wav").bytes);
     dir.write("pdnotes/all.txt", "2026120709001000dStand-up <b>&</b> coffee\r\n"
                                  "2026120709301000dReview\r\n"
                                  "2026120710001100eDentist\r\n"
                                  "2026120711301200dLunch\r\n");
     int chimes = 0;
     Sound::setTestPlayer([&](const std::string&) { ++chimes; });
+    Sound::setTestDevicePresent(true);
     QDateTime now(QDate(2026, 12, 7), QTime(8, 59, 30));
     TodayWindowSetup setup;
     setup.dataDirectory = DataDirectory(dir.path());
