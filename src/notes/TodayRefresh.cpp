@@ -11,17 +11,18 @@ TodayRefresh::Tick TodayRefresh::tick(const TodayStamp& now, const std::string& 
     const std::string caption = TodayTimeCaption(now.hour, now.minute);
     // Ticks come every two seconds; one that finds a minute or more skipped follows a jump of the clock.
     const bool jumped = m_lastTick && MinuteNumber(now) - MinuteNumber(*m_lastTick) >= 2;
-    if (caption != m_caption) {
+    const TodayList* before = &m_list;
+    TodayList beforeJump;
+    if (jumped) {
+        const ReadResult file = ReadWholeFile(notesPath);
+        result.missed = MissedReminders(file.bytes, *m_lastTick, now);
+        beforeJump = BuildTodayList(file.bytes, MomentOfMinuteNumber(MinuteNumber(now) - 1));
+        before = &beforeJump;
+    }
+    // A jump of whole days leaves the caption as it was; the minute is a new one all the same.
+    if (caption != m_caption || jumped) {
         m_caption = caption;
         result.captionChanged = true;
-        const TodayList* before = &m_list;
-        TodayList beforeJump;
-        if (jumped) {
-            const ReadResult file = ReadWholeFile(notesPath);
-            result.missed = MissedReminders(file.bytes, *m_lastTick, now);
-            beforeJump = BuildTodayList(file.bytes, MomentOfMinuteNumber(MinuteNumber(now) - 1));
-            before = &beforeJump;
-        }
         for (const std::string* entry : {&before->firstNext, &before->secondNext}) {
             if (!ReminderDue(*entry, caption))
                 break;

@@ -31,6 +31,7 @@ TEST(MissedReminders, TheTickAfterAJumpTellsWhatStartedMeanwhileOnce) {
         {"over midnight", {sun, 22, 0}, {mon, 0, 10}, {"23:30 Late"}, {}},
         {"four hours back at most", {mon, 4, 0}, {mon, 13, 30}, {"9:30 Review", "13:00 Lunch"}, {}},
         {"a night's sleep", {sun, 23, 40}, {mon, 9, 10}, {"9:00 Stand-up"}, {}},
+        {"a whole day to the minute", {sun, 9, 50}, {mon, 9, 50}, {"9:00 Stand-up", "9:30 Review"}, {}},
         {"the clock set back", {mon, 10, 0}, {mon, 8, 0}, {}, {}},
     };
     for (const Case& c : cases) {
