@@ -9,6 +9,7 @@
 //
 // Every figure is min / median / max over the rounds, wall time and CPU time.
 #include "BenchTiming.h"
+#include "NoQuestions.h"
 #include "base/TextFile.h"
 #include "calendar/ui/HourGridWidget.h"
 #include "session/Session.h"
@@ -25,17 +26,10 @@
 
 using namespace plandeck;
 using plandeck::bench::Measure;
+using plandeck::bench::NoQuestions;
 using plandeck::bench::Timing;
 
 namespace {
-
-class NoQuestions : public UserQuestions {
-public:
-    Answer ask(const std::string&, const std::string&, Buttons, Answer defaultAnswer, const std::string&) override {
-        return defaultAnswer;
-    }
-    void tell(const std::string&, const std::string&) override {}
-};
 
 struct Lcg {
     std::uint64_t state;

@@ -1,14 +1,18 @@
-// Renders the options window (every page) and the about box to PNG files without a display, in every
-// installed skin and language, for reviewing how they look.
+// Renders the options window (every page), the about box, the find box and the go-to-date box to PNG files
+// without a display, in every installed skin and language, for reviewing how they look.
 //
 //   dialog_screenshots --data build/Plandeck --out shots/
 //
 // The data folder is only read: the windows are opened on a copy of it.
+#include "calendar/ui/GoToDateBox.h"
+#include "editing/CategoryTable.h"
+#include "notes/ui/FindBox.h"
 #include "platform/Text.h"
 #include "settings/Skin.h"
 #include "settings/SkinColours.h"
 #include "settings/ui/AboutBox.h"
 #include "settings/ui/OptionsWindow.h"
+#include "settings/ui/WindowPalette.h"
 
 #include "FolderCopy.h"
 
@@ -17,6 +21,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -54,6 +60,8 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     for (const SkinEntry& skin : ListSkins(dataDir.skinsFolder())) {
         const SkinColours colours = LoadSkinColours(Skin(dataDir, skin.name).colourList());
+        // The windows take the skin's colours as they do beside the main window.
+        ApplySkinPalette(colours);
         for (const QString& language : languages) {
             OptionsWindowSetup setup;
             setup.dataDir = dataDir;
@@ -79,6 +87,33 @@ int main(int argc, char* argv[]) {
             about.setAttribute(Qt::WA_DeleteOnClose, false);
             about.show();
             ok = Save(&about, stem + QStringLiteral("-about.png")) && ok;
+
+            // The find box on a few notes of every kind, the third category hidden.
+            CategoryTable categories;
+            categories.LoadCategories(dataDir.categoryFile(), 0);
+            categories.setShown(2, false);
+            const char* lines[] = {"2026120E09001030dВстреча с Иваном: планы на квартал",
+                                   "yyyyyy2408000830eвстреча команды", "yyyy120110001100dВстреча выпускников",
+                                   "2026121018001930fВстреча в спортзале"};
+            FindBox find(setup.language, [&](const std::string&, std::size_t) {
+                FindResult result;
+                for (std::size_t i = 0; i < std::size(lines); ++i)
+                    result.notes.push_back(
+                        DescribeFoundNote(lines[i], static_cast<int>(i) + 1, categories, setup.language));
+                result.total = result.notes.size();
+                return result;
+            });
+            find.setAttribute(Qt::WA_DeleteOnClose, false);
+            find.show();
+            find.findChild<QLineEdit*>(QStringLiteral("FindText"))->setText(QStringLiteral("встреча"));
+            ok = Save(&find, stem + QStringLiteral("-find.png")) && ok;
+
+            GoToDateBox goTo(setup.language, Date{2026, 12, 8});
+            goTo.setAttribute(Qt::WA_DeleteOnClose, false);
+            goTo.show();
+            goTo.findChild<QLineEdit*>(QStringLiteral("DateText"))->setText(QStringLiteral("31.4.2026"));
+            QMetaObject::invokeMethod(goTo.findChild<QPushButton*>(QStringLiteral("GoButton")), "click");
+            ok = Save(&goTo, stem + QStringLiteral("-goto.png")) && ok;
         }
     }
     return ok ? 0 : 1;

@@ -53,8 +53,8 @@ struct Palette {
     QColor grid;        // inside of the hour grid
     QColor card;        // category panel, today's card
     QColor cardHeader;  // top band of today's card
-    QColor paper;       // month calendar and today window: light in every skin, as their day numbers and
-                        // labels are black
+    QColor paper;       // month calendar and today window: the skin's card colour, as their day numbers and
+                        // labels take the skin's text colour
     QColor paperHeader; // top band of the month calendar
     QColor paperRule;   // lines between calendar rows
     QColor chip;        // a button at rest
@@ -100,12 +100,12 @@ Palette DefaultPalette() {
         Dec("#1E2633"), // 1 title
         Dec("#1E2633"), // 2 window titles
         Dec("#5E6B7D"), // 3
-        Dec("#2F6FEB"), // 4 today's weekday, day and month
+        Dec("#2563D9"), // 4 today's weekday, day and month (readable on the card's band too)
         Dec("#4A5568"), // 5 hour labels and day headers
         Dec("#EEF4FE"), // 6 row lines / today's column
         Dec("#5E6B7D"), // 7 years
         Dec("#5E6B7D"), // 8 hint line
-        Dec("#2F6FEB"), // 9 about and web address
+        Dec("#2563D9"), // 9 about and web address (readable on the surface)
         Dec("#374151"), // 10
         Dec("#1E2633"), // 11 commands, add and del
         Dec("#1E2633"), // 12 clock hands
@@ -132,9 +132,9 @@ Palette MidnightPalette() {
     p.grid = QColor("#151922");
     p.card = QColor("#232833");
     p.cardHeader = QColor("#2B3243");
-    p.paper = QColor("#CBD3DF");
-    p.paperHeader = QColor("#B6C1D2");
-    p.paperRule = QColor("#BCC5D3");
+    p.paper = QColor("#232833");
+    p.paperHeader = QColor("#2B3243");
+    p.paperRule = QColor("#2C323E");
     p.chip = QColor("#272D39");
     p.icon = QColor("#B8C1CE");
     p.accent = QColor("#5B8DEF");
@@ -157,7 +157,7 @@ Palette MidnightPalette() {
         Dec("#C8D0DB"), // 10
         Dec("#E4E8EF"), // 11 commands, add and del
         Dec("#E4E8EF"), // 12 clock hands
-        Dec("#1B2230"), // 13 month calendar heading and weekdays (on the light calendar)
+        Dec("#E4E8EF"), // 13 month calendar heading, weekdays and days
         Dec("#262C38"), // 14 hour lines
         "True",         // 15 left panel picture takes the whole height
         Dec("#1B1F28"), // 16 hint line background
@@ -273,7 +273,7 @@ QImage BandedCard(QSize size, QRectF card, double radius, double bandBottom, QCo
 
 // Backdrop of the month calendar in the header (156 x 117 at the header's right, left of today's card): a
 // strip for its caption on the header colour, then a card whose top band holds the arrows and the month. The
-// day numbers are black, so the card is light in every skin.
+// day numbers take the skin's text colour, so the card has the skin's card colour.
 QImage CalendarBackdrop(const Palette& pal) {
     return BandedCard({156, kHeaderHeight}, QRectF(0.5, 14.5, 155, 101.5), 8, 31, pal.paper, pal.paperHeader, pal);
 }
@@ -558,8 +558,8 @@ QImage WizardHeader(const Palette& pal, bool editing) {
     return ForGif(img, pal.accentSoft);
 }
 
-// Background of the today window (200 x 70 inside): headings on the left, lists on the right. Light in every
-// skin, as its labels are drawn in the window's own text colour.
+// Background of the today window (200 x 70 inside): headings on the left, lists on the right, in the skin's
+// card colours; its labels take a colour that stands out on it.
 QImage TodayBackground(const Palette& pal) {
     QImage img = Canvas(200, 70, pal.paper);
     QPainter p(&img);

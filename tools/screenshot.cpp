@@ -2,13 +2,16 @@
 //
 //   screenshot --data build/Plandeck --now 2026-12-07T10:30 --size 1100x720 [--view day|days|week]
 //              [--skin NAME] [--language FILE] --out shot.png [--today today.png]
+//              [--pdf page.pdf [--black-on-white]]
 //
 // The data folder is used as the program would use it (its notes, options, skins and languages); the
 // window's own settings file is not written.
 #include "app/MainWindow.h"
+#include "calendar/ui/GridPrint.h"
 #include "calendar/ui/TodayWindow.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Text.h"
 #include "widgets/PictureButton.h"
 
 #include "FolderCopy.h"
@@ -18,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -46,6 +50,9 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("today"),
                       QStringLiteral("Also render the today window, under a title bar as a desktop would draw it."),
                       QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("pdf"), QStringLiteral("Also print the shown days to this PDF file."), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("black-on-white"), QStringLiteral("Print the PDF black on white.")});
     parser.process(app);
 
     const QString data = parser.value(QStringLiteral("data"));
@@ -105,6 +112,21 @@ int main(int argc, char* argv[]) {
     if (!window.grab().save(out)) {
         std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(out));
         return 1;
+    }
+    if (parser.isSet(QStringLiteral("pdf"))) {
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(parser.value(QStringLiteral("pdf")));
+        const PrintColours colours =
+            parser.isSet(QStringLiteral("black-on-white")) ? PrintColours::BlackOnWhite : PrintColours::Skin;
+        if (!PrintGrid(
+                printer, QStringLiteral("Plandeck \u2014 ") + FromFileText(window.session().shownRangeCaption()),
+                [&window](int width, int height) { return window.session().pageGrid(width, height); },
+                window.grid()->look(), colours)) {
+            std::fprintf(stderr, "screenshot: cannot write %s\n", qPrintable(parser.value(QStringLiteral("pdf"))));
+            return 1;
+        }
     }
     if (parser.isSet(QStringLiteral("today")) && window.todayWindow()) {
         TodayWindow* today = window.todayWindow();

@@ -14,6 +14,8 @@
 #include "platform/TrayIcon.h"
 #include "settings/LanguageEntries.h"
 #include "settings/Skin.h"
+#include "settings/ui/WindowPalette.h"
+#include "widgets/LabelLetters.h"
 #include "widgets/PictureButton.h"
 
 #include <QApplication>
@@ -21,8 +23,10 @@
 #include <QFile>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace plandeck {
@@ -31,10 +35,22 @@ namespace {
 
 using namespace window;
 
-// Fixed parts of the window, in pixels.
+// Parts of the window at its smallest size, in pixels.
 constexpr int HeaderHeight = 117;
 constexpr int PanelWidth = 90;
 constexpr int BottomHeight = 16;
+// How much the header's cards, the left panel and their letters grow with the window: not at all while either
+// side is at its smallest, by half at most when both have grown by half.
+constexpr double MostGrowth = 1.5;
+
+double GrowthAt(int width, int height) {
+    return std::clamp(std::min(width / 800.0, height / 600.0), 1.0, MostGrowth);
+}
+
+int Scaled(double length, double growth) {
+    return static_cast<int>(std::lround(length * growth));
+}
+
 constexpr int ButtonTop = 6240; // grid units
 const QSize MinimumSize(800, 600);
 const QSize MaximumSize(1600, 1200);
@@ -74,6 +90,8 @@ MainWindow::MainWindow(DataDirectory dataDir, QWidget* parent)
 
 MainWindow::~MainWindow() {
     delete m_todayWindow;
+    // The windows' colours belong to this window's skin; a window made after it starts from the designed ones.
+    ApplySkinPalette(SkinColours{});
 }
 
 QString MainWindow::entry(int n) const {
@@ -170,6 +188,8 @@ void MainWindow::buildCalendar() {
     m_month = new MonthGridWidget(this);
     setHint(m_month->nextArrow(), Entry::HintNextMonth);
     setHint(m_month->prevArrow(), Entry::HintPreviousMonth);
+    setHint(m_month->monthTitle(), Entry::Find::HintGoToDate);
+    setHint(m_month->yearTitle(), Entry::Find::HintGoToDate);
     m_month->nextArrow()->setFallbackText(QStringLiteral("\u203A"));
     m_month->prevArrow()->setFallbackText(QStringLiteral("\u2039"));
 }
@@ -200,7 +220,7 @@ void MainWindow::buildCategoryPanel() {
     m_categoryCaption->setAlignment(Qt::AlignCenter);
     setHint(m_categoryCaption, Entry::HintCategoryCaption);
     m_categoryPanel = new CategoryPanelWidget(m_panel);
-    for (int r = 0; r < CategoryPanel::RowCount; ++r)
+    for (int r = 0; r < m_categoryPanel->rowCount(); ++r)
         setHint(m_categoryPanel->name(r), Entry::HintCategoryName);
     setHint(m_categoryPanel->addButton(), Entry::HintAddCategory);
     setHint(m_categoryPanel->deleteButton(), Entry::HintDeleteCategory);
@@ -249,6 +269,7 @@ void MainWindow::buildGridButtons() {
     m_hourLater = button(QStringLiteral("Image18"), m_grid, Entry::HintHourLater);
     m_hourReset = button(QStringLiteral("Image23"), m_grid, Entry::HintHourReset);
     m_hourEarlier = button(QStringLiteral("Image33"), m_grid, Entry::HintHourEarlier);
+    m_print = button(QStringLiteral("PrintButton"), m_grid, Entry::Print::Hint);
     const std::pair<PictureButton*, const char*> glyphs[] = {
         {m_back, "\u25C0"},      {m_dayView, "1"},        {m_daysView, "N"},
         {m_weekView, "7"},       {m_forward, "\u25B6"},   {m_today, "\u25CF"},
@@ -285,16 +306,24 @@ void MainWindow::connectNavigation() {
     on(m_month->prevArrow(), [this] { return m_session->previousMonth(); });
     connect(m_month, &MonthGridWidget::cellClicked, this,
             [this](int cell) { apply(m_session->pickCalendarDay(cell, now())); });
-    on(m_back, [this] { return m_session->back(now()); });
-    on(m_forward, [this] { return m_session->forward(now()); });
-    on(m_today, [this] { return m_session->goToToday(now()); });
-    on(m_todayCardButton, [this] { return m_session->goToToday(now()); });
-    on(m_dayView, [this] { return m_session->showDay(now()); });
-    on(m_daysView, [this] { return m_session->showDays(now()); });
-    on(m_weekView, [this] { return m_session->showWeek(now()); });
-    on(m_hourLater, [this] { return m_session->hourLater(); });
-    on(m_hourEarlier, [this] { return m_session->hourEarlier(); });
+    connect(m_month, &MonthGridWidget::titleClicked, this, &MainWindow::openGoToDate);
+    connect(m_print, &PictureButton::clicked, this, [this] { run(Command::Print); });
+    // The buttons under the grid give the commands the keys and the wheel give too.
+    const std::pair<PictureButton*, Command> commands[] = {{m_back, Command::Back},
+                                                           {m_forward, Command::Forward},
+                                                           {m_today, Command::Today},
+                                                           {m_todayCardButton, Command::Today},
+                                                           {m_dayView, Command::DayView},
+                                                           {m_daysView, Command::DaysView},
+                                                           {m_weekView, Command::WeekView},
+                                                           {m_hourLater, Command::HourLater},
+                                                           {m_hourEarlier, Command::HourEarlier}};
+    for (auto [b, command] : commands)
+        connect(b, &PictureButton::clicked, this, [this, command = command] { run(command); });
     on(m_hourReset, [this] { return m_session->resetHours(); });
+    // The wheel over the grid moves the hours, over the calendar the days.
+    m_grid->installEventFilter(this);
+    m_month->installEventFilter(this);
     // Pressing one hour button shows it pressed; releasing shows all three normal again.
     for (PictureButton* b : {m_hourLater, m_hourReset, m_hourEarlier})
         connect(b, &PictureButton::released, this, [this] {
@@ -344,6 +373,7 @@ bool MainWindow::start() {
 
 void MainWindow::showAsStored() {
     m_shownAsStored = true;
+    fitIntoScreen();
     if (m_session->options().maximised)
         showMaximized();
     else
@@ -467,6 +497,10 @@ void MainWindow::apply(const Changes& changes) {
         applyLanguageCaptions();
     if (m_todayWindow && changes.words)
         m_todayWindow->setLanguage(m_session->language());
+    if (m_findBox && changes.words)
+        m_findBox->setLanguage(m_session->language());
+    else if (m_findBox && m_findBox->isVisible() && changes.notes)
+        m_findBox->searchAgain(); // the rows name notes by their lines, which a change may have moved
     if (m_todayWindow && changes.look)
         m_todayWindow->setSkin(m_session->shownSkin());
     if (m_todayWindow)
@@ -500,6 +534,7 @@ void MainWindow::showDates() {
 
 void MainWindow::showMonthGrid() {
     const MonthGrid& grid = m_session->navigation().grid();
+    m_month->setWeekNumbersShown(m_session->features().weekNumbers);
     m_month->setGrid(grid, FromFileText(m_session->language().monthName(grid.month())));
 }
 
@@ -519,7 +554,13 @@ void MainWindow::showViewButtons() {
 }
 
 void MainWindow::showCategories() {
+    const int rows = m_categoryPanel->rowCount();
     m_categoryPanel->setPanel(m_session->categoryPanel());
+    // Rows made for a taller panel explain themselves and take drags like the first six.
+    for (int r = 0; r < m_categoryPanel->rowCount(); ++r)
+        setHint(m_categoryPanel->name(r), Entry::HintCategoryName);
+    if (rows != m_categoryPanel->rowCount())
+        layOutWindow();
 }
 
 void MainWindow::showTime() {
@@ -546,6 +587,7 @@ void MainWindow::loadSkinBackground() {
         m_grid->setLook(look);
     }
     m_colours = LoadSkinColours(skin.colourList());
+    ApplySkinPalette(m_colours);
     applySkinColours(m_colours);
 }
 
@@ -631,6 +673,7 @@ void MainWindow::loadSkinPictures() {
     m_hourLater->setPictures(m_store.picture(Picture::HourLater), m_store.picture(Picture::HourLaterPressed));
     m_hourReset->setPictures(m_store.picture(Picture::HourReset), m_store.picture(Picture::HourResetPressed));
     m_hourEarlier->setPictures(m_store.picture(Picture::HourEarlier), m_store.picture(Picture::HourEarlierPressed));
+    showPrintButton();
     showViewButtons();
 }
 
@@ -648,10 +691,20 @@ void MainWindow::applyLanguageCaptions() {
     for (const ControlCaption& c : MainWindowCaptions(m_session->language()))
         if (auto* label = findChild<QLabel*>(QString::fromStdString(c.control)))
             SetFittedText(label, FromFileText(c.text));
-    // The buttons without a caption show their hint as a tooltip too.
-    for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it)
-        if (auto* b = qobject_cast<PictureButton*>(it.key()))
-            b->setToolTip(entry(it.value()));
+    // The buttons without a caption show their hint as a tooltip too, and a screen reader reads it as their
+    // name; the keys that do the same follow it.
+    for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it) {
+        auto* w = static_cast<QWidget*>(it.key());
+        const QString keys = keysTooltip(w);
+        if (auto* b = qobject_cast<PictureButton*>(w)) {
+            b->setToolTip(keys.isEmpty() ? entry(it.value()) : entry(it.value()) + QLatin1Char('\n') + keys);
+            b->setAccessibleName(entry(it.value()));
+            b->setAccessibleDescription(keys);
+        } else if (!keys.isEmpty()) {
+            w->setToolTip(keys);
+        }
+    }
+    m_grid->setAccessibleName(entry(Entry::Keys::GridName));
     layOutWindow(); // captions change the widths of the command bar
     showHint(m_hintEntry);
     m_web->setToolTip(QString::fromLatin1(kWebAddress));
@@ -664,6 +717,25 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layOutWindow();
     keepWithinSizeLimits();
+}
+
+void MainWindow::fitIntoScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    // A small screen, or a large scale, leaves less room than the window's smallest size: it shrinks to the
+    // room there is, and the window opens within it, never larger than the screen.
+    const QRect room = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize roomInside = (room.size() - frame).expandedTo(QSize(1, 1));
+    setMinimumSize(MinimumSize.boundedTo(roomInside));
+    resize(size().boundedTo(roomInside));
+    QRect place = frameGeometry();
+    if (!room.contains(place)) {
+        place.moveLeft(std::clamp(place.left(), room.left(), std::max(room.left(), room.right() + 1 - place.width())));
+        place.moveTop(std::clamp(place.top(), room.top(), std::max(room.top(), room.bottom() + 1 - place.height())));
+        move(place.topLeft());
+    }
 }
 
 void MainWindow::keepWithinSizeLimits() {
@@ -703,52 +775,73 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::layOutWindow() {
     const int w = width();
     const int h = height();
-    m_header->setGeometry(0, 0, w, HeaderHeight);
-    m_clockFace->setGeometry(0, 0, 118, HeaderHeight);
-    m_clock->setGeometry(0, 0, 118, HeaderHeight);
-    m_title->setGeometry(124, 10, 300, 30);
-    m_shownRange->setGeometry(126, 40, 330, 20);
+    // At the smallest size every part has its designed place; a larger window gives the month calendar,
+    // today's card, their letters and the left panel more room, and the category panel as many rows as fit.
+    const double g = GrowthAt(w, h);
+    const int headerHeight = Scaled(HeaderHeight, g);
+    const int panelWidth = PanelWidth + Scaled(260 * (g - 1), 1);
+    // The clock, the title and the command bar stay together in the middle of a taller header.
+    const int top = (headerHeight - HeaderHeight) / 2;
+    m_header->setGeometry(0, 0, w, headerHeight);
+    m_clockFace->setGeometry(0, top, 118, HeaderHeight);
+    m_clock->setGeometry(0, top, 118, HeaderHeight);
+    m_title->setGeometry(124, top + 10, 300, 30);
+    m_shownRange->setGeometry(126, top + 40, 330, 20);
     // The command bar: each item as wide as its caption, all of them within the space left of the calendar;
     // when the captions are too long for it, the longest give way first.
+    const int calendarLeft = w - Scaled(274, g);
     std::array<int, 4> widths{};
     for (std::size_t i = 0; i < m_commands.size(); ++i) {
         const QLabel* label = m_commands[i].label;
         widths[i] = std::min(label->fontMetrics().horizontalAdvance(label->property("fullText").toString()) + 4, 120);
     }
-    const int room = (w - 274 - 4) - 120 - 46 * static_cast<int>(m_commands.size());
+    const int room = (calendarLeft - 4) - 120 - 46 * static_cast<int>(m_commands.size());
     for (int total = 0; (total = widths[0] + widths[1] + widths[2] + widths[3]) > room && total > 0;)
         --*std::max_element(widths.begin(), widths.end());
     int x = 120;
     for (std::size_t i = 0; i < m_commands.size(); ++i) {
         const CommandItem& item = m_commands[i];
-        item.highlight->setGeometry(x, 70, widths[i] + 42, 36);
-        item.icon->setGeometry(x + 6, 76, 24, 24);
-        item.label->setGeometry(x + 36, 76, widths[i], 24);
+        item.highlight->setGeometry(x, top + 70, widths[i] + 42, 36);
+        item.icon->setGeometry(x + 6, top + 76, 24, 24);
+        item.label->setGeometry(x + 36, top + 76, widths[i], 24);
         FitText(item.label);
         x += widths[i] + 46;
     }
-    m_calendarBack->setGeometry(w - 274, 0, 156, HeaderHeight);
-    m_calendarCaption->setGeometry(w - 270, 2, 148, 12);
-    m_month->setGeometry(w - 270, 14, 148, 101);
-    m_todayBack->setGeometry(w - 115, 4, 112, 109);
-    m_todayCaption->setGeometry(w - 111, 8, 80, 14);
-    m_todayCardButton->move(w - 30, 6);
-    m_todayWeekday->setGeometry(w - 113, 26, 108, 18);
-    m_todayDay->setGeometry(w - 80, 44, 42, 40);
-    m_todayMonth->setGeometry(w - 113, 86, 108, 18);
+    auto at = [&](QWidget* widget, int left, int y, int width, int height) {
+        widget->setGeometry(w - Scaled(left, g), Scaled(y, g), Scaled(width, g), Scaled(height, g));
+    };
+    m_calendarBack->setGeometry(calendarLeft, 0, Scaled(156, g), headerHeight);
+    at(m_calendarCaption, 270, 2, 148, 12);
+    at(m_month, 270, 14, 148, 101);
+    at(m_todayBack, 115, 4, 112, 109);
+    at(m_todayCaption, 111, 8, 80, 14);
+    m_todayCardButton->move(w - Scaled(30, g), Scaled(6, g));
+    at(m_todayWeekday, 113, 26, 108, 18);
+    at(m_todayDay, 80, 44, 42, 40);
+    at(m_todayMonth, 113, 86, 108, 18);
+    SetPixelSize(m_calendarCaption, Scaled(10, g));
+    SetPixelSize(m_todayCaption, Scaled(10, g));
+    SetPixelSize(m_todayWeekday, Scaled(12, g));
+    SetPixelSize(m_todayDay, Scaled(34, g));
+    SetPixelSize(m_todayMonth, Scaled(12, g));
 
-    const int bodyHeight = std::max(0, h - HeaderHeight - BottomHeight);
-    m_panel->setGeometry(0, HeaderHeight, PanelWidth, bodyHeight);
+    const int bodyHeight = std::max(0, h - headerHeight - BottomHeight);
+    // Six category rows at the smallest height; each 20 pixels more give room for one more.
+    constexpr int SmallestBody = 600 - HeaderHeight - BottomHeight;
+    if (m_session->setCategoryRoom(CategoryPanel::RowCount + std::max(0, bodyHeight - SmallestBody) / 20).categories)
+        showCategories();
+    const int categoryHeight = CategoryPanelWidget::HeightFor(m_categoryPanel->rowCount());
+    m_panel->setGeometry(0, headerHeight, panelWidth, bodyHeight);
     const bool stretch = m_colours.stretchLeftPanel.value_or(false);
     const int topHeight = stretch ? bodyHeight : std::min(bodyHeight, 190);
-    m_panelTop->setGeometry(0, 0, PanelWidth, topHeight);
-    m_panelBottom->setGeometry(0, topHeight, PanelWidth, bodyHeight - topHeight);
+    m_panelTop->setGeometry(0, 0, panelWidth, topHeight);
+    m_panelBottom->setGeometry(0, topHeight, panelWidth, bodyHeight - topHeight);
     m_panelBottom->setVisible(!stretch);
-    m_categoryBack->setGeometry(0, 0, PanelWidth, 176);
-    m_categoryCaption->setGeometry(2, 6, PanelWidth - 4, 16);
-    m_categoryPanel->setGeometry(3, 26, PanelWidth - 6, 148);
+    m_categoryBack->setGeometry(0, 0, panelWidth, categoryHeight + 28);
+    m_categoryCaption->setGeometry(2, 6, panelWidth - 4, 16);
+    m_categoryPanel->setGeometry(3, 26, panelWidth - 6, categoryHeight);
 
-    m_grid->setGeometry(PanelWidth, HeaderHeight, std::max(0, w - PanelWidth), bodyHeight);
+    m_grid->setGeometry(panelWidth, headerHeight, std::max(0, w - panelWidth), bodyHeight);
     m_bottom->setGeometry(0, h - BottomHeight, w, BottomHeight);
     m_about->setGeometry(2, h - BottomHeight, 16, 16);
     // The about caption takes the width of its text, the hint line what is left up to the motto.
@@ -779,6 +872,7 @@ void MainWindow::placeGridButtons() {
     at(m_hourLater, v.hScale * 8500 - 360);
     at(m_hourReset, v.hScale * 8500);
     at(m_hourEarlier, v.hScale * 8500 + 360);
+    at(m_print, v.hScale * 6830);
     m_yearFirst->setGeometry(static_cast<int>(v.hScale * 1410 / WeekView::TwipsPerPixel), 0, 60, 14);
     m_yearLast->setGeometry(static_cast<int>(v.hScale * 8520 / WeekView::TwipsPerPixel), 0, 60, 14);
 }
@@ -786,6 +880,8 @@ void MainWindow::placeGridButtons() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (noteEditingEvent(watched, event))
         return true;
+    if (event->type() == QEvent::Wheel && (watched == m_grid || watched == m_month))
+        return wheelCommand(watched, static_cast<QWheelEvent*>(event));
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         auto it = m_hints.constFind(watched);
         if (it != m_hints.constEnd())

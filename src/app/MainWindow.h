@@ -1,8 +1,10 @@
 #pragma once
 
+#include "calendar/ui/GoToDateBox.h"
 #include "calendar/ui/HourGridWidget.h"
 #include "editing/ui/EventWizard.h"
 #include "editing/ui/NoteMenu.h"
+#include "notes/ui/FindBox.h"
 #include "platform/TrayIcon.h"
 #include "session/Command.h"
 #include "session/Session.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -82,10 +85,19 @@ public:
     void openOptions();
     // The about box; an open one is brought to the front.
     void openAbout();
+    // Prints the shown days, or saves them as PDF: asks for the colours (the skin's or black on white), then
+    // for the printer or the file, and says in the hint line where the page went.
+    void printShownDays(bool pdf);
     OptionsWindow* optionsWindow() const { return m_optionsWindow; }
     AboutBox* aboutBox() const { return m_aboutBox; }
     // Registers or unregisters the program to start at log-on when the options are saved.
     void setAutorunHook(Session::StartAtLogon hook) { m_session->setStartAtLogon(std::move(hook)); }
+
+    // The find box (one, kept once made) and the go-to-date box (a fresh one each time).
+    void openFindBox();
+    void openGoToDate();
+    FindBox* findBox() const { return m_findBox; }
+    GoToDateBox* goToDateBox() const { return m_goToDateBox; }
 
     NoteMenu* noteMenu() const { return m_menu; }
 
@@ -161,6 +173,8 @@ private:
     void layOutWindow();
     void placeGridButtons();
     void keepWithinSizeLimits();
+    // Opens the window within the screen's free area, shrinking its smallest size where that is too small.
+    void fitIntoScreen();
 
     void showDates();
     void showMonthGrid();
@@ -173,6 +187,12 @@ private:
     // The key field's and the editor's keys, the category names' drags; true when the event was used.
     bool noteEditingEvent(QObject* watched, QEvent* event);
     bool keyCommand(QKeyEvent* event);
+    // The wheel over the grid or the month calendar; true when it was used.
+    bool wheelCommand(QObject* watched, QWheelEvent* event);
+    // A key moves the selection to another tile; false when there is none that way.
+    bool selectTile(TileStep step);
+    // "Keys: PgUp, Alt+Left; …" for a control that keys or the wheel can stand in for; empty for others.
+    QString keysTooltip(const QObject* control) const;
     bool editorKey(QKeyEvent* event);
     bool categoryDragEvent(int row, QEvent* event);
     void pointerOverGrid(QPointF twips);
@@ -216,6 +236,8 @@ private:
     // After a change was painted: it is written now.
     void finishPendingWrite();
     void undoOrRedo(bool redo);
+    // MainWindowPrint.cpp: the print button's picture, drawn in the grid's text colour.
+    void showPrintButton();
 
     std::unique_ptr<Session> m_session;
     std::unique_ptr<SingleInstance> m_instance;
@@ -264,6 +286,7 @@ private:
     PictureButton* m_hourLater = nullptr;
     PictureButton* m_hourReset = nullptr;
     PictureButton* m_hourEarlier = nullptr;
+    PictureButton* m_print = nullptr;
     QLabel* m_yearFirst = nullptr;
     QLabel* m_yearLast = nullptr;
     QLineEdit* m_editor = nullptr;
@@ -284,6 +307,8 @@ private:
     QRect m_placeBeforeHiding;
     QPointer<EventWizard> m_wizard;
     QPointer<RestoreBackupDialog> m_restoreDialog;
+    QPointer<FindBox> m_findBox;
+    QPointer<GoToDateBox> m_goToDateBox;
 
     NoteMenu* m_menu = nullptr;
     QPointF m_menuPoint; // where the note menu was opened, in twips
@@ -297,6 +322,7 @@ private:
     DragWatch* m_categoryDragWatch = nullptr;
     void cancelCategoryDrag();
     bool m_closingEditor = false;
+    int m_wheelRest = 0; // eighths of a degree the wheel turned short of a notch
 
     // Other programs' changes of the notes and category files, and the carrying over of late appends.
     FileWatcher* m_watcher = nullptr;

@@ -104,6 +104,14 @@ bool MainWindow::noteEditingEvent(QObject* watched, QEvent* event) {
             return keyCommand(static_cast<QKeyEvent*>(event));
         if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control)
             m_session->setCopyFlag(false);
+        // Tab from another control comes to the notes: the first one, or the last for Shift+Tab.
+        if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+                m_session->clearSelection();
+                selectTile(reason == Qt::TabFocusReason ? TileStep::Next : TileStep::Previous);
+            }
+        }
         return false;
     }
     if (watched == m_editor) {
@@ -121,7 +129,7 @@ bool MainWindow::noteEditingEvent(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    for (int row = 0; row < CategoryPanel::RowCount; ++row)
+    for (int row = 0; row < m_categoryPanel->rowCount(); ++row)
         if (watched == m_categoryPanel->name(row))
             return categoryDragEvent(row, event);
     return false;

@@ -21,6 +21,20 @@ long long DaysFromCivil(long long year, long long month, long long day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
+// The date of a day number of DaysFromCivil.
+Date CivilFromDays(long long days) {
+    days += 719468;
+    const long long era = FloorDiv(days, 146097);
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long shifted = (5 * dayOfYear + 2) / 153; // March = 0
+    const long long day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+    const long long month = shifted < 10 ? shifted + 3 : shifted - 9;
+    const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+}
+
 // "7" -> 7, "07" -> 7; anything but one or two decimal digits -> -1.
 int SmallNumber(std::string_view text) {
     return PlainDecimal(text, 2);
@@ -86,6 +100,23 @@ int WeekdayNumber(int day, int month, int year) {
     // 1 January 1970 was a Thursday, weekday 4.
     const long long mondayBased = days + 3 - FloorDiv(days + 3, 7) * 7;
     return static_cast<int>(mondayBased) + 1;
+}
+
+Date AddDays(const Date& date, int days) {
+    return CivilFromDays(DaysFromCivil(date.year, date.month, date.day) + days);
+}
+
+IsoWeek IsoWeekOf(const Date& date) {
+    // A week belongs to the year of its Thursday, and counts from the week of that year's first Thursday.
+    const Date thursday = AddDays(date, 4 - WeekdayNumber(date.day, date.month, date.year));
+    const long long dayOfYear =
+        DaysFromCivil(thursday.year, thursday.month, thursday.day) - DaysFromCivil(thursday.year, 1, 1);
+    return {thursday.year, static_cast<int>(dayOfYear / 7) + 1};
+}
+
+int IsoWeeksInYear(int year) {
+    // 28 December is always in the year's last week.
+    return IsoWeekOf({year, 12, 28}).week;
 }
 
 bool IsHoliday(std::string_view day, std::string_view month) {

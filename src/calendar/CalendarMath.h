@@ -25,6 +25,21 @@ Date NextDay(const Date& date);
 // previous months.
 int WeekdayNumber(int day, int month, int year);
 
+// The date `days` days after `date` (before it when negative); `date` is a date of the calendar.
+Date AddDays(const Date& date, int days);
+
+// A week as ISO 8601 counts it: weeks run Monday to Sunday and week 1 is the one that holds the year's first
+// Thursday, so 1-3 January may belong to week 52 or 53 of the year before and 29-31 December to week 1 of
+// the year after; `year` is the year the week belongs to.
+struct IsoWeek {
+    int year = 0;
+    int week = 0;
+    friend bool operator==(const IsoWeek&, const IsoWeek&) = default;
+};
+IsoWeek IsoWeekOf(const Date& date);
+// 52 or 53: a year has 53 weeks when it starts on a Thursday, or on a Wednesday in a leap year.
+int IsoWeeksInYear(int year);
+
 // Public holidays marked red in the month calendar: the day as the calendar cell shows it ("1") and the
 // month as the calendar header holds it ("01").
 struct Holiday {

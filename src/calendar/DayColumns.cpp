@@ -78,4 +78,14 @@ std::string ShownRangeCaption(const DayColumns& columns, int days, const Languag
     return range + " " + language.monthShortName(to.month) + " " + std::to_string(to.year);
 }
 
+std::string ShownWeeksCaption(const DayColumns& columns, int days, const LanguageTable& language) {
+    const int first = IsoWeekOf(ColumnDate(columns[0])).week;
+    const int last =
+        IsoWeekOf(ColumnDate(columns[static_cast<std::size_t>(std::clamp(days, 1, DayColumnCount) - 1)])).week;
+    if (first == last)
+        return ReplacePlaceholder(language.entry(Entry::Print::OneWeek), std::to_string(first));
+    return ReplacePlaceholder(language.entry(Entry::Print::TwoWeeks),
+                              std::to_string(first) + "\u2013" + std::to_string(last));
+}
+
 } // namespace plandeck

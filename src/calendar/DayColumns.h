@@ -41,4 +41,8 @@ std::string DayHeader(const DayColumn& column, const std::string& monthShortName
 // "7 – 13 Dec 2026", "28 Dec 2026 – 3 Jan 2027", "9 Dec 2026".
 std::string ShownRangeCaption(const DayColumns& columns, int days, const LanguageTable& language);
 
+// The ISO weeks of the shown columns 0..days-1 in words: "Week 50", or "Weeks 50–51" for days that reach into
+// a second week (the most a run of eight days can).
+std::string ShownWeeksCaption(const DayColumns& columns, int days, const LanguageTable& language);
+
 } // namespace plandeck

@@ -194,4 +194,18 @@ void MarkMonthGrid(MonthGrid& grid, const DayColumns& columns, int days, const T
     }
 }
 
+std::array<int, MonthGrid::RowCount> MonthGrid::weekNumbers() const {
+    std::array<int, RowCount> weeks{};
+    for (int r = 0; r < RowCount; ++r) {
+        bool shown = false;
+        for (int c = 0; c < ColumnCount; ++c)
+            shown = shown || cell(r * ColumnCount + c).visible;
+        // The cells count on from the 1st of the month, into the months around it.
+        if (shown)
+            weeks[static_cast<std::size_t>(r)] =
+                IsoWeekOf(AddDays({m_year, m_month, 1}, cell(r * ColumnCount).value - 1)).week;
+    }
+    return weeks;
+}
+
 } // namespace plandeck

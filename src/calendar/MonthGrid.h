@@ -74,6 +74,10 @@ public:
     int firstVisible() const;
     int lastVisible() const;
 
+    static constexpr int RowCount = CellCount / ColumnCount;
+    // The ISO week number of each row (rows run Monday to Sunday); 0 for a row that shows no day of the month.
+    std::array<int, RowCount> weekNumbers() const;
+
 private:
     friend void MarkMonthGrid(MonthGrid&, const DayColumns&, int, const TodayStamp&);
 

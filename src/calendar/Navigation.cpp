@@ -118,6 +118,17 @@ void Navigation::Forward() {
     update();
 }
 
+void Navigation::PageBack() {
+    // One step of Back is a week in the week view and a day otherwise; the calendar follows each step.
+    for (int i = weekMode() ? 1 : m_days; i > 0; --i)
+        Back();
+}
+
+void Navigation::PageForward() {
+    for (int i = weekMode() ? 1 : m_days; i > 0; --i)
+        Forward();
+}
+
 void Navigation::NextMonthArrow() {
     m_grid.NextMonth();
     MarkMonthGrid(m_grid, m_columns, m_days, m_today);
@@ -138,6 +149,15 @@ void Navigation::ClickCell(int index) {
         return;
     }
     weekOf(cell.value);
+}
+
+void Navigation::GoToDate(const Date& date) {
+    m_grid.ShowDate(date);
+    for (int i = 0; i < MonthGrid::CellCount; ++i)
+        if (m_grid.cell(i).visible && m_grid.cell(i).value == date.day) {
+            ClickCell(i);
+            return;
+        }
 }
 
 } // namespace plandeck

@@ -37,11 +37,16 @@ public:
     // One day (or one week in the week view) back or forward; the calendar follows across a month end.
     void Back();
     void Forward();
+    // Back or forward by as many days as the view shows (a week in the week view).
+    void PageBack();
+    void PageForward();
     // The calendar's arrows: only the calendar turns, the columns stay.
     void NextMonthArrow();
     void PrevMonthArrow();
     // A click on a day of the calendar: that day becomes the first column, or in the week view its week.
     void ClickCell(int index);
+    // A date the user asked for: the calendar turns to its month and the date is clicked there.
+    void GoToDate(const Date& date);
 
     // A new number of days for the N-day view, from the options; the shown count follows when the N-day view
     // is on.

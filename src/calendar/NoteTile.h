@@ -31,9 +31,10 @@ struct NoteTile {
     long fillColour = 0xFFFFFF;
     std::string caption;
     std::string tooltip;
-    std::string text; // the note's text alone
-    std::string line; // the notes-file line the tile was built from, to notice a file changed since
-    int tag = 0;      // the note's line number in the notes file
+    std::string text;       // the note's text alone
+    std::string line;       // the notes-file line the tile was built from, to notice a file changed since
+    int tag = 0;            // the note's line number in the notes file
+    std::string spokenName; // what a screen reader says of it: day, times, category and text
     bool visible = false;
 };
 

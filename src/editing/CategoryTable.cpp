@@ -30,24 +30,28 @@ bool Missing(const std::string& path) {
 
 } // namespace
 
+int CategoryRowCount(int records, int room) {
+    return std::clamp(records + 1, CategoryPanel::RowCount, std::max(room, CategoryPanel::RowCount));
+}
+
 CategoryTable::CategoryTable() {
     m_shown.fill("1");
 }
 
-CategoryPanel CategoryTable::LoadCategories(const std::string& path, int first) {
+CategoryPanel CategoryTable::LoadCategories(const std::string& path, int first, int room) {
     CategoryPanel panel;
     ReadResult file = ReadWholeFile(path);
     if (!file.exists && Missing(path)) {
         panel.creation = RewriteFile(path, "");
         panel.fileCreated = panel.creation.ok;
     }
-    CategoryPanel loaded = LoadCategoriesFrom(TextLines(std::move(file.bytes)), first);
+    CategoryPanel loaded = LoadCategoriesFrom(TextLines(std::move(file.bytes)), first, room);
     loaded.fileCreated = panel.fileCreated;
     loaded.creation = panel.creation;
     return loaded;
 }
 
-CategoryPanel CategoryTable::LoadCategoriesFrom(const TextLines& lines, int first) {
+CategoryPanel CategoryTable::LoadCategoriesFrom(const TextLines& lines, int first, int room) {
     CategoryPanel panel;
     m_records = static_cast<int>(std::min<std::size_t>((lines.size() + 1) / 2, Count));
     for (int n = 0; n < Count; ++n) {
@@ -63,11 +67,13 @@ CategoryPanel CategoryTable::LoadCategoriesFrom(const TextLines& lines, int firs
         }
     }
 
-    // The scroll bar cannot go past the last six categories, so neither can the first row.
-    panel.scrollBarVisible = m_records >= CategoryPanel::RowCount;
-    panel.scrollMaximum = panel.scrollBarVisible ? m_records - CategoryPanel::RowCount : 0;
+    const int rowCount = CategoryRowCount(m_records, room);
+    panel.rows.resize(static_cast<std::size_t>(rowCount));
+    // The scroll bar cannot go past the last rows' worth of categories, so neither can the first row.
+    panel.scrollBarVisible = m_records >= rowCount;
+    panel.scrollMaximum = panel.scrollBarVisible ? m_records - rowCount : 0;
     panel.first = std::clamp(first, 0, panel.scrollMaximum);
-    for (int r = 0; r < CategoryPanel::RowCount; ++r) {
+    for (int r = 0; r < rowCount; ++r) {
         const int n = panel.first + r;
         if (n >= m_records)
             break;

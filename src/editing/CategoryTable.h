@@ -10,7 +10,7 @@
 
 namespace plandeck {
 
-// One of the six rows of the category panel: a check box and a name label, both in the category colour.
+// A row of the category panel: a check box and a name label, both in the category colour.
 struct CategoryRow {
     std::string caption;
     bool ticked = false; // the category's notes are shown
@@ -22,15 +22,20 @@ struct CategoryRow {
 
 // What the category panel shows after a load.
 struct CategoryPanel {
+    // The panel shows six rows at the least; a taller window gives it room for more.
     static constexpr int RowCount = 6;
 
-    std::array<CategoryRow, RowCount> rows{};
+    std::vector<CategoryRow> rows = std::vector<CategoryRow>(RowCount);
     int first = 0;                 // the category in row 0, the scroll bar's value
-    bool scrollBarVisible = false; // shown when there are six categories or more
+    bool scrollBarVisible = false; // shown when there are as many categories as rows, or more
     int scrollMaximum = 0;         // the scroll bar runs from 0 to this
     bool fileCreated = false;      // the category file was missing and has been created empty
     WriteResult creation;          // how creating it went
 };
+
+// How many rows the category panel shows for `records` categories when it has room for `room` rows: every
+// category and an empty row for the next one where they fit, and six at the least.
+int CategoryRowCount(int records, int room);
 
 // The categories 0..100 of the category file: name, colour and shown flag, all kept as texts the way the
 // file and the option file hold them.
@@ -44,10 +49,12 @@ public:
     // Reloads names and colours from the category file and fills the panel rows from category `first`
     // on. The file holds a name line and a colour line per category; records past the 101st are not
     // loaded. The file is never changed, except that a missing one is created empty. Shown flags of
-    // categories with a record stay as they are; every other category is shown.
-    CategoryPanel LoadCategories(const std::string& path, int first);
+    // categories with a record stay as they are; every other category is shown. `room` is the number of rows
+    // the panel has space for: it shows every category and an empty row for the next where they fit, and
+    // never fewer than six rows.
+    CategoryPanel LoadCategories(const std::string& path, int first, int room = CategoryPanel::RowCount);
     // The same from the file's lines as its owner holds them; nothing is created.
-    CategoryPanel LoadCategoriesFrom(const TextLines& lines, int first);
+    CategoryPanel LoadCategoriesFrom(const TextLines& lines, int first, int room = CategoryPanel::RowCount);
 
     // The shown flags of categories 0..100, as the option file stores them ("1" shown, "0" hidden).
     void setShownFlags(const std::vector<std::string>& flags);

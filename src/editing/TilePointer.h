@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace plandeck {
 
@@ -39,5 +40,23 @@ const NoteTile* TileInSlot(std::span<const NoteTile> tiles, int slot);
 // as before, so a key press never acts on a note the user did not point at.
 std::optional<int> SelectionAfterRefresh(std::optional<int> selected, std::span<const NoteTile> before,
                                          std::span<const NoteTile> after);
+
+// The ways the keys move the selection from tile to tile.
+enum class TileStep {
+    Left,     // the nearest column to the left that has tiles, the tile there nearest in time
+    Right,    // the same to the right
+    Up,       // the tile before in the same column, by time
+    Down,     // the tile after in the same column
+    Next,     // the next tile in reading order
+    Previous, // the tile before in reading order
+};
+
+// The slots of the visible tiles in reading order: column by column, in each by time, then left to right.
+std::vector<int> TilesInReadingOrder(std::span<const NoteTile> tiles);
+
+// The tile a key moves the selection to from `selected`; nothing when there is none that way (the selection
+// stays). Without a selected tile, Right, Down and Next take the first tile in reading order and Left, Up
+// and Previous the last.
+std::optional<int> NeighbourTile(std::span<const NoteTile> tiles, std::optional<int> selected, TileStep step);
 
 } // namespace plandeck

@@ -21,11 +21,6 @@ constexpr int Patterns[3][2][2] = {
     {{S::DailyInMonth, S::DailyYearly}, {S::DailyInYear, S::Daily}},
 };
 
-void Fill(std::string& text, std::string_view name, std::string_view value) {
-    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size()))
-        text.replace(at, name.size(), value);
-}
-
 // "Monday", "Monday and Friday", "Monday, Wednesday and Friday".
 std::string WeekdayList(const WizardForm& form, const LanguageTable& language) {
     std::vector<std::string_view> names;
@@ -55,10 +50,10 @@ std::string WizardSummary(const WizardForm& form, const LanguageTable& language)
     const bool yearKnown = check.isValid(WizardStep::Year);
     const bool monthKnown = check.isValid(WizardStep::Month);
     const bool dayKnown = check.isValid(WizardStep::Day);
-    Fill(sentence, "{year}", yearKnown ? std::to_string(PlainDecimal(form.yearText, 4)) : std::string(Missing));
-    Fill(sentence, "{month}", monthKnown ? language.entry(S::MonthFormBase + form.month) : std::string(Missing));
-    Fill(sentence, "{day}", dayKnown ? std::to_string(PlainDecimal(form.dayText, 2)) : std::string(Missing));
-    Fill(sentence, "{weekdays}", WeekdayList(form, language));
+    FillNamed(sentence, "{year}", yearKnown ? std::to_string(PlainDecimal(form.yearText, 4)) : std::string(Missing));
+    FillNamed(sentence, "{month}", monthKnown ? language.entry(S::MonthFormBase + form.month) : std::string(Missing));
+    FillNamed(sentence, "{day}", dayKnown ? std::to_string(PlainDecimal(form.dayText, 2)) : std::string(Missing));
+    FillNamed(sentence, "{weekdays}", WeekdayList(form, language));
     return sentence;
 }
 

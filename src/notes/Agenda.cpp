@@ -32,12 +32,6 @@ std::vector<MonthRun> MonthRuns(const Date& first, int dayCount) {
     return runs;
 }
 
-std::string TimeText(int hour, int minute) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
-    return text;
-}
-
 std::string DateText(const Date& d) {
     char text[48];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
@@ -144,16 +138,27 @@ Agenda BuildAgenda(std::string_view notesBytes, const Date& first, int dayCount)
     return agenda;
 }
 
+std::string TimeText(int hour, int minute) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
+    return text;
+}
+
+std::string ShortDateText(const Date& date, const LanguageTable& language) {
+    std::string out = PlainText(language.columnWeekdayName(WeekdayNumber(date.day, date.month, date.year)));
+    out += ' ';
+    out += std::to_string(date.day);
+    out += ' ';
+    out += PlainText(language.monthShortName(date.month));
+    out += ' ';
+    out += std::to_string(date.year);
+    return out;
+}
+
 std::string FormatAgendaPlain(const Agenda& agenda, const AgendaCategories& categories, const LanguageTable& language) {
     std::string out;
     for (const AgendaEntry& e : agenda.entries) {
-        out += PlainText(language.columnWeekdayName(WeekdayNumber(e.date.day, e.date.month, e.date.year)));
-        out += ' ';
-        out += std::to_string(e.date.day);
-        out += ' ';
-        out += PlainText(language.monthShortName(e.date.month));
-        out += ' ';
-        out += std::to_string(e.date.year);
+        out += ShortDateText(e.date, language);
         out += ' ';
         out += TimeText(e.startHour, e.startMinute);
         out += "\u2013";

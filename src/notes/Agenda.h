@@ -51,6 +51,11 @@ struct AgendaCategories {
     std::array<std::string, NoteHeader::CategoryCount> colours{};
 };
 
+// "09:05".
+std::string TimeText(int hour, int minute);
+// "Tue 8 Dec 2026" in UTF-8, the weekday and month short names from the language table.
+std::string ShortDateText(const Date& date, const LanguageTable& language);
+
 // One line a note: "Tue 8 Dec 2026 09:00–10:00 [Work] Team stand-up", the weekday and month short names
 // from the language table. A note whose category has no name has no brackets. UTF-8; control characters of
 // a text are blanks, so every note stays on its line.

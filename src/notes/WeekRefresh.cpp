@@ -252,6 +252,7 @@ private:
         result.captions.clear();
         result.editedLine = 0;
         m_spans.clear();
+        m_subColumns.clear();
         std::vector<DamagedLine> damaged;
         int lineNumber = 0;
         ForEachLine(bytes, [&](std::string_view line) {
@@ -359,17 +360,16 @@ private:
         t.text = std::string(note.text());
         t.line = std::string(line);
 
+        int subColumn = -1;
         if (v.days == 1 && m_categories.shownNamed > 0) {
             t.shape.width = static_cast<float>(9600 * v.hScale / m_categories.shownNamed);
             const int x0 = known ? m_categories.subColumnStart[static_cast<std::size_t>(category)] : -1;
             if (x0 >= 0) {
+                subColumn = x0;
                 t.shape.left = static_cast<float>(x0 * v.hScale);
-                SubColumnCaption caption{static_cast<float>(x0 * v.hScale + 70), static_cast<float>(550 * v.vScale),
-                                         m_in.categoryNames[static_cast<std::size_t>(category)]};
-                if (std::find(result.captions.begin(), result.captions.end(), caption) == result.captions.end())
-                    result.captions.push_back(caption);
             }
         }
+        m_subColumns.push_back(subColumn);
 
         // The shown time as the tile draws it: from its top, |duration| minutes down.
         const int spanStart = startHour < v.firstHour ? v.firstHour * 60 : start;
@@ -380,6 +380,8 @@ private:
     }
 
     void finish(WeekRefreshResult& result) const {
+        if (m_in.view.days == 1 && m_categories.shownNamed > 0)
+            shareTheDay(result);
         // Lanes: tiles that start from the same rectangle. In the single-day view a category without a
         // sub-column shares the column's left edge with the first sub-column; different colours keep apart.
         std::map<std::tuple<int, float, float, long>, std::vector<std::size_t>> lanes;
@@ -407,25 +409,58 @@ private:
             }
     }
 
+    // The single-day view: the shown categories with a note on the day share the column's whole width, in
+    // the order of their sub-columns, each with its name above it; a category with nothing on the day takes
+    // no room.
+    void shareTheDay(WeekRefreshResult& result) const {
+        const WeekView& v = m_in.view;
+        std::vector<int> used;
+        for (int x0 : m_subColumns)
+            if (x0 >= 0 && std::find(used.begin(), used.end(), x0) == used.end())
+                used.push_back(x0);
+        std::sort(used.begin(), used.end());
+        const double share = 9600.0 / static_cast<double>(std::max<std::size_t>(used.size(), 1));
+        for (std::size_t i = 0; i < result.tiles.size(); ++i) {
+            NoteTile& t = result.tiles[i];
+            t.shape.width = static_cast<float>(share * v.hScale);
+            const auto at = std::find(used.begin(), used.end(), m_subColumns[i]);
+            if (at == used.end())
+                continue; // a category without a sub-column keeps the column's left edge
+            const double x0 = 780 + share * static_cast<double>(at - used.begin());
+            t.shape.left = static_cast<float>(x0 * v.hScale);
+            SubColumnCaption caption{static_cast<float>(x0 * v.hScale + 70), static_cast<float>(550 * v.vScale),
+                                     m_in.categoryNames[static_cast<std::size_t>(t.category)]};
+            if (std::find(result.captions.begin(), result.captions.end(), caption) == result.captions.end())
+                result.captions.push_back(caption);
+        }
+    }
+
     const WeekRefreshInput& m_in;
     CategoryLookup m_categories;
+    std::vector<int> m_subColumns; // beside result.tiles: the sub-column start each tile had, or -1
     std::vector<MonthGroup> m_months;
     std::vector<Span> m_spans; // beside result.tiles
 };
 
 } // namespace
 
-std::string TileCaption(std::string_view line) {
+std::string TileStartTime(std::string_view line) {
     const NoteHeader note(line);
-    std::string caption = std::to_string(note.startHour());
-    caption += ':';
-    caption += note.startMinuteText();
+    return std::to_string(note.startHour()) + ':' + std::string(note.startMinuteText());
+}
+
+std::string TileEndTime(std::string_view line) {
+    const NoteHeader note(line);
+    return std::to_string(note.endHour()) + ':' +
+           std::string(note.endMinute() < 0 ? std::string_view("00") : note.endMinuteText());
+}
+
+std::string TileCaption(std::string_view line) {
+    std::string caption = TileStartTime(line);
     caption += '-';
-    caption += std::to_string(note.endHour());
-    caption += ':';
-    caption += note.endMinute() < 0 ? std::string_view("00") : note.endMinuteText();
+    caption += TileEndTime(line);
     caption += ' ';
-    caption += note.text();
+    caption += NoteHeader(line).text();
     return caption;
 }
 

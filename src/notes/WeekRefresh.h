@@ -79,5 +79,8 @@ WeekRefreshResult WeekRefreshFromLines(const TextLines& lines, std::span<const s
 
 // The caption of a tile: "9:30-11:00 Meeting".
 std::string TileCaption(std::string_view line);
+// The start and the end time as the caption writes them: "9:30", "11:00".
+std::string TileStartTime(std::string_view line);
+std::string TileEndTime(std::string_view line);
 
 } // namespace plandeck

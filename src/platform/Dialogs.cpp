@@ -7,6 +7,8 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace plandeck {
 
@@ -157,6 +159,35 @@ std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& title, 
     if (path.isEmpty() || s_ending)
         return std::nullopt;
     return path;
+}
+
+std::optional<QString> Dialogs::saveFile(QWidget* parent, const QString& title, const QString& path,
+                                         const QStringList& filters) {
+    if (s_scripting)
+        s_lastFolder = path;
+    if (auto a = next(title)) {
+        if (a->answer == Answer::Cancel || !a->text)
+            return std::nullopt;
+        return a->text;
+    }
+    const QString chosen = QFileDialog::getSaveFileName(parent, title, path, filters.join(QStringLiteral(";;")));
+    if (chosen.isEmpty() || s_ending)
+        return std::nullopt;
+    return chosen;
+}
+
+bool Dialogs::print(QWidget* parent, QPrinter& printer) {
+    if (auto a = next(QStringLiteral("print"))) {
+        if (a->answer != Answer::Ok && a->answer != Answer::Yes)
+            return false;
+        if (a->text) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(*a->text);
+        }
+        return true;
+    }
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted && !s_ending;
 }
 
 } // namespace plandeck

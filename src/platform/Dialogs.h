@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace plandeck {
@@ -32,6 +33,12 @@ public:
     // `selectedFilter` the one shown first. Nothing when the user cancels.
     static std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,
                                            const QStringList& filters = {}, const QString& selectedFilter = {});
+    // A file to save to, starting at `path` (a folder or a suggested file); nothing when the user cancels.
+    static std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& path,
+                                           const QStringList& filters = {});
+    // The print dialog on `printer`; false when the user cancels. Scripted, an OK that carries a text prints
+    // to that PDF file instead.
+    static bool print(QWidget* parent, QPrinter& printer);
 
     // The program is ending (a log-out or a kill): every open dialog closes now as the answer that changes
     // nothing (No, or Cancel where there is no No; OK for a message), and every later one answers so at once.

@@ -26,6 +26,30 @@ enum class Command {
     Redo,
     // The notes file's backups, from the note menu and the tray.
     RestoreBackup,
+    // The find box and the go-to-date box.
+    Find,
+    GoToDate,
+    // The shown days on paper, from the keys and the print button.
+    Print,
+    SavePdf,
+    // The shown days and hours, from the buttons under the grid, the keys and the wheel.
+    Back,        // one day back, a week in the week view
+    Forward,     // one day forward, a week in the week view
+    PageBack,    // back by as many days as the view shows
+    PageForward, // forward by as many days as the view shows
+    Today,
+    DayView,
+    DaysView,
+    WeekView,
+    HourEarlier,
+    HourLater,
+    // The selection, from the keys: to a neighbouring note, or through the notes in reading order.
+    SelectLeft,
+    SelectRight,
+    SelectUp,
+    SelectDown,
+    SelectNext,
+    SelectPrevious,
 };
 
 } // namespace plandeck

@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include "base/NumberForm.h"
+#include "editing/TileName.h"
 #include "notes/NotesStore.h"
 #include "notes/StartupPurge.h"
 #include "notes/WeekRefresh.h"
@@ -99,6 +100,16 @@ Changes Session::forward(const TodayStamp& now) {
     return datesChanged(now);
 }
 
+Changes Session::pageBack(const TodayStamp& now) {
+    m_nav.PageBack();
+    return datesChanged(now);
+}
+
+Changes Session::pageForward(const TodayStamp& now) {
+    m_nav.PageForward();
+    return datesChanged(now);
+}
+
 Changes Session::goToToday(const TodayStamp& now) {
     m_nav.GoToToday(now);
     return datesChanged(now);
@@ -154,7 +165,7 @@ Changes Session::resetHours() {
 }
 
 Changes Session::setCategoryShown(int row, bool shown) {
-    if (row < 0 || row >= CategoryPanel::RowCount)
+    if (row < 0 || row >= static_cast<int>(m_panel.rows.size()))
         return {};
     m_categories.setShown(m_panel.first + row, shown);
     m_panel.rows[static_cast<std::size_t>(row)].ticked = shown;
@@ -182,8 +193,18 @@ Changes Session::scrollCategories(int first) {
         if (!created.done())
             changes.failures.push_back({m_dataDir.categoryFile(), created.error});
     }
-    m_panel = m_categories.LoadCategoriesFrom(lines, first);
+    m_panel = m_categories.LoadCategoriesFrom(lines, first, m_categoryRoom);
     return changes;
+}
+
+Changes Session::setCategoryRoom(int rows) {
+    if (rows == m_categoryRoom)
+        return {};
+    m_categoryRoom = rows;
+    // The rows are filled again only when their number changes (never before the first load).
+    if (CategoryRowCount(m_categories.recordCount(), rows) == static_cast<int>(m_panel.rows.size()))
+        return {};
+    return scrollCategories(m_panel.first);
 }
 
 Changes Session::setGridSize(int width, int height) {
@@ -203,7 +224,10 @@ Changes Session::updateTime(const TodayStamp& now) {
 }
 
 std::string Session::shownRangeCaption() const {
-    return ShownRangeCaption(m_nav.columns(), m_nav.days(), m_language);
+    std::string caption = ShownRangeCaption(m_nav.columns(), m_nav.days(), m_language);
+    if (m_features.weekNumbers)
+        caption += " \u00B7 " + ShownWeeksCaption(m_nav.columns(), m_nav.days(), m_language);
+    return caption;
 }
 
 Changes Session::datesChanged(const TodayStamp& now) {
@@ -214,29 +238,55 @@ Changes Session::datesChanged(const TodayStamp& now) {
     return changes;
 }
 
+HourGridModel Session::gridBackground(int width, int height) const {
+    HourGridModel grid;
+    const DayColumns& cols = m_nav.columns();
+    grid.view = WeekView::Compute(width, height, m_nav.days(), m_hours.first, m_hours.last);
+    grid.layout = LayOutHourGrid(grid.view, cols, m_nav.today().date);
+    for (int j = 0; j < grid.view.days; ++j)
+        grid.dayHeaders.push_back(
+            DayHeader(cols[static_cast<std::size_t>(j)], m_captions.columnMonths[static_cast<std::size_t>(j)]));
+    // The working spans as last saved.
+    if (m_options.shadeWorkSpans)
+        grid.spans = PaintWorkSpans(grid.view, WorkSpansFromOptions(m_options.workSpans, m_options.workSpanEnabled));
+    return grid;
+}
+
 Changes Session::layOutGrid() {
     Changes changes;
     changes.hours = true;
     if (m_gridWidth <= 0 || m_gridHeight <= 0)
         return changes;
-    const DayColumns& cols = m_nav.columns();
-    m_grid.view = WeekView::Compute(m_gridWidth, m_gridHeight, m_nav.days(), m_hours.first, m_hours.last);
-    m_grid.layout = LayOutHourGrid(m_grid.view, cols, m_nav.today().date);
-    m_grid.dayHeaders.clear();
-    for (int j = 0; j < m_grid.view.days; ++j)
-        m_grid.dayHeaders.push_back(
-            DayHeader(cols[static_cast<std::size_t>(j)], m_captions.columnMonths[static_cast<std::size_t>(j)]));
-    // The working spans as last saved.
-    m_grid.spans =
-        m_options.shadeWorkSpans
-            ? PaintWorkSpans(m_grid.view, WorkSpansFromOptions(m_options.workSpans, m_options.workSpanEnabled))
-            : std::vector<SpanBand>{};
-    m_grid.captions.clear();
+    HourGridModel grid = gridBackground(m_gridWidth, m_gridHeight);
+    // The tiles stay until the refresh below replaces them.
+    grid.tiles = std::move(m_grid.tiles);
+    m_grid = std::move(grid);
     m_grid.timeLineY = TimeLineY(m_grid.view, m_clock.hour, m_clock.minute);
     changes.clock = true;
     if (m_ready)
         changes |= refreshNotes();
     return changes;
+}
+
+HourGridModel Session::pageGrid(int width, int height) const {
+    HourGridModel page = gridBackground(std::max(width, 1), std::max(height, 1));
+    WeekRefreshResult result = tilesFor(page.view);
+    page.tiles = std::move(result.tiles);
+    page.captions = std::move(result.captions);
+    return page;
+}
+
+WeekRefreshResult Session::tilesFor(const WeekView& view) const {
+    const DayColumns& cols = m_nav.columns();
+    const WeekRefreshInput input{view,
+                                 std::span<const DayColumn>(cols.data(), cols.size()),
+                                 m_categories.names(),
+                                 m_categories.colours(),
+                                 m_categories.shownColumn(),
+                                 {}};
+    const auto shownColumns = static_cast<std::size_t>(std::min<int>(view.days, static_cast<int>(cols.size())));
+    const std::vector<ShownMonth> months = ShownMonthsOf(std::span<const DayColumn>(cols.data(), shownColumns));
+    return WeekRefreshFromLines(m_notes.lines(), m_notes.candidates(months), input);
 }
 
 Changes Session::refreshNotes() {
@@ -317,21 +367,14 @@ Changes Session::refreshOnce() {
     if (changes.quit)
         return changes;
 
-    const DayColumns& cols = m_nav.columns();
-    const WeekRefreshInput input{m_grid.view,
-                                 std::span<const DayColumn>(cols.data(), cols.size()),
-                                 m_categories.names(),
-                                 m_categories.colours(),
-                                 m_categories.shownColumn(),
-                                 {}};
-    const auto shownColumns = static_cast<std::size_t>(std::min<int>(m_grid.view.days, static_cast<int>(cols.size())));
-    const std::vector<ShownMonth> months = ShownMonthsOf(std::span<const DayColumn>(cols.data(), shownColumns));
-    const std::vector<std::uint32_t> candidates = m_notes.candidates(months);
-    WeekRefreshResult result = WeekRefreshFromLines(m_notes.lines(), candidates, input);
+    WeekRefreshResult result = tilesFor(m_grid.view);
     // A slot that now shows another note is no longer selected: a key must not act on a note the user did
     // not point at.
     m_selected = SelectionAfterRefresh(m_selected, m_grid.tiles, result.tiles);
     m_grid.tiles = std::move(result.tiles);
+    for (NoteTile& t : m_grid.tiles)
+        if (t.column >= 0 && static_cast<std::size_t>(t.column) < cols.size())
+            t.spokenName = TileSpokenName(t, cols[static_cast<std::size_t>(t.column)], m_language, m_categories);
     m_grid.captions = std::move(result.captions);
     m_editedLine = result.editedLine;
     m_editorRect = result.editorRect;

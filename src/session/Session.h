@@ -14,8 +14,11 @@
 #include "editing/WizardForm.h"
 #include "editing/WizardNotes.h"
 #include "notes/NotesBackups.h"
+#include "notes/NoteTextIndex.h"
 #include "notes/NotesFile.h"
+#include "notes/WeekRefresh.h"
 #include "session/Changes.h"
+#include "session/FoundNote.h"
 #include "session/UserQuestions.h"
 #include "session/WindowPlan.h"
 #include "settings/LanguageTable.h"
@@ -88,9 +91,23 @@ public:
     Changes showDays(const TodayStamp& now);
     Changes showWeek(const TodayStamp& now);
     Changes pickCalendarDay(int cell, const TodayStamp& now);
+    // A date the user asked for, shown as a click on it in the month calendar shows it.
+    Changes goToDate(const Date& date, const TodayStamp& now);
+    // Back or forward by as many days as the view shows (Page Up and Page Down).
+    Changes pageBack(const TodayStamp& now);
+    Changes pageForward(const TodayStamp& now);
     // The calendar's arrows turn only the calendar.
     Changes nextMonth();
     Changes previousMonth();
+
+    // The find box: the notes whose text holds `query` in any letter case, the first `limit` of them in file
+    // order. It searches the notes as held; their texts are decoded and folded once for each version of the
+    // file, so a keystroke only scans.
+    FindResult findNotes(std::string_view query, std::size_t limit);
+    // A note chosen in the find box (its line): its day is shown as a click on it in the month calendar shows
+    // it (a repeating note's next day on or after the first day shown), the hours move until it starts within
+    // them, and its tile is selected. Nothing moves for a line that holds no note or a note of no day.
+    Changes showFoundNote(int line, const TodayStamp& now);
 
     // The hour buttons beside the grid.
     Changes hourLater();
@@ -100,6 +117,9 @@ public:
     // The category panel: a row's tick and the scroll bar.
     Changes setCategoryShown(int row, bool shown);
     Changes scrollCategories(int first);
+    // The number of category rows the panel has room for (six at the least); the panel is filled again
+    // when that changes.
+    Changes setCategoryRoom(int rows);
 
     // The category panel's buttons: add a category (a name, then a colour), delete the last one, and rename
     // and recolour the category of a row. Each reloads the panel from the top and shows the notes again.
@@ -166,6 +186,9 @@ public:
     PointerHit pointAt(float x, float y, const GripArea& grip);
     std::optional<int> selectedSlot() const { return m_selected; }
     const NoteTile* selectedTile() const;
+    void clearSelection() { m_selected.reset(); }
+    // A key moves the selection to a neighbouring tile; false when there is none that way.
+    bool selectNeighbour(TileStep step);
     // The line number of the selected tile's note (0 for none), for the wizard's edit mode.
     int selectedNoteLine() const;
     // Ctrl held: a note drop copies instead of moving.
@@ -258,8 +281,11 @@ public:
     const DateCaptions& dateCaptions() const { return m_captions; }
     // The clock's reading the last command was given.
     const TodayStamp& clockReading() const { return m_clock; }
-    // "7 – 9 Dec 2026"
+    // "7 – 9 Dec 2026", followed by the weeks ("7 – 13 Dec 2026 · Week 50") unless week numbers are off.
     std::string shownRangeCaption() const;
+    // The shown days as the grid shows them, laid out for a page of `width` x `height` pixels: the same
+    // columns, hours, working spans and notes of the shown categories, without the current-time line.
+    HourGridModel pageGrid(int width, int height) const;
     // The note that still carries the placeholder text after the last refresh (0 for none), and where its
     // editor goes.
     int editedLine() const { return m_editedLine; }
@@ -276,6 +302,10 @@ private:
     Changes datesChanged(const TodayStamp& now);
     // The grid's geometry, background and time line for the current dates, hours and size, then the notes.
     Changes layOutGrid();
+    // Geometry, day headers and working spans of the grid at a size; the tiles are the refresh's.
+    HourGridModel gridBackground(int width, int height) const;
+    // The tiles of the notes held for the shown columns in a view.
+    WeekRefreshResult tilesFor(const WeekView& view) const;
     Changes refreshOnce();
     // The damaged lines of the notes file: asked about (or, quietly, counted for the hint line).
     Changes handleDamagedLines();
@@ -314,6 +344,7 @@ private:
     LanguageTable m_language;
     CategoryTable m_categories;
     CategoryPanel m_panel;
+    int m_categoryRoom = CategoryPanel::RowCount;
     Navigation m_nav;
     HourRange m_hours;
     HourRange m_configuredHours;
@@ -351,6 +382,16 @@ private:
     bool m_forceBackup = false;       // the next rewrite is backed up whatever the hour
     std::string m_backupFailure;      // why the last backup failed, until told
     bool m_backupFailureTold = false; // a failing backup folder is told about once
+
+    // The note texts the find box searches, and the version of the notes they were taken from.
+    NoteTextIndex m_textIndex;
+    struct TextIndexSource {
+        FileStamp stamp;
+        bool pending = false;
+        std::size_t bytes = 0;
+        friend bool operator==(const TextIndexSource&, const TextIndexSource&) = default;
+    };
+    std::optional<TextIndexSource> m_textIndexSource;
 
     // The tile the pointer rests on; none is a value of its own, every slot can be selected.
     std::optional<int> m_selected;

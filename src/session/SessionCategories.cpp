@@ -49,7 +49,7 @@ Changes Session::deleteLastCategory() {
 }
 
 Changes Session::renameCategory(int row) {
-    if (row < 0 || row >= CategoryPanel::RowCount || !m_panel.rows[static_cast<std::size_t>(row)].visible)
+    if (row < 0 || row >= static_cast<int>(m_panel.rows.size()) || !m_panel.rows[static_cast<std::size_t>(row)].visible)
         return {};
     const std::string name = m_panel.rows[static_cast<std::size_t>(row)].caption;
     // The name box opens on the current name and the picker on the category's colour; a cancelled picker

@@ -29,6 +29,14 @@ PointerHit Session::pointAt(float x, float y, const GripArea& grip) {
     return hit;
 }
 
+bool Session::selectNeighbour(TileStep step) {
+    const std::optional<int> slot = NeighbourTile(m_grid.tiles, m_selected, step);
+    if (!slot)
+        return false;
+    m_selected = slot;
+    return true;
+}
+
 const NoteTile* Session::selectedTile() const {
     return m_selected ? TileInSlot(m_grid.tiles, *m_selected) : nullptr;
 }

@@ -141,9 +141,60 @@ inline constexpr int MonthFormBase = And + 7;       // + month 1..12
 inline constexpr int Last = MonthFormBase + 12;
 } // namespace Entry::WizardSummary
 
+// The find box and the go-to-date box.
+namespace Entry::Find {
+inline constexpr int FindFirst = 238;
+inline constexpr int Title = FindFirst;               // the find box's title
+inline constexpr int Prompt = FindFirst + 1;          // the find field's grey prompt
+inline constexpr int Hidden = FindFirst + 2;          // after the category of a note of a hidden category
+inline constexpr int Count = FindFirst + 3;           // "%1" stands for how many notes were found
+inline constexpr int FirstOf = FindFirst + 4;         // "%1" the notes listed, "%2" all that were found
+inline constexpr int NoneFound = FindFirst + 5;       // nothing holds the text
+inline constexpr int FirstHeading = FindFirst + 6;    // the list's headings: date, time, category, text
+inline constexpr int GoToTitle = FindFirst + 10;      // the go-to-date box's title
+inline constexpr int GoToPrompt = FindFirst + 11;     // over its date field
+inline constexpr int GoToButton = FindFirst + 12;     // its button that goes
+inline constexpr int FirstDateError = FindFirst + 13; // why a date was not taken, in the order of DateEntryError
+inline constexpr int HintGoToDate = FindFirst + 18;   // over the month calendar's title
+inline constexpr int Last = HintGoToDate;
+} // namespace Entry::Find
+
+// Week numbers, and printing the shown days or saving them as PDF.
+namespace Entry {
+inline constexpr int PrintFirst = Find::Last + 1;
+} // namespace Entry
+namespace Entry::Print {
+inline constexpr int OneWeek = PrintFirst;        // "Week %1" after the shown dates
+inline constexpr int TwoWeeks = PrintFirst + 1;   // "Weeks %1", %1 standing for "50–51"
+inline constexpr int Hint = PrintFirst + 2;       // the print button's hint, with its keys
+inline constexpr int AskColours = PrintFirst + 3; // Yes: the skin's colours, No: black on white
+inline constexpr int Title = PrintFirst + 4;
+inline constexpr int SavePdfTitle = PrintFirst + 5;
+inline constexpr int PdfFilter = PrintFirst + 6;
+inline constexpr int Failed = PrintFirst + 7; // "%1" stands for the printer or the file
+inline constexpr int PdfSaved = PrintFirst + 8;
+inline constexpr int Printed = PrintFirst + 9;
+inline constexpr int Last = Printed;
+} // namespace Entry::Print
+
+// The main window's keys and wheel, and what a screen reader is told of the grid.
+namespace Entry::Keys {
+inline constexpr int KeysFirst = Print::Last + 1;
+inline constexpr int Tooltip = KeysFirst;          // "%1" stands for the keys of a button, after its hint
+inline constexpr int WheelHours = KeysFirst + 1;   // the wheel as the hour buttons
+inline constexpr int WheelDays = KeysFirst + 2;    // the wheel as the back and forward buttons
+inline constexpr int HintSelected = KeysFirst + 3; // the hint line once a key selected a note
+// What a screen reader says of a tile; the parts are {weekday}, {day}, {month}, {start}, {end}, {category}
+// and {text}. The second is for a note whose category has no name.
+inline constexpr int TileName = KeysFirst + 4;
+inline constexpr int TileNameNoCategory = KeysFirst + 5;
+inline constexpr int GridName = KeysFirst + 6; // the grid itself
+inline constexpr int Last = GridName;
+} // namespace Entry::Keys
+
 // Reminders that reach the user, and the backups of the notes.
 namespace Entry::Alerts {
-inline constexpr int AlertsFirst = 238;
+inline constexpr int AlertsFirst = Keys::Last + 1;
 inline constexpr int Missed = AlertsFirst;            // marks a missed reminder in the today window
 inline constexpr int MissedSummary = AlertsFirst + 1; // the title of the notification of missed reminders
 inline constexpr int RestoreCommand = AlertsFirst + 2;

@@ -156,4 +156,9 @@ std::string ReplacePlaceholder(std::string_view text, std::string_view value) {
     return out;
 }
 
+void FillNamed(std::string& text, std::string_view name, std::string_view value) {
+    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size()))
+        text.replace(at, name.size(), value);
+}
+
 } // namespace plandeck

@@ -81,4 +81,7 @@ std::optional<std::vector<ControlCaption>> ApplyLanguageCaptions(const std::stri
 // after a blank, so that nothing the user should read is lost.
 std::string ReplacePlaceholder(std::string_view text, std::string_view value);
 
+// Replaces every "{name}" of a language pattern (`name` given with its braces) by `value`.
+void FillNamed(std::string& text, std::string_view name, std::string_view value);
+
 } // namespace plandeck

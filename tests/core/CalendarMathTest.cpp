@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace plandeck;
 
@@ -48,4 +49,67 @@ TEST(CalendarMath, WeekdaysAdvanceOneADayAcrossEveryMonthEnd) {
             }
         }
     }
+}
+
+TEST(CalendarMath, IsoWeeksAtTheTurnOfTheYear) {
+    struct Case {
+        Date date;
+        IsoWeek week;
+    };
+    const Case cases[] = {
+        {{2026, 12, 8}, {2026, 50}},
+        {{2026, 12, 14}, {2026, 51}},
+        {{2026, 1, 1}, {2026, 1}},
+        // 1 January in week 53 or 52 of the year before.
+        {{2027, 1, 1}, {2026, 53}},
+        {{2027, 1, 3}, {2026, 53}},
+        {{2027, 1, 4}, {2027, 1}},
+        {{2005, 1, 1}, {2004, 53}},
+        {{2010, 1, 3}, {2009, 53}},
+        {{2021, 1, 1}, {2020, 53}},
+        {{2006, 1, 1}, {2005, 52}},
+        {{2022, 1, 1}, {2021, 52}},
+        {{2017, 1, 1}, {2016, 52}},
+        // 29-31 December in week 1 of the year after.
+        {{2008, 12, 29}, {2009, 1}},
+        {{2008, 12, 31}, {2009, 1}},
+        {{2019, 12, 30}, {2020, 1}},
+        {{2025, 12, 29}, {2026, 1}},
+        {{2007, 12, 31}, {2008, 1}},
+        {{2024, 12, 30}, {2025, 1}},
+        // The last days of a year of 53 weeks, and of a leap year of 52.
+        {{2020, 12, 31}, {2020, 53}},
+        {{2015, 12, 31}, {2015, 53}},
+        {{2016, 12, 31}, {2016, 52}},
+        {{2000, 2, 29}, {2000, 9}},
+        {{2100, 3, 1}, {2100, 9}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsoWeekOf(c.date), c.week) << c.date.day << '.' << c.date.month << '.' << c.date.year;
+
+    std::vector<int> longYears;
+    for (int year = 2000; year <= 2099; ++year)
+        if (IsoWeeksInYear(year) == 53)
+            longYears.push_back(year);
+    EXPECT_EQ(longYears, (std::vector<int>{2004, 2009, 2015, 2020, 2026, 2032, 2037, 2043, 2048, 2054, 2060, 2065, 2071,
+                                           2076, 2082, 2088, 2093, 2099}));
+
+    // Day by day the week changes on Mondays only, by one, or from the year's last week to week 1.
+    Date day{1999, 12, 27};
+    IsoWeek week = IsoWeekOf(day);
+    for (int n = 0; n < 366 * 40; ++n) {
+        const Date next = AddDays(day, 1);
+        ASSERT_EQ(next, NextDay(day));
+        const IsoWeek after = IsoWeekOf(next);
+        if (WeekdayNumber(next.day, next.month, next.year) != 1)
+            ASSERT_EQ(after, week) << next.day << '.' << next.month << '.' << next.year;
+        else if (week.week == IsoWeeksInYear(week.year))
+            ASSERT_EQ(after, (IsoWeek{week.year + 1, 1})) << next.day << '.' << next.month << '.' << next.year;
+        else
+            ASSERT_EQ(after, (IsoWeek{week.year, week.week + 1})) << next.day << '.' << next.month << '.' << next.year;
+        day = next;
+        week = after;
+    }
+    EXPECT_EQ(AddDays({2026, 3, 1}, -1), (Date{2026, 2, 28}));
+    EXPECT_EQ(AddDays({2027, 1, 10}, -400), (Date{2025, 12, 6}));
 }

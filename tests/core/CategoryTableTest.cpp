@@ -30,14 +30,23 @@ TEST(CategoryTable, PanelRowsAndScrollBarFollowTheNumberOfCategories) {
         int categories, first, rows;
         bool scrollBar;
         int scrollMaximum, shownFirst;
+        int room = CategoryPanel::RowCount; // the rows a taller window has room for
+        int slots = CategoryPanel::RowCount;
     };
-    for (Case c : {Case{0, 0, 0, false, 0, 0}, Case{5, 0, 5, false, 0, 0}, Case{6, 0, 6, true, 0, 0},
-                   Case{8, 2, 6, true, 2, 2}, Case{8, 5, 6, true, 2, 2}, Case{5, 3, 5, false, 0, 0},
-                   Case{8, -4, 6, true, 2, 0}, Case{150, INT_MAX, 6, true, 95, 95}}) {
-        SCOPED_TRACE(std::to_string(c.categories) + " categories from " + std::to_string(c.first));
+    for (Case c :
+         {Case{0, 0, 0, false, 0, 0}, Case{5, 0, 5, false, 0, 0}, Case{6, 0, 6, true, 0, 0}, Case{8, 2, 6, true, 2, 2},
+          Case{8, 5, 6, true, 2, 2}, Case{5, 3, 5, false, 0, 0}, Case{8, -4, 6, true, 2, 0},
+          Case{150, INT_MAX, 6, true, 95, 95},
+          // Room for more: every category and an empty row, the scroll bar only beyond.
+          Case{12, 0, 12, false, 0, 0, 20, 13}, Case{12, 3, 12, false, 0, 0, 13, 13}, Case{12, 1, 9, true, 3, 1, 9, 9},
+          Case{80, 90, 30, true, 50, 50, 30, 30}, Case{3, 0, 3, false, 0, 0, 40, 6}, Case{8, 0, 6, true, 2, 0, 2, 6}}) {
+        SCOPED_TRACE(std::to_string(c.categories) + " categories from " + std::to_string(c.first) + " in " +
+                     std::to_string(c.room) + " rows");
         TempDir dir;
         CategoryTable table;
-        const CategoryPanel panel = table.LoadCategories(dir.write("c.txt", CategoryFile(c.categories)), c.first);
+        const CategoryPanel panel =
+            table.LoadCategories(dir.write("c.txt", CategoryFile(c.categories)), c.first, c.room);
+        EXPECT_EQ(panel.rows.size(), static_cast<std::size_t>(c.slots));
         EXPECT_EQ(VisibleRows(panel), c.rows);
         EXPECT_EQ(panel.scrollBarVisible, c.scrollBar);
         EXPECT_EQ(panel.scrollMaximum, c.scrollMaximum);

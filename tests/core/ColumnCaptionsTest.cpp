@@ -25,3 +25,27 @@ TEST(ColumnCaptions, RangeNamesEachMonthAndYearOnce) {
     monday.weekdayName = "Mon";
     EXPECT_EQ(DayHeader(monday, "Dec"), "Mon, 7 Dec");
 }
+
+// The weeks of the shown days, in both shipped languages, across a week's end and a year's.
+TEST(ColumnCaptions, WeeksOfTheShownDays) {
+    struct Case {
+        Date first;
+        int days;
+        const char* english;
+        const char* russian;
+    };
+    const LanguageTable english = LanguageTable::Load(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng");
+    const LanguageTable russian = LanguageTable::Load(std::string(PLANDECK_DATA_DIR) + "/pdlang/Russian.lng");
+    for (const Case& c :
+         {Case{{2026, 12, 7}, 7, "Week 50", "Неделя 50"}, Case{{2026, 12, 13}, 1, "Week 50", "Неделя 50"},
+          Case{{2026, 12, 13}, 3, "Weeks 50\u201351", "Недели 50\u201351"},
+          Case{{2026, 12, 14}, 8, "Weeks 51\u201352", "Недели 51\u201352"},
+          Case{{2026, 12, 31}, 5, "Weeks 53\u20131", "Недели 53\u20131"},
+          Case{{2025, 12, 29}, 7, "Week 1", "Неделя 1"}}) {
+        DayColumns cols{};
+        cols[0] = DayColumnFromDate(c.first);
+        FillColumnDates(cols, english);
+        EXPECT_EQ(ShownWeeksCaption(cols, c.days, english), c.english) << c.first.day << '.' << c.first.month;
+        EXPECT_EQ(ShownWeeksCaption(cols, c.days, russian), c.russian) << c.first.day << '.' << c.first.month;
+    }
+}

@@ -112,3 +112,23 @@ TEST(MonthGrid, ColoursMarkShownDaysGreyAndTodayLightBlue) {
     for (int i = 0; i < MonthGrid::CellCount; ++i)
         EXPECT_FALSE(grid.cell(i).opaque) << i;
 }
+
+// The week beside each row of the calendar; rows with no day of the month carry none.
+TEST(MonthGrid, WeekNumbersOfTheRows) {
+    struct Case {
+        int month, year;
+        std::array<int, MonthGrid::RowCount> weeks;
+    };
+    for (const Case& c : {Case{12, 2026, {49, 50, 51, 52, 53, 0}}, Case{1, 2027, {53, 1, 2, 3, 4, 0}},
+                          Case{8, 2026, {31, 32, 33, 34, 35, 36}}, Case{1, 2006, {52, 1, 2, 3, 4, 5}},
+                          Case{2, 2021, {5, 6, 7, 8, 0, 0}}, Case{12, 2019, {48, 49, 50, 51, 52, 1}}}) {
+        EXPECT_EQ(GridOf(1, c.month, c.year).weekNumbers(), c.weeks) << c.month << '/' << c.year;
+        // The month steps reach the same calendar.
+        MonthGrid stepped = c.month == 12 ? GridOf(15, 11, c.year) : GridOf(15, c.month + 1, c.year);
+        if (c.month == 12)
+            stepped.NextMonth();
+        else
+            stepped.PrevMonth();
+        EXPECT_EQ(stepped.weekNumbers(), c.weeks) << c.month << '/' << c.year << " by a month step";
+    }
+}

@@ -141,3 +141,28 @@ TEST_F(Nav, ANewDayCountAppliesToTheNDayViewOnlyEvenWhenItShowsOneDay) {
         EXPECT_EQ(n.configuredDays(), c.newCount);
     }
 }
+
+TEST_F(Nav, PageStepsByTheViewsLength) {
+    struct Case {
+        void (Navigation::*view)(const TodayStamp&);
+        Date today, back, forward;
+    };
+    const Case cases[] = {
+        // Three days across a month end, one day across a year end, a week across both.
+        {&Navigation::ShowDays, {2026, 3, 2}, {2026, 2, 27}, {2026, 3, 5}},
+        {&Navigation::ShowDay, {2026, 1, 1}, {2025, 12, 31}, {2026, 1, 2}},
+        {&Navigation::ShowWeek, {2026, 1, 1}, {2025, 12, 22}, {2026, 1, 5}},
+    };
+    for (const Case& c : cases) {
+        (nav.*c.view)(At(c.today.year, c.today.month, c.today.day));
+        const Date start = first();
+        nav.PageBack();
+        EXPECT_EQ(first(), c.back);
+        EXPECT_EQ(gridMonth(), (std::pair{c.back.month, c.back.year}));
+        nav.PageForward();
+        EXPECT_EQ(first(), start);
+        nav.PageForward();
+        EXPECT_EQ(first(), c.forward);
+        EXPECT_EQ(gridMonth(), (std::pair{c.forward.month, c.forward.year}));
+    }
+}

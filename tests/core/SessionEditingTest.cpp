@@ -1,6 +1,7 @@
 #include "settings/LanguageEntries.h"
 #include "support/SessionFixture.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -152,3 +153,64 @@ TEST_F(SessionEditing, SelectionLeavesASlotThatNowShowsAnotherNote) {
 }
 
 } // namespace
+
+namespace {
+
+struct SpokenNames : SessionFixture {
+    void language(const std::string& file) {
+        dir.write("pdlang/" + file, ReadShipped("pdlang/" + file));
+        std::vector<std::string> lines = TextLines(ReadShipped("pdfiles/pdopt.ini")).toStrings();
+        lines[21] = file;
+        dir.write("pdfiles/pdopt.ini", JoinLinesCrLf(lines));
+    }
+};
+
+} // namespace
+
+TEST_F(SpokenNames, EveryTileIsNamedByDayTimesCategoryAndTextInTheLanguageShown) {
+    dir.write("pdfiles/category.txt", "Work\r\n255\r\n\r\n65280\r\nРабота\r\n255\r\n");
+    // A note of category 1 (no name), one of category 0 in the second column, a repeating one of category 2.
+    const std::string notes = "2026120709001000eNo category\r\n2026120809001000dTeam stand-up\r\n"
+                              "yyyyyyyy07301215fРазбор {text}\r\n";
+    struct Case {
+        std::string file;
+        std::vector<std::string> names; // in the order of the notes file, the repeating note in each column
+    };
+    const Case cases[] = {
+        {"English.lng",
+         {"Monday 7 December, 9:00 to 10:00: No category", "Tuesday 8 December, 9:00 to 10:00, Work: Team stand-up",
+          "Monday 7 December, 7:30 to 12:15, Работа: Разбор {text}",
+          "Tuesday 8 December, 7:30 to 12:15, Работа: Разбор {text}",
+          "Wednesday 9 December, 7:30 to 12:15, Работа: Разбор {text}"}},
+        {"Russian.lng",
+         {"Понедельник, 7 декабря, с 9:00 до 10:00: No category",
+          "Вторник, 8 декабря, с 9:00 до 10:00, Work: Team stand-up",
+          "Понедельник, 7 декабря, с 7:30 до 12:15, Работа: Разбор {text}",
+          "Вторник, 8 декабря, с 7:30 до 12:15, Работа: Разбор {text}",
+          "Среда, 9 декабря, с 7:30 до 12:15, Работа: Разбор {text}"}},
+    };
+    for (const Case& c : cases) {
+        language(c.file);
+        start(notes);
+        std::vector<std::string> names;
+        for (const NoteTile& t : tiles())
+            names.push_back(t.spokenName);
+        std::sort(names.begin(), names.end());
+        std::vector<std::string> expected = c.names;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(names, expected) << c.file;
+    }
+}
+
+TEST_F(SessionEditing, ArrowKeysSelectTheNoteTheCommandsThenTake) {
+    options(" 0 ");
+    start(ThreeNotes);
+    // Nothing selected: Down takes the first note, Right the next column's, and Delete removes that one.
+    EXPECT_TRUE(session->selectNeighbour(TileStep::Down));
+    EXPECT_EQ(session->selectedTile()->text, "Monday");
+    EXPECT_TRUE(session->selectNeighbour(TileStep::Right));
+    EXPECT_FALSE(session->selectNeighbour(TileStep::Down)); // alone in its column: the selection stays
+    EXPECT_EQ(session->selectedTile()->text, "Tuesday");
+    session->deleteSelectedNote();
+    EXPECT_EQ(notesFile(), Monday + Wednesday);
+}

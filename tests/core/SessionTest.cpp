@@ -30,7 +30,7 @@ TEST_F(SessionCommands, OpensTheConfiguredDaysFromTodayWithTheirNotes) {
     ASSERT_EQ(tiles().size(), 2u);
     EXPECT_EQ(tiles()[0].text, "Monday");
     EXPECT_EQ(tiles()[1].text, "Tuesday");
-    EXPECT_EQ(session->shownRangeCaption(), "7 – 8 Dec 2026");
+    EXPECT_EQ(session->shownRangeCaption(), "7 – 8 Dec 2026 · Week 50");
 }
 
 TEST_F(SessionCommands, StartUpPurgesPastNotesOnlyWhenAsked) {

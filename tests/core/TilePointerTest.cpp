@@ -48,4 +48,55 @@ TEST(HitTest, SlotTwoHundredIsATileLikeAnyOther) {
     EXPECT_EQ(HitTest(tiles, 1500, 20050, std::nullopt, {90, 400}), (PointerHit{PointerPart::TileText, 200}));
 }
 
+NoteTile InColumn(int slot, int column, float top, float left = 0) {
+    NoteTile t = Tile(slot, 1000 + 2000 * static_cast<float>(column) + left, top, 1000, 500, slot);
+    t.column = column;
+    return t;
+}
+
+TEST(NeighbourTile, ArrowsAndTabFollowColumnsAndTimes) {
+    // Slots in file order, not in reading order. Column 0: 2 (top 1000), 4 and 1 side by side at 3000;
+    // column 1 is empty; column 2: 3 (2000), 5 (3800); column 3: 6 (hidden).
+    std::vector<NoteTile> tiles{InColumn(1, 0, 3000, 500), InColumn(2, 0, 1000), InColumn(3, 2, 2000),
+                                InColumn(4, 0, 3000),      InColumn(5, 2, 3800), InColumn(6, 3, 1000)};
+    tiles[5].visible = false;
+    EXPECT_EQ(TilesInReadingOrder(tiles), (std::vector<int>{2, 4, 1, 3, 5}));
+    using S = TileStep;
+    struct Case {
+        std::optional<int> from;
+        TileStep step;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {std::nullopt, S::Down, 2},
+        {std::nullopt, S::Right, 2},
+        {std::nullopt, S::Next, 2},
+        {std::nullopt, S::Up, 5},
+        {std::nullopt, S::Previous, 5},
+        {99, S::Left, 5}, // a slot with no tile
+        {2, S::Down, 4},
+        {4, S::Down, 1},
+        {1, S::Down, std::nullopt},
+        {4, S::Up, 2},
+        {2, S::Up, std::nullopt},
+        {3, S::Up, std::nullopt},
+        {2, S::Right, 3},
+        {4, S::Right, 5}, // the empty column is passed over; nearest in time
+        {1, S::Right, 5},
+        {5, S::Left, 4},
+        {3, S::Left, 2},
+        {5, S::Right, std::nullopt},
+        {2, S::Left, std::nullopt},
+        {1, S::Next, 3},
+        {5, S::Next, std::nullopt},
+        {3, S::Previous, 1},
+        {2, S::Previous, std::nullopt},
+        {6, S::Right, 2}, // a hidden tile counts as no selection
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NeighbourTile(tiles, c.from, c.step), c.expected)
+            << (c.from ? *c.from : 0) << " step " << static_cast<int>(c.step);
+    EXPECT_EQ(NeighbourTile({}, std::nullopt, S::Down), std::nullopt);
+}
+
 } // namespace

@@ -210,21 +210,30 @@ TEST(WeekRefresh, LargeOverlapGroupsShareEvenlyAndTwoHundredTilesAtMost) {
     EXPECT_EQ(full.tiles.back().tag, 200);
 }
 
-TEST(WeekRefresh, SingleDayViewGivesEachShownCategoryASubColumn) {
+TEST(WeekRefresh, SingleDayViewGivesEachShownCategoryWithNotesASubColumn) {
     Fixture f;
     f.view = WeekView::Compute(708, 443, 1, 8, 20);
     f.shown[1] = "0";
+    // Shown: 0, 2, 3, of which 0 and 3 have notes on the day: two sub-columns of 4800, in the categories'
+    // order; category 2, with nothing on the day, takes no room.
     auto r = f.run(Lines({"2005071909001000gStudy note", "2005071909001000dWork note"}));
     ASSERT_EQ(r.tiles.size(), 2u);
-    // Shown: 0, 2, 3 -> three sub-columns of 3200; category 3 starts at 780 + 2 x 3200.
-    EXPECT_NEAR(r.tiles[0].shape.left, 7180, 0.5);
-    EXPECT_NEAR(r.tiles[0].shape.width, 3200, 0.5);
+    EXPECT_NEAR(r.tiles[0].shape.left, 5580, 0.5);
+    EXPECT_NEAR(r.tiles[0].shape.width, 4800, 0.5);
     EXPECT_NEAR(r.tiles[1].shape.left, 780, 0.5);
     // Different categories do not overlap in this view.
-    EXPECT_NEAR(r.tiles[1].shape.width, 3200, 0.5);
+    EXPECT_NEAR(r.tiles[1].shape.width, 4800, 0.5);
     ASSERT_EQ(r.captions.size(), 2u);
-    EXPECT_EQ(r.captions[0], (SubColumnCaption{7250, 550, "Study"}));
+    EXPECT_EQ(r.captions[0], (SubColumnCaption{5650, 550, "Study"}));
     EXPECT_EQ(r.captions[1], (SubColumnCaption{850, 550, "Work"}));
+
+    // One category with notes has the whole column, however many are shown.
+    auto alone = f.run(Lines({"2005071909001000gStudy note", "2005071911001200gStudy again"}));
+    ASSERT_EQ(alone.tiles.size(), 2u);
+    for (const NoteTile& t : alone.tiles) {
+        EXPECT_NEAR(t.shape.left, 780, 0.5);
+        EXPECT_NEAR(t.shape.width, 9600, 0.5);
+    }
 }
 
 TEST(WeekRefresh, SingleDayViewWithNoNamedCategoryShownKeepsTheColumn) {

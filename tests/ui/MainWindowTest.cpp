@@ -7,6 +7,10 @@
 #include "widgets/PictureButton.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -183,7 +187,9 @@ TEST_F(Window, GridButtonsShowTheirOwnHintAndTooltip) {
         QTest::mouseMove(b, QPoint(5, 5));
         const QString own = QString::fromStdString(window->session().entry(entry));
         EXPECT_EQ(child<QLabel>("Label30")->text(), own);
-        EXPECT_EQ(b->toolTip(), own);
+        // The tooltip names the keys that do the same after the hint; a screen reader reads the hint.
+        EXPECT_TRUE(b->toolTip().startsWith(own)) << b->toolTip().toStdString();
+        EXPECT_EQ(b->accessibleName(), own);
     }
 }
 
@@ -212,8 +218,9 @@ TEST_F(Window, RussianCaptionsFitAt800x600) {
     EXPECT_EQ(child<QLabel>("Label9")->text().toStdString(), window->session().entry(Entry::AddCategoryCaption));
     EXPECT_EQ(child<QLabel>("Label13")->text().toStdString(), window->session().entry(Entry::DeleteCategoryCaption));
     EXPECT_NE(child<QLabel>("Label9")->text(), "add");
-    // The shown range names the month as a day number wants it.
-    EXPECT_EQ(child<QLabel>("Label10")->text().toStdString(), "9 \u2013 11 " + window->session().entry(124) + " 2026");
+    // The shown range names the month as a day number wants it, and the week in Russian.
+    EXPECT_EQ(child<QLabel>("Label10")->text().toStdString(),
+              "9 \u2013 11 " + window->session().entry(124) + " 2026 \u00B7 Неделя 50");
 }
 
 TEST_F(Window, DarkSkinSetsTodayApartWithoutLosingItsLines) {
@@ -324,4 +331,137 @@ TEST_F(Window, CrowdedTilesShowTheirTimeThenTheirTextAndNeverWriteUnderTheGrip) 
     // A quarter of an hour: only the colour; the tooltip tells the whole note.
     EXPECT_TRUE(faceOf(2).lines.isEmpty());
     EXPECT_EQ(model().tiles[2].tooltip, "9:00-9:15 Stand-up");
+}
+
+// ---- Week numbers, print and PDF
+
+namespace {
+
+// What a command-line tool prints, or empty when it cannot be run.
+QString ToolOutput(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The pixels of a PDF's first page.
+QImage PdfPage(const QString& pdf, const QString& png) {
+    ToolOutput(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                                            QStringLiteral("-singlefile"), pdf, png.chopped(4)});
+    return QImage(png);
+}
+
+int ColouredPixels(const QImage& image) {
+    int coloured = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            coloured += std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 60;
+        }
+    return coloured;
+}
+
+constexpr const char* kPrintNotes =
+    "2026120709001000dStand-up meeting\r\n2026120811001200eDentist visit\r\n2026121514001500dReview of the year\r\n";
+
+} // namespace
+
+TEST_F(Window, WeekNumbersBesideTheCalendarRowsAndInTheRangeCaption) {
+    start("", At(2026, 12, 13, 10, 0)); // a Sunday: three days reach into the next week
+    window->resize(800, 600);
+    QApplication::processEvents();
+    const int weeks[] = {49, 50, 51, 52, 53};
+    for (int r = 0; r < 5; ++r) {
+        auto* label = child<QLabel>(QStringLiteral("WeekNumber(%1)").arg(r).toLatin1().constData());
+        EXPECT_EQ(label->text(), QString::number(weeks[r]));
+        EXPECT_TRUE(label->isVisible());
+        // At the smallest window the column stands clear of the days, which keep room for two digits.
+        const QLabel* monday = child<QLabel>(QStringLiteral("Label5(%1)").arg(r * 7).toLatin1().constData());
+        EXPECT_LE(label->geometry().right(), monday->geometry().left());
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+        EXPECT_GE(monday->width(), monday->fontMetrics().horizontalAdvance(QStringLiteral("28")) + 4);
+    }
+    EXPECT_FALSE(child<QLabel>("WeekNumber(5)")->isVisible()); // January's days only
+    const QLabel* sunday = child<QLabel>("Label5(34)");
+    EXPECT_LE(sunday->geometry().right(), child("MonthGrid")->width());
+    EXPECT_EQ(child<QLabel>("Label10")->property("fullText").toString(),
+              QStringLiteral("13 \u2013 15 Dec 2026 \u00B7 Weeks 50\u201351"));
+    click("Image13"); // the week view: one week
+    EXPECT_TRUE(child<QLabel>("Label10")->property("fullText").toString().endsWith(QStringLiteral("Week 50")));
+
+    // The options' tick takes them away at once, and the days take the room.
+    const int mondayWidth = child("Label5(7)")->width();
+    click("Label31");
+    QWidget* options = window->optionsWindow();
+    QTest::mouseClick(options->findChild<QWidget*>("Label29"), Qt::LeftButton);
+    auto* tick = options->findChild<QCheckBox*>("WeekNumbersCheck");
+    QTest::mouseClick(tick, Qt::LeftButton, {}, QPoint(8, tick->height() / 2));
+    QTest::mouseClick(options->findChild<QPushButton*>("Label5(0)"), Qt::LeftButton);
+    ASSERT_FALSE(window->session().features().weekNumbers);
+    for (int r = 0; r < 6; ++r)
+        EXPECT_FALSE(child(QStringLiteral("WeekNumber(%1)").arg(r).toLatin1().constData())->isVisible());
+    EXPECT_EQ(child<QLabel>("Label10")->property("fullText").toString(), QStringLiteral("7 \u2013 13 Dec 2026"));
+    EXPECT_GT(child("Label5(7)")->width(), mondayWidth);
+}
+
+TEST_F(Window, SavesTheShownDaysAsOnePdfPageInTheSkinsColours) {
+    start(kPrintNotes, At(2026, 12, 7, 10, 0));
+    QTest::mouseClick(child("Check1(1)"), Qt::LeftButton); // "Home" hidden: the dentist stays off the page
+    const QString pdf = QString::fromStdString(dir.path()) + "/week.pdf";
+    Dialogs::queueAnswer(Dialogs::Answer::Yes); // the skin's colours
+    Dialogs::queue({Dialogs::Answer::Ok, QString::fromStdString(dir.path()) + "/week", {}, {}});
+    QTest::keyClick(child("Text1"), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(QFile::exists(pdf)); // ".pdf" added to the name typed
+    EXPECT_EQ(child<QLabel>("Label30")->property("fullText").toString(), "Saved as PDF: " + pdf);
+
+    const QString info = ToolOutput(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_FALSE(info.isEmpty()) << "pdfinfo";
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)")).match(info);
+    ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+    EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble()); // landscape
+
+    const QString text = ToolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const char* shown : {"Mon, 7 Dec", "Tue, 8 Dec", "Wed, 9 Dec", "Stand-up meeting", "9:00-10:00",
+                              "7 \u2013 9 Dec 2026", "Week 50", "8:00", "20:00"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
+    for (const char* left : {"Dentist", "Review of the year", "Thu, 10 Dec"})
+        EXPECT_FALSE(text.contains(QString::fromUtf8(left))) << left;
+    // The work category's red tile is on the page.
+    EXPECT_GT(ColouredPixels(PdfPage(pdf, QString::fromStdString(dir.path()) + "/page.png")), 20);
+
+    // A file that cannot be made is told, never reported as saved.
+    const QString nowhere = QString::fromStdString(dir.path()) + "/no such folder/week.pdf";
+    Dialogs::queueAnswer(Dialogs::Answer::Yes);
+    Dialogs::queue({Dialogs::Answer::Ok, nowhere, {}, {}});
+    QTest::keyClick(child("Text1"), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Dialogs::shown().back(), "The page could not be printed or saved: " + nowhere);
+    EXPECT_EQ(child<QLabel>("Label30")->property("fullText").toString(), "Saved as PDF: " + pdf);
+}
+
+TEST_F(Window, PrintsBlackOnWhiteFromTheButtonAndCtrlP) {
+    start(kPrintNotes, At(2026, 12, 7, 10, 0));
+    // Ctrl+P asks for the colours first; Cancel ends there.
+    QTest::keyClick(child("Text1"), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(Dialogs::shown().size(), 1u);
+    EXPECT_EQ(Dialogs::shown().back(), "Print in the skin's colours? No prints black on white.");
+
+    // The print button's hint names both keys; a click prints through the print dialog.
+    EXPECT_TRUE(child("PrintButton")->toolTip().contains("Ctrl+P"));
+    const QString pdf = QString::fromStdString(dir.path()) + "/printed.pdf";
+    Dialogs::queueAnswer(Dialogs::Answer::No); // black on white
+    Dialogs::queue({Dialogs::Answer::Ok, pdf, {}, {}});
+    click("PrintButton");
+    ASSERT_EQ(Dialogs::shown().size(), 3u);
+    EXPECT_EQ(Dialogs::shown().back(), "print");
+    const QString text = ToolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const char* shown : {"Mon, 7 Dec", "Stand-up meeting", "Dentist visit"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
+    const QImage page = PdfPage(pdf, QString::fromStdString(dir.path()) + "/printed.png");
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(ColouredPixels(page), 0);
+    EXPECT_EQ(page.pixelColor(page.width() / 2, page.height() - 5), QColor(Qt::white));
 }

@@ -3,9 +3,12 @@
 #include "editing/ui/NoteMenu.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "settings/LanguageEntries.h"
 #include "support/OptionLines.h"
 #include "support/TempDir.h"
 
+#include <QAccessible>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -545,4 +548,180 @@ TEST_F(NoteEditing, UndoRedoAndAnotherProgramsLinesWithoutAClick) {
     ASSERT_EQ(std::system(("printf '2026120812001300eFrom a script\\r\\n' >> '" + path + "'").c_str()), 0);
     QTRY_VERIFY_WITH_TIMEOUT(HasTile(grid(), "From a script"), 3000);
     EXPECT_EQ(notes(), File({Meeting, Short, "2026120812001300eFrom a script"}));
+}
+
+namespace {
+
+// The wheel turned by `eighths` of a degree (120 a notch, away from the user positive) over a widget.
+void Wheel(QWidget* w, int eighths, Qt::KeyboardModifiers modifiers = {}) {
+    const QPointF at(w->width() / 2.0, w->height() / 2.0);
+    QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(w, &wheel);
+}
+
+} // namespace
+
+TEST_F(NoteEditing, KeysAndTheWheelMoveTheShownDaysAndHours) {
+    start(File({Meeting}));
+    auto shown = [this] {
+        const std::vector<std::string>& headers = grid()->model().dayHeaders;
+        return headers.front() + " +" + std::to_string(headers.size());
+    };
+    auto hours = [this] { return window->session().hours(); };
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::string expected; // the first day heading and the number of columns
+    };
+    const Step steps[] = {
+        {Qt::Key_PageDown, {}, "Thu, 10 Dec +3"}, // by the view's three days
+        {Qt::Key_PageUp, {}, "Mon, 7 Dec +3"},    {Qt::Key_Right, Qt::AltModifier, "Thu, 10 Dec +3"},
+        {Qt::Key_Home, {}, "Mon, 7 Dec +3"},      {Qt::Key_3, {}, "Mon, 7 Dec +7"},
+        {Qt::Key_PageDown, {}, "Mon, 14 Dec +7"}, {Qt::Key_Left, Qt::AltModifier, "Mon, 7 Dec +7"},
+        {Qt::Key_PageUp, {}, "Mon, 30 Nov +7"},   {Qt::Key_T, {}, "Mon, 7 Dec +7"},
+        {Qt::Key_1, {}, "Mon, 7 Dec +1"},         {Qt::Key_PageDown, {}, "Tue, 8 Dec +1"},
+        {Qt::Key_2, {}, "Mon, 7 Dec +3"},
+    };
+    for (const Step& s : steps) {
+        key(keys(), s.key, s.modifiers);
+        EXPECT_EQ(shown(), s.expected) << QKeySequence(static_cast<int>(s.modifiers) | s.key).toString().toStdString();
+    }
+    EXPECT_EQ(lineCount(), 1u);
+
+    // The wheel over the grid moves the hours as the hour buttons do; half notches add up.
+    Wheel(grid(), -120);
+    EXPECT_EQ(hours(), (HourRange{9, 21}));
+    Wheel(grid(), 60);
+    EXPECT_EQ(hours(), (HourRange{9, 21}));
+    Wheel(grid(), 180);
+    EXPECT_EQ(hours(), (HourRange{7, 19}));
+    EXPECT_EQ(grid()->model().layout.hourLabels.size(), 13u);
+    // With Ctrl over the grid, and over the month calendar, it steps the days as the back and forward buttons.
+    Wheel(grid(), -120, Qt::ControlModifier);
+    EXPECT_EQ(shown(), "Tue, 8 Dec +3");
+    Wheel(child(QStringLiteral("MonthGrid")), 240); // where a turn over one of its days arrives too
+    EXPECT_EQ(shown(), "Sun, 6 Dec +3");
+    EXPECT_EQ(hours(), (HourRange{7, 19}));
+
+    // Each of these keys is named on its button.
+    for (const char* name : {"Image20", "Image22", "Image21", "Image11", "Image12", "Image13"})
+        EXPECT_TRUE(child(QString::fromLatin1(name))->toolTip().contains(QStringLiteral("Keys: "))) << name;
+    EXPECT_TRUE(child(QStringLiteral("Image20"))->toolTip().contains(QStringLiteral("PgUp, Alt+Left")));
+    EXPECT_TRUE(child(QStringLiteral("Image18"))->toolTip().contains(QStringLiteral("wheel over the grid")));
+}
+
+TEST_F(NoteEditing, ArrowKeysSelectTheNeighbourThatTheNoteKeysThenTake) {
+    start(File({Meeting, Short, Long, Daily}));
+    // Reading order: Monday 8:00 stand-up, the meeting at 9:00; Tuesday's stand-up, the 10:50 note; Wednesday's
+    // stand-up and the long day.
+    auto selected = [this] {
+        const std::optional<int> slot = grid()->selectedSlot();
+        const NoteTile* t = slot ? TileInSlot(grid()->model().tiles, *slot) : nullptr;
+        return t ? t->caption : std::string("none");
+    };
+    struct Step {
+        Qt::Key key;
+        std::string expected;
+    };
+    const Step steps[] = {
+        {Qt::Key_Down, "8:00-8:30 Stand-up"},  {Qt::Key_Down, "9:00-10:30 Meeting"},
+        {Qt::Key_Down, "9:00-10:30 Meeting"},  // the last of its column
+        {Qt::Key_Right, "8:00-8:30 Stand-up"}, // Tuesday's: an hour from 9:00, nearer than 10:50
+        {Qt::Key_Down, "10:50-11:20 Short"},   {Qt::Key_Right, "10:00-16:00 Long day"},
+        {Qt::Key_Up, "8:00-8:30 Stand-up"},    {Qt::Key_Left, "8:00-8:30 Stand-up"},
+        {Qt::Key_Tab, "10:50-11:20 Short"},    {Qt::Key_Backtab, "8:00-8:30 Stand-up"},
+    };
+    for (const Step& s : steps) {
+        key(keys(), s.key);
+        EXPECT_EQ(selected(), s.expected) << QKeySequence(s.key).toString().toStdString();
+    }
+    EXPECT_EQ(child<QLabel>(QStringLiteral("Label30"))->property("fullText").toString(),
+              QString::fromStdString(window->session().entry(Entry::Keys::HintSelected)));
+
+    // Space and Enter act on the note the keys chose.
+    key(keys(), Qt::Key_Down);
+    key(keys(), Qt::Key_Space);
+    ASSERT_TRUE(editor()->isVisible());
+    EXPECT_EQ(editor()->text(), "Short");
+    key(editor(), Qt::Key_Down); // the arrows belong to the editor while it is open
+    EXPECT_TRUE(editor()->isVisible());
+    editor()->setText("Shorter");
+    key(editor(), Qt::Key_Return);
+    EXPECT_EQ(notes(), File({Meeting, Long, Daily, "2026120810501120dShorter"}));
+    key(keys(), Qt::Key_Down); // the edited note is another tile now: the keys start afresh
+    key(keys(), Qt::Key_Down);
+    EXPECT_EQ(selected(), "9:00-10:30 Meeting");
+    key(keys(), Qt::Key_Return);
+    ASSERT_NE(window->wizard(), nullptr);
+    EXPECT_TRUE(window->wizard()->editMode());
+    key(window->wizard(), Qt::Key_Escape);
+    EXPECT_TRUE(!window->wizard() || !window->wizard()->isVisible());
+
+    // Delete takes the selected note; the slot then shows another note, so the keys start afresh again.
+    key(keys(), Qt::Key_Delete);
+    EXPECT_EQ(notes(), File({Long, Daily, "2026120810501120dShorter"}));
+    key(keys(), Qt::Key_Right);
+    EXPECT_EQ(selected(), "8:00-8:30 Stand-up");
+    key(keys(), Qt::Key_Delete);
+    EXPECT_EQ(notes(), File({Long, "2026120810501120dShorter"}));
+}
+
+TEST_F(NoteEditing, CtrlNOpensANewNoteAndCtrlQEnds) {
+    start(File({Meeting}));
+    key(keys(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_NE(window->wizard(), nullptr);
+    EXPECT_TRUE(window->wizard()->isVisible());
+    EXPECT_FALSE(window->wizard()->editMode());
+    key(keys(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(notes(), File({Meeting}));
+}
+
+TEST_F(NoteEditing, AScreenReaderFindsEveryTileByNameAndFollowsTheSelection) {
+    start(File({Meeting, Short, Daily}));
+    QAccessibleInterface* gridAccess = QAccessible::queryAccessibleInterface(grid());
+    ASSERT_NE(gridAccess, nullptr);
+    EXPECT_EQ(gridAccess->text(QAccessible::Name), "Notes of the shown days");
+    // The tiles come first, in reading order, each with its rectangle on the screen; the buttons follow.
+    const std::vector<std::string> names = {
+        "Monday 7 December, 8:00 to 8:30, Home: Stand-up", "Monday 7 December, 9:00 to 10:30, Work: Meeting",
+        "Tuesday 8 December, 8:00 to 8:30, Home: Stand-up", "Tuesday 8 December, 10:50 to 11:20, Work: Short",
+        "Wednesday 9 December, 8:00 to 8:30, Home: Stand-up"};
+    ASSERT_GT(gridAccess->childCount(), static_cast<int>(names.size()));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        QAccessibleInterface* item = gridAccess->child(static_cast<int>(i));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(QAccessible::Name).toStdString(), names[i]);
+        EXPECT_EQ(item->role(), QAccessible::ListItem);
+        EXPECT_EQ(item->parent(), gridAccess);
+        EXPECT_EQ(gridAccess->indexOfChild(item), static_cast<int>(i));
+        const QRect r = item->rect();
+        EXPECT_EQ(gridAccess->childAt(r.center().x(), r.center().y() - r.height() / 4), item) << names[i];
+    }
+    // The picture buttons are buttons named by their hints, and their press action clicks them.
+    QAccessibleInterface* forward = QAccessible::queryAccessibleInterface(child(QStringLiteral("Image22")));
+    EXPECT_GE(gridAccess->indexOfChild(forward), static_cast<int>(names.size())); // after the tiles
+    EXPECT_EQ(forward->role(), QAccessible::Button);
+    EXPECT_EQ(forward->text(QAccessible::Name), QString::fromStdString(window->session().entry(Entry::HintForward)));
+    forward->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(grid()->model().dayHeaders.front(), "Tue, 8 Dec");
+    forward->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    key(keys(), Qt::Key_Home);
+
+    // An arrow key makes the tile it selects the focus. (The focus event a screen reader hears then needs a
+    // platform with accessibility on: the test on the accessibility bus covers it.)
+    key(keys(), Qt::Key_Down);
+    EXPECT_EQ(gridAccess->focusChild(), gridAccess->child(0));
+    key(keys(), Qt::Key_Right);
+    QAccessibleInterface* focus = gridAccess->focusChild();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->text(QAccessible::Name).toStdString(), names[2]);
+    EXPECT_TRUE(focus->state().focused);
+    EXPECT_FALSE(gridAccess->child(0)->state().focused);
+
+    // A deleted note's item is gone; the others keep their names.
+    key(keys(), Qt::Key_Delete);
+    EXPECT_FALSE(focus->isValid());
+    EXPECT_EQ(gridAccess->child(1)->text(QAccessible::Name).toStdString(), names[3]);
 }

@@ -107,11 +107,12 @@ TEST_F(StartupCost, EachSkinPictureIsDecodedOncePerSkin) {
 
 TEST_F(StartupCost, MarkedDaysLookAsTheirStyleSheetDrewThem) {
     // Today (the 9th) and the other shown days (10, 11) have a rounded ground; the calendar once drew it
-    // with a style sheet set at every move, and must look the same now that it paints it.
+    // with a style sheet set at every move, and must look the same now that it paints it. The grounds are
+    // the calendar's light blue and grey deepened until white numbers read on them.
     const std::vector<std::pair<QString, QString>> marks = {
-        {"9", "color: #ffffff; background: #8080ff; border-radius: 3px;"},
-        {"10", "color: #ffffff; background: #808080; border-radius: 3px;"},
-        {"11", "color: #ffffff; background: #808080; border-radius: 3px;"}};
+        {"9", "color: #ffffff; background: #6666ca; border-radius: 3px;"},
+        {"10", "color: #ffffff; background: #6e6e6e; border-radius: 3px;"},
+        {"11", "color: #ffffff; background: #6e6e6e; border-radius: 3px;"}};
     QWidget* month = child("MonthGrid");
     for (const auto& [day, style] : marks) {
         QLabel* cell = nullptr;

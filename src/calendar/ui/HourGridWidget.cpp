@@ -1,8 +1,10 @@
 #include "calendar/ui/HourGridWidget.h"
 
+#include "calendar/ui/HourGridAccessible.h"
 #include "platform/Text.h"
 #include "settings/TextContrast.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -73,6 +75,7 @@ HourGridWidget::HourGridWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_watch = new DragWatch(this, [this] { cancelDrag(); });
+    HourGridAccessible::install();
 }
 
 void HourGridWidget::setModel(HourGridModel model) {
@@ -90,10 +93,20 @@ QRectF HourGridWidget::ToPixels(const TileRect& r) {
 }
 
 void HourGridWidget::setSelectedSlot(std::optional<int> slot) {
-    if (slot != m_selected) {
-        m_selected = slot;
-        update();
-    }
+    if (slot == m_selected)
+        return;
+    m_selected = slot;
+    update();
+    if (!slot || !QAccessible::isActive())
+        return;
+    // The tile's place among the grid's accessible children, which list the tiles first.
+    const std::vector<int> order = TilesInReadingOrder(m_model.tiles);
+    const auto at = std::find(order.begin(), order.end(), *slot);
+    if (at == order.end())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(static_cast<int>(at - order.begin()));
+    QAccessible::updateAccessibility(&focus);
 }
 
 void HourGridWidget::setDropPreview(std::optional<DropPreview> preview) {
@@ -117,8 +130,9 @@ PointerHit HourGridWidget::hitAt(QPointF pixel) const {
 void HourGridWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
-    paintBackground(p);
-    paintTiles(p);
+    // On a scaled screen the skin's pictures are stretched smoothly, not in blocks of screen pixels.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() > 1);
+    paintGrid(p);
     paintDrag(p);
     if (m_model.timeLineY) {
         const double y = ToPixels(*m_model.timeLineY);
@@ -129,6 +143,11 @@ void HourGridWidget::paintEvent(QPaintEvent*) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.drawEllipse(QPointF(ToPixels(m_model.view.gridLeft), y), 3.5, 3.5);
     }
+}
+
+void HourGridWidget::paintGrid(QPainter& p) const {
+    paintBackground(p);
+    paintTiles(p);
 }
 
 void HourGridWidget::paintBackground(QPainter& p) const {
@@ -267,12 +286,13 @@ void HourGridWidget::paintTile(QPainter& p, const NoteTile& t, bool selected) co
     const QColor fill = FromColourNumber(t.fillColour);
     p.setRenderHint(QPainter::Antialiasing, true);
     const double border = selected ? 2 : 1;
-    p.setPen(QPen(selected ? fill.darker(220) : fill.darker(135), border));
+    p.setPen(QPen(m_look.tileBorder.value_or(selected ? fill.darker(220) : fill.darker(135)), border));
     p.setBrush(fill);
     p.drawRoundedRect(r.adjusted(border / 2, border / 2, -border / 2, -border / 2), 3, 3);
     p.setRenderHint(QPainter::Antialiasing, false);
     // A darker strip on the left edge tells neighbouring tiles apart.
-    p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)), fill.darker(150));
+    p.fillRect(QRectF(r.left() + 0.5, r.top() + 1, 3, std::max(0.0, r.height() - 2)),
+               m_look.tileBorder.value_or(fill.darker(150)));
 
     const TileFace face = faceOf(t);
     if (!face.lines.isEmpty()) {

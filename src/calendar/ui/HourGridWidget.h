@@ -13,6 +13,8 @@
 #include <array>
 #include <optional>
 
+class QPainter;
+
 namespace plandeck {
 
 // The pictures and colours the skin gives the grid.
@@ -32,6 +34,7 @@ struct HourGridLook {
                                       QColor(236, 242, 250)};
     QFont tileFont{QStringLiteral("DejaVu Sans"), 9};
     QColor tileText{Qt::black};
+    std::optional<QColor> tileBorder; // the tiles' outline and left strip; by default a darker shade of their fill
 };
 
 // The grid picture: background, day headers, today's column, working spans, hour labels and lines, the note
@@ -48,8 +51,9 @@ public:
     const HourGridModel& model() const { return m_model; }
     void setLook(HourGridLook look);
     const HourGridLook& look() const { return m_look; }
-    // The selected tile is drawn in front with a wider border.
+    // The selected tile is drawn in front with a wider border, and a screen reader is told it has the focus.
     void setSelectedSlot(std::optional<int> slot);
+    std::optional<int> selectedSlot() const { return m_selected; }
     // Tile drags start only while nothing else (the in-place editor) holds the tiles.
     void setNoteDragsEnabled(bool enabled) { m_dragsEnabled = enabled; }
 
@@ -81,6 +85,10 @@ public:
     // Ends a tile or grip drag without a drop: the outline goes and nothing is reported. Escape, the window
     // hiding and a lost mouse grab do the same.
     void cancelDrag();
+
+    // Paints the background and the tiles (not the current-time line or a drag) onto any painter, a printer's
+    // too, over the widget's size.
+    void paintGrid(QPainter& p) const;
 
     static QRectF ToPixels(const TileRect& r);
     static double ToPixels(double twips) { return twips / WeekView::TwipsPerPixel; }

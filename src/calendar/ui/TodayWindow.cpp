@@ -321,6 +321,8 @@ void TodayWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_background.isNull())
         return;
+    // On a scaled screen the picture is stretched smoothly, not in blocks of screen pixels.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() > 1);
     // The picture is stretched in four parts, so its band and its rule stay where the labels are: the band
     // keeps to the headings' width and the rule to the running list's height.
     const QSize picture = m_background.size();

@@ -16,25 +16,7 @@ constexpr int ScrollWidth = 12;
 
 CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("CategoryPanel"));
-    for (int r = 0; r < CategoryPanel::RowCount; ++r) {
-        auto* check = new QCheckBox(this);
-        check->setObjectName(QStringLiteral("Check1(%1)").arg(r));
-        check->setFocusPolicy(Qt::NoFocus);
-        connect(check, &QCheckBox::toggled, this, [this, r](bool on) {
-            if (!m_filling)
-                emit shownChanged(r, on);
-        });
-        auto* name = new QLabel(this);
-        name->setObjectName(QStringLiteral("Label14(%1)").arg(r));
-        name->setIndent(3);
-        name->installEventFilter(this);
-        // A size before the row is first shown (the panel's layout gives the real one): a widget shown
-        // without one is first sized to its contents, a text layout for nothing.
-        check->resize(check->size());
-        name->resize(name->size());
-        m_checks[static_cast<std::size_t>(r)] = check;
-        m_names[static_cast<std::size_t>(r)] = name;
-    }
+    makeRows(CategoryPanel::RowCount);
     m_scroll = new QScrollBar(Qt::Vertical, this);
     m_scroll->setObjectName(QStringLiteral("VScroll1"));
     m_scroll->setFocusPolicy(Qt::NoFocus);
@@ -52,6 +34,29 @@ CategoryPanelWidget::CategoryPanelWidget(QWidget* parent) : QWidget(parent) {
     }
     m_add->installEventFilter(this);
     m_delete->installEventFilter(this);
+}
+
+void CategoryPanelWidget::makeRows(int count) {
+    for (int r = static_cast<int>(m_checks.size()); r < count; ++r) {
+        auto* check = new QCheckBox(this);
+        check->setObjectName(QStringLiteral("Check1(%1)").arg(r));
+        check->setFocusPolicy(Qt::NoFocus);
+        connect(check, &QCheckBox::toggled, this, [this, r](bool on) {
+            if (!m_filling)
+                emit shownChanged(r, on);
+        });
+        auto* name = new QLabel(this);
+        name->setObjectName(QStringLiteral("Label14(%1)").arg(r));
+        name->setIndent(3);
+        name->installEventFilter(this);
+        // A size before the row is first shown (the panel's layout gives the real one): a widget shown
+        // without one is first sized to its contents, a text layout for nothing.
+        check->resize(check->size());
+        name->resize(name->size());
+        m_checks.push_back(check);
+        m_names.push_back(name);
+    }
+    m_rowCount = count;
 }
 
 void CategoryPanelWidget::emphasise(QLabel* button) {
@@ -83,9 +88,9 @@ bool CategoryPanelWidget::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        for (int r = 0; r < CategoryPanel::RowCount; ++r) {
-            if (watched == m_names[static_cast<std::size_t>(r)]) {
-                emit renameRequested(r);
+        for (std::size_t r = 0; r < m_names.size(); ++r) {
+            if (watched == m_names[r]) {
+                emit renameRequested(static_cast<int>(r));
                 return true;
             }
         }
@@ -95,10 +100,18 @@ bool CategoryPanelWidget::eventFilter(QObject* watched, QEvent* event) {
 
 void CategoryPanelWidget::setPanel(const CategoryPanel& panel) {
     m_filling = true;
-    for (int r = 0; r < CategoryPanel::RowCount; ++r) {
-        const CategoryRow& row = panel.rows[static_cast<std::size_t>(r)];
+    const int rows = static_cast<int>(panel.rows.size());
+    const bool resized = rows != m_rowCount;
+    makeRows(rows);
+    for (int r = 0; r < static_cast<int>(m_checks.size()); ++r) {
         QCheckBox* check = m_checks[static_cast<std::size_t>(r)];
         QLabel* name = m_names[static_cast<std::size_t>(r)];
+        if (r >= rows) {
+            check->hide();
+            name->hide();
+            continue;
+        }
+        const CategoryRow& row = panel.rows[static_cast<std::size_t>(r)];
         const QString text = FromFileText(row.caption);
         name->setText(text);
         name->setToolTip(text);
@@ -113,6 +126,14 @@ void CategoryPanelWidget::setPanel(const CategoryPanel& panel) {
             name->setStyleSheet(nameStyle);
         if (check->styleSheet() != background)
             check->setStyleSheet(background);
+        // The tick in the name's ink on a box of the category's colour, whatever the skin's colours.
+        if (check->palette().color(QPalette::Text) != ink || check->palette().color(QPalette::Base) != colour) {
+            QPalette p = check->palette();
+            p.setColor(QPalette::Text, ink);
+            p.setColor(QPalette::Base, colour);
+            p.setColor(QPalette::Window, colour);
+            check->setPalette(p);
+        }
         check->setVisible(row.visible);
         name->setVisible(row.visible);
     }
@@ -120,6 +141,8 @@ void CategoryPanelWidget::setPanel(const CategoryPanel& panel) {
     m_scroll->setValue(panel.first);
     m_scroll->setVisible(panel.scrollBarVisible);
     m_filling = false;
+    if (resized)
+        layOut();
 }
 
 void CategoryPanelWidget::setTextColour(const QColor& colour) {
@@ -133,16 +156,20 @@ void CategoryPanelWidget::resizeEvent(QResizeEvent* event) {
     layOut();
 }
 
+int CategoryPanelWidget::HeightFor(int rows) {
+    return rows * RowHeight + 28;
+}
+
 void CategoryPanelWidget::layOut() {
     const int w = width();
     const int nameWidth = w - 18 - ScrollWidth - 1;
-    for (int r = 0; r < CategoryPanel::RowCount; ++r) {
+    for (int r = 0; r < static_cast<int>(m_checks.size()); ++r) {
         const int y = r * RowHeight;
         m_checks[static_cast<std::size_t>(r)]->setGeometry(0, y + 1, 18, RowHeight - 2);
         m_names[static_cast<std::size_t>(r)]->setGeometry(18, y + 1, nameWidth, RowHeight - 2);
     }
-    m_scroll->setGeometry(w - ScrollWidth, 0, ScrollWidth, CategoryPanel::RowCount * RowHeight);
-    const int buttonsTop = CategoryPanel::RowCount * RowHeight + 4;
+    m_scroll->setGeometry(w - ScrollWidth, 0, ScrollWidth, m_rowCount * RowHeight);
+    const int buttonsTop = m_rowCount * RowHeight + 4;
     m_add->setGeometry(0, buttonsTop, w / 2 - 1, 18);
     m_delete->setGeometry(w / 2 + 1, buttonsTop, w / 2 - 1, 18);
 }

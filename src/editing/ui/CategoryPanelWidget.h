@@ -6,13 +6,13 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QWidget>
-#include <array>
+#include <vector>
 
 namespace plandeck {
 
-// The category panel: six rows of a check box "Check1(r)" and a name "Label14(r)" in the category's
-// colour, the scroll bar "VScroll1", and the buttons "add" ("Label9") and "del" ("Label13"), whose captions
-// the main window sets from the language file.
+// The category panel: rows of a check box "Check1(r)" and a name "Label14(r)" in the category's colour (six,
+// or as many as the panel has room for), the scroll bar "VScroll1", and the buttons "add" ("Label9") and
+// "del" ("Label13"), whose captions the main window sets from the language file.
 class CategoryPanelWidget : public QWidget {
     Q_OBJECT
 
@@ -22,6 +22,9 @@ public:
     // Shows what a load of the category table gave.
     void setPanel(const CategoryPanel& panel);
     void setTextColour(const QColor& colour);
+    // The rows the last panel had, and the height they and the buttons below them take.
+    int rowCount() const { return m_rowCount; }
+    static int HeightFor(int rows);
     QCheckBox* check(int row) const { return m_checks[static_cast<std::size_t>(row)]; }
     QLabel* name(int row) const { return m_names[static_cast<std::size_t>(row)]; }
     QScrollBar* scrollBar() const { return m_scroll; }
@@ -44,11 +47,14 @@ protected:
 
 private:
     void layOut();
+    // Makes rows up to `count`; rows are never taken away, only hidden.
+    void makeRows(int count);
     // The button the pointer is over is bold, the other one normal.
     void emphasise(QLabel* button);
 
-    std::array<QCheckBox*, CategoryPanel::RowCount> m_checks{};
-    std::array<QLabel*, CategoryPanel::RowCount> m_names{};
+    std::vector<QCheckBox*> m_checks;
+    std::vector<QLabel*> m_names;
+    int m_rowCount = 0;
     QScrollBar* m_scroll;
     QLabel* m_add;
     QLabel* m_delete;

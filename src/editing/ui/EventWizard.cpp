@@ -2,6 +2,8 @@
 
 #include "editing/WizardSummary.h"
 #include "settings/LanguageEntries.h"
+#include "settings/ui/SkinPictures.h"
+#include "settings/ui/WindowPalette.h"
 
 #include "platform/Clock.h"
 #include "platform/Text.h"
@@ -46,9 +48,14 @@ constexpr int SummaryTop = FrameTop + FrameHeight + 4;
 constexpr int SummaryHeight = 54;
 constexpr int WindowHeight = SummaryTop + SummaryHeight + 6;
 
-const QColor Invalid(0xC0, 0x10, 0x10);
-const QColor Valid(0x1d, 0x24, 0x30);
+// The chosen day of the day grid: yellow with dark numbers in every skin.
 const QColor Marked(0xFF, 0xE8, 0x60);
+const QColor OnMarked(0x1d, 0x24, 0x30);
+
+// A step that is not valid yet is written in the skin's warning colour.
+QColor Invalid() {
+    return SkinColour(ShownSkinPalette().warningText);
+}
 
 std::size_t At(int i) {
     return static_cast<std::size_t>(i);
@@ -123,11 +130,6 @@ EventWizard::EventWizard(const LanguageTable& language, std::vector<CategoryItem
     setObjectName(QStringLiteral("frmwizy"));
     setFixedSize(WindowWidth, WindowHeight);
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0xF6, 0xF7, 0xF9));
-    p.setColor(QPalette::WindowText, Valid);
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xA0, 0xA4, 0xAC));
-    setPalette(p);
 
     m_header = new QLabel(this);
     m_header->setObjectName(QStringLiteral("Image1"));
@@ -161,7 +163,7 @@ EventWizard::EventWizard(const LanguageTable& language, std::vector<CategoryItem
     m_deleteFrame->setGeometry(SideLeft, SaveTop + ButtonHeight + 10, SideWidth, 40);
     m_delete = button(QStringLiteral("Label32"), m_deleteFrame);
     m_delete->setGeometry(0, 0, SideWidth, 40);
-    m_delete->setStyleSheet(QStringLiteral("color: #a01818;"));
+    m_delete->setStyleSheet(QStringLiteral("color: %1;").arg(Invalid().name()));
     connect(m_delete, &QPushButton::clicked, this, [this] {
         if (m_editLine > 0)
             emit deleteRequested(m_editLine);
@@ -179,7 +181,8 @@ EventWizard::EventWizard(const LanguageTable& language, std::vector<CategoryItem
     QFont summaryFont = m_summary->font();
     summaryFont.setPixelSize(13);
     m_summary->setFont(summaryFont);
-    m_summary->setStyleSheet(QStringLiteral("border-top: 1px solid #c8ccd4; padding-top: 2px;"));
+    m_summary->setStyleSheet(
+        QStringLiteral("border-top: 1px solid %1; padding-top: 2px;").arg(palette().color(QPalette::Mid).name()));
 
     for (int i = 0; i < WizardStepCount; ++i)
         m_frames[At(i)] = createFrame(i);
@@ -631,11 +634,14 @@ void EventWizard::checkSteps() {
         QFont f = label->font();
         f.setBold(i == static_cast<int>(m_step));
         label->setFont(f);
-        label->setStyleSheet(QStringLiteral("color: %1;").arg((m_check.valid[At(i)] ? Valid : Invalid).name()));
+        const QColor ink = m_check.valid[At(i)] ? palette().color(QPalette::WindowText) : Invalid();
+        label->setStyleSheet(QStringLiteral("color: %1;").arg(ink.name()));
     }
     for (int i = 0; i < 31; ++i) {
         QPalette p = m_dayCells[At(i)]->palette();
-        p.setColor(QPalette::Window, i == m_check.markedDayCell ? Marked : Qt::white);
+        const bool marked = i == m_check.markedDayCell;
+        p.setColor(QPalette::Window, marked ? Marked : palette().color(QPalette::Base));
+        p.setColor(QPalette::WindowText, marked ? OnMarked : palette().color(QPalette::Text));
         m_dayCells[At(i)]->setPalette(p);
     }
     m_year->setEnabled(!m_form.everyYear);

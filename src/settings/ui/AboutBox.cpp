@@ -6,6 +6,7 @@
 #include "settings/LanguageEntries.h"
 #include "settings/VersionLine.h"
 #include "settings/ui/SkinPictures.h"
+#include "settings/ui/WindowPalette.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -37,11 +38,13 @@ AboutBox::AboutBox(const DataDirectory& dataDir, const LanguageTable& language, 
     setObjectName(QStringLiteral("frmaboutpd"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(440, 330);
-    setStyleSheet(QStringLiteral("QWidget#frmaboutpd { background: #f3f5f8; }"));
+    setStyleSheet(QStringLiteral("QWidget#frmaboutpd { background: palette(window); }"));
 
     m_logo = new QLabel(this);
     m_logo->setObjectName(QStringLiteral("Image1"));
     m_logo->setGeometry(20, 20, 64, 64);
+    // Drawn smoothly at the screen's pixels on a scaled screen (the logo is as large as its place).
+    m_logo->setScaledContents(true);
     const QImage logo = ReadPictureFile(dataDir.aboutLogo());
     if (!logo.isNull())
         m_logo->setPixmap(QPixmap::fromImage(logo));
@@ -74,14 +77,17 @@ AboutBox::AboutBox(const DataDirectory& dataDir, const LanguageTable& language, 
     m_web->setObjectName(QStringLiteral("Label3"));
     m_web->setGeometry(20, 254, 400, 22);
     m_web->setCursor(Qt::PointingHandCursor);
-    m_web->setStyleSheet(QStringLiteral("color: #1a4f9c; text-decoration: underline;"));
+    m_web->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
     m_web->installEventFilter(this);
 
     m_maker = new QLabel(QStringLiteral("Made for people who like to see their week on one page."), this);
     m_maker->setObjectName(QStringLiteral("Text2"));
     m_maker->setGeometry(20, 284, 400, 30);
     m_maker->setWordWrap(true);
-    m_maker->setStyleSheet(QStringLiteral("color: #5a6472;"));
+    // Quieter than the other text, yet readable on the skin's ground.
+    m_maker->setStyleSheet(
+        QStringLiteral("color: %1;")
+            .arg(SkinColour(MixColours(ShownSkinPalette().window, ShownSkinPalette().windowText, 0.8)).name()));
 
     setLanguage(language);
     m_version->setText(ProgramVersionLine());

@@ -8,9 +8,12 @@
 #include "platform/Dialogs.h"
 #include "platform/Text.h"
 #include "settings/Skin.h"
+#include "settings/TextContrast.h"
 #include "settings/ui/SkinPictures.h"
+#include "settings/ui/WindowPalette.h"
 #include "widgets/SpinButtons.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
@@ -44,8 +47,20 @@ constexpr int WindowWidth = 620, WindowHeight = 470;
 constexpr int HeaderHeight = 64;
 constexpr int PageLeft = 150, PageTop = 78, PageWidth = 456, PageHeight = 340;
 
-const QColor ValidText(0, 0, 0);
-const QColor InvalidText(255, 0, 0);
+// The snap step is black while it is valid and red while it is not; a dark skin writes it in its own text
+// and warning colours, which read on its dark fields.
+QColor SnapText(bool valid) {
+    const SkinPalette& skin = ShownSkinPalette();
+    if (skin.dark)
+        return SkinColour(valid ? skin.text : skin.warningText);
+    return valid ? QColor(0, 0, 0) : QColor(255, 0, 0);
+}
+
+// A colour of the skin's palette, a little see-through over the window's picture.
+QString SeeThrough(QPalette::ColorRole role, int alpha) {
+    const QColor c = QApplication::palette().color(role);
+    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(alpha);
+}
 
 // A face at a size in the style the tiles are drawn with: the one the font system picks for the plain face
 // (its regular style). Named, so that a font dialog opens on that style and not on the face's first one.
@@ -175,7 +190,7 @@ void OptionsWindow::buildHeader() {
     if (!back.isNull())
         m_background->setPixmap(QPixmap::fromImage(back));
     else
-        m_background->setStyleSheet(QStringLiteral("background: #e9edf2;"));
+        m_background->setStyleSheet(QStringLiteral("background: palette(window);"));
 
     m_header = new QLabel(this);
     m_header->setObjectName(QStringLiteral("Image3"));
@@ -192,7 +207,14 @@ void OptionsWindow::buildHeader() {
     f.setPixelSize(22);
     f.setBold(true);
     m_title->setFont(f);
-    SetTextColour(m_title, m_setup.titleColour);
+    // The title takes the main window's title colour where that reads on the header picture, else black or
+    // white.
+    QColor title = m_setup.titleColour;
+    if (!header.isNull()) {
+        const QColor under = header.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
+        title = FromColourNumber(ReadableTextColour(ToColourNumber(title), ToColourNumber(under)));
+    }
+    SetTextColour(m_title, title);
 }
 
 void OptionsWindow::buildPageButtons() {
@@ -207,15 +229,17 @@ void OptionsWindow::buildPageButtons() {
         parts.highlight->setObjectName(Named(names[i][1]));
         parts.highlight->setGeometry(place.adjusted(-4, -2, 4, 2));
         parts.highlight->setStyleSheet(
-            QStringLiteral("background: rgba(255, 255, 255, 215); border: 1px solid #7a8ca8; border-radius: 6px;"));
+            QStringLiteral("background: %1; border: 1px solid palette(highlight); border-radius: 6px;")
+                .arg(SeeThrough(QPalette::Base, 215)));
         parts.button = new QPushButton(this);
         parts.button->setObjectName(Named(names[i][0]));
         parts.button->setGeometry(place);
         parts.button->setFlat(true);
         parts.button->setCursor(Qt::PointingHandCursor);
         parts.button->setStyleSheet(
-            QStringLiteral("QPushButton { text-align: left; padding-left: 8px; font-weight: bold; color: #1d2a3c;"
-                           " background: rgba(255, 255, 255, 120); border: none; border-radius: 5px; }"));
+            QStringLiteral("QPushButton { text-align: left; padding-left: 8px; font-weight: bold; color: palette(text);"
+                           " background: %1; border: none; border-radius: 5px; }")
+                .arg(SeeThrough(QPalette::Base, 120)));
         const Page page = static_cast<Page>(i);
         connect(parts.button, &QPushButton::clicked, this, [this, page] { showPage(page); });
     }
@@ -237,7 +261,7 @@ QFrame* OptionsWindow::buildGeneralPage() {
     m_snapAfter->setObjectName(QStringLiteral("Label35"));
     m_snapAfter->setGeometry(292, 40, 120, 24);
     connect(m_snap, &QLineEdit::textChanged, this, [this](const QString& text) {
-        SetTextColour(m_snap, SnapStepValid(text.toStdString()) ? ValidText : InvalidText);
+        SetTextColour(m_snap, SnapText(SnapStepValid(text.toStdString())));
         updateSave();
     });
 
@@ -414,7 +438,7 @@ QFrame* OptionsWindow::buildAppearancePage() {
     m_fontButton->setCursor(Qt::PointingHandCursor);
     // Underlined while the pointer is over it, like a link.
     m_fontButton->setStyleSheet(QStringLiteral(
-        "QPushButton { color: #1a4f9c; border: none; } QPushButton:hover { text-decoration: underline; }"));
+        "QPushButton { color: palette(link); border: none; } QPushButton:hover { text-decoration: underline; }"));
     connect(m_fontButton, &QPushButton::clicked, this, &OptionsWindow::chooseFont);
 
     m_weekNumbers = new QCheckBox(frame);
@@ -448,9 +472,8 @@ void OptionsWindow::applyCaptions() {
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
         m_pages[i].button->setText(entry(pageEntries[i]));
         m_pages[i].frame->setGeometry(PageLeft, PageTop, PageWidth, PageHeight);
-        m_pages[i].frame->setStyleSheet(
-            QStringLiteral("QFrame#%1 { background: rgba(255, 255, 255, 225); border-radius: 8px; }")
-                .arg(m_pages[i].frame->objectName()));
+        m_pages[i].frame->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border-radius: 8px; }")
+                                            .arg(m_pages[i].frame->objectName(), SeeThrough(QPalette::Base, 225)));
     }
     for (QLabel* title : {m_generalTitle, m_systemTitle, m_appearanceTitle, m_languageTitle}) {
         QFont f = title->font();
@@ -610,9 +633,14 @@ void OptionsWindow::showSkinPreview(const std::string& name) {
     const Skin skin(m_setup.dataDir, name);
     // A missing preview or description leaves what the window showed before.
     const QImage preview = LoadSkinPreview(skin);
-    if (!preview.isNull())
-        m_preview->setPixmap(
-            QPixmap::fromImage(preview).scaled(m_preview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (!preview.isNull()) {
+        // Scaled to the screen's pixels, so a scaled screen shows it sharp.
+        const qreal ratio = devicePixelRatioF();
+        QPixmap shown = QPixmap::fromImage(preview).scaled(m_preview->size() * ratio, Qt::KeepAspectRatio,
+                                                           Qt::SmoothTransformation);
+        shown.setDevicePixelRatio(ratio);
+        m_preview->setPixmap(shown);
+    }
     if (FileExists(skin.descriptor()))
         m_skinDescription->setText(FromFileText(ReadSkinDescription(skin.descriptor())));
 }
@@ -623,6 +651,13 @@ void OptionsWindow::showSample(const QFont& font, const QColor& colour) {
     m_sample->setFont(font);
     m_sample->setText(font.family());
     SetTextColour(m_sample, colour);
+    // The sample sits on a ground of its own, white or black, whichever shows its colour, as a note's light
+    // tile would: on a dark skin's page black text would not show.
+    const long ink = ToColourNumber(colour);
+    QPalette p = m_sample->palette();
+    p.setColor(QPalette::Window, ContrastRatio(ink, 0xFFFFFF) >= ContrastRatio(ink, 0) ? Qt::white : Qt::black);
+    m_sample->setPalette(p);
+    m_sample->setAutoFillBackground(true);
 }
 
 void OptionsWindow::chooseFont() {
