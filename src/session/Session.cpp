@@ -372,6 +372,7 @@ Changes Session::refreshOnce() {
     // not point at.
     m_selected = SelectionAfterRefresh(m_selected, m_grid.tiles, result.tiles);
     m_grid.tiles = std::move(result.tiles);
+    const DayColumns& cols = m_nav.columns();
     for (NoteTile& t : m_grid.tiles)
         if (t.column >= 0 && static_cast<std::size_t>(t.column) < cols.size())
             t.spokenName = TileSpokenName(t, cols[static_cast<std::size_t>(t.column)], m_language, m_categories);
