@@ -79,6 +79,14 @@ MainWindow::MainWindow(DataDirectory dataDir, QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, [this] { apply(m_session->updateTime(now())); });
     // A change of the notes is painted first and written after, in the same handler.
     m_session->setWritesAfterPaint(true);
+    // Backups are named by the local time to the second.
+    m_session->setBackupClock([] {
+        const QDateTime now = Clock::now();
+        return BackupTime{{now.date().year(), now.date().month(), now.date().day()},
+                          now.time().hour(),
+                          now.time().minute(),
+                          now.time().second()};
+    });
 }
 
 MainWindow::~MainWindow() {

@@ -37,6 +37,7 @@ class FileWatcher;
 class ClockWidget;
 class MonthGridWidget;
 class PictureButton;
+class RestoreBackupDialog;
 class SingleInstance;
 class TodayWindow;
 
@@ -103,6 +104,10 @@ public:
     GoToDateBox* goToDateBox() const { return m_goToDateBox; }
 
     NoteMenu* noteMenu() const { return m_menu; }
+
+    // The list of the notes file's backups, one of which the user may restore.
+    void openRestoreBackup();
+    RestoreBackupDialog* restoreDialog() const;
     QWidget* ghost() const { return m_ghost; }
 
 signals:
@@ -318,6 +323,7 @@ private:
     QPointer<TrayIcon> m_tray;
     QRect m_placeBeforeHiding;
     QPointer<EventWizard> m_wizard;
+    QPointer<RestoreBackupDialog> m_restoreDialog;
     QPointer<FindBox> m_findBox;
     QPointer<GoToDateBox> m_goToDateBox;
 

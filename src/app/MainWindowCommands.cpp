@@ -99,6 +99,7 @@ constexpr NoteMenuRow NoteMenuRows[] = {
     {"Label18", Entry::MenuEditText, Command::EditText},
     {"Label19", Entry::MenuDelete, Command::DeleteNote},
     {"UndoItem", Entry::History::UndoCaption, Command::Undo},
+    {"RestoreItem", Entry::Alerts::RestoreCommand, Command::RestoreBackup},
 };
 
 // The keys bound to a command as the keyboard names them: "PgUp, Alt+Left".
@@ -165,6 +166,9 @@ void MainWindow::run(Command command) {
         break;
     case Command::Redo:
         undoOrRedo(true);
+        break;
+    case Command::RestoreBackup:
+        openRestoreBackup();
         break;
     case Command::Find:
         openFindBox();

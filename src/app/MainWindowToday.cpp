@@ -2,6 +2,7 @@
 #include "app/WindowLook.h"
 
 #include "calendar/ui/TodayWindow.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/Text.h"
 #include "platform/TrayIcon.h"
 #include "settings/Skin.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace plandeck {
 
@@ -45,6 +47,12 @@ void MainWindow::createTodayWindow() {
     setup.notesPath = m_session->notesPath();
     setup.language = m_session->language();
     setup.skinName = m_session->shownSkin();
+    // Reminders reach the desktop too, where it has a notification service.
+    setup.notify = [this, notifications = std::make_shared<DesktopNotifications>()](const QString& summary,
+                                                                                    const QString& body) {
+        if (m_session->features().notifications)
+            notifications->show(summary, body);
+    };
     // Its own top-level window, kept apart from this one so that hiding this one leaves it alone.
     m_todayWindow = new TodayWindow(std::move(setup));
     connect(m_todayWindow, &TodayWindow::closedByUser, this, [this] {

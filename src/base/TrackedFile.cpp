@@ -386,6 +386,8 @@ ChangeOutcome TrackedFile::writePrepared(PreparedChange& prepared) {
     // The stamp of what was written, taken before the rename: what anyone appends after it makes the stamp
     // differ, so the next look reads the file again instead of writing over those lines.
     const FileStamp written = err == 0 ? StampOfDescriptor(tmp.fd) : FileStamp{};
+    if (err == 0 && oldFd >= 0 && m_beforeReplace)
+        m_beforeReplace(target);
     if (err == 0 && ::rename(tmp.path.c_str(), target.c_str()) != 0)
         err = errno;
     if (err != 0) {

@@ -4,6 +4,7 @@
 #include "base/TextFile.h"
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -126,6 +127,12 @@ public:
     // Whether old files are still watched for late appends.
     bool watchingOldFiles() const { return !m_replaced.empty(); }
 
+    // Called with the file about to be replaced by a rewrite (symbolic links followed), right before the
+    // rename, while the path still names it: a backup can link it then, at no cost. Appends in place and the
+    // first write of a missing file do not call it. Whatever it does, the write goes on.
+    using BeforeReplace = std::function<void(const std::string& replacedFile)>;
+    void setBeforeReplace(BeforeReplace hook) { m_beforeReplace = std::move(hook); }
+
 private:
     struct Replaced {
         int fd = -1;
@@ -145,6 +152,7 @@ private:
     bool m_loaded = false;
     LineShift m_shift;
     std::vector<Replaced> m_replaced;
+    BeforeReplace m_beforeReplace;
 };
 
 // The line end the file's lines use, by the one rule of every append: lone CR for a file with no LF but CRs,

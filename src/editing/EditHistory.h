@@ -30,6 +30,7 @@ enum class EditKind {
     CategoryRename,
     CategoryDelete,
     ImportCalendar, // the events of a calendar file added as notes
+    RestoreBackup,  // the notes put back from a backup
 };
 
 struct EditStep {

@@ -47,6 +47,8 @@ public:
     ChangeOutcome apply(const LineChange& change);
 
     void carryLateAppends(bool last) { m_file.carryLateAppends(last); }
+    // Called right before a rewrite replaces the file (see TrackedFile::setBeforeReplace).
+    void setBeforeReplace(TrackedFile::BeforeReplace hook) { m_file.setBeforeReplace(std::move(hook)); }
 
 private:
     struct Pending {

@@ -1,6 +1,7 @@
 #include "notes/TodayList.h"
 
 #include "base/TextFile.h"
+#include "calendar/DayNumber.h"
 #include "notes/Note.h"
 
 #include <algorithm>
@@ -70,6 +71,38 @@ std::string TodayTimeCaption(int hour, int minute) {
 bool ReminderDue(std::string_view firstNext, std::string_view caption) {
     return !caption.empty() && firstNext.size() > caption.size() && firstNext.substr(0, caption.size()) == caption &&
            firstNext[caption.size()] == ' ';
+}
+
+std::vector<std::string> MissedReminders(std::string_view notesBytes, const TodayStamp& last, const TodayStamp& now) {
+    const std::int64_t to = MinuteNumber(now) - 1;
+    const std::int64_t from = std::max(MinuteNumber(last) + 1, MinuteNumber(now) - MissedReminderMinutes);
+    if (from > to)
+        return {};
+    // The gap is a few hours: one or two dates.
+    std::vector<NoteDate> dates;
+    for (std::int64_t day = from / 1440; day <= to / 1440; ++day)
+        dates.emplace_back(DateOfDayNumber(day));
+    struct Missed {
+        std::int64_t start = 0;
+        std::string entry;
+    };
+    std::vector<Missed> missed;
+    ForEachLine(notesBytes, [&](std::string_view line) {
+        const NoteHeader note(line);
+        if (!note.complete())
+            return true;
+        for (const NoteDate& date : dates) {
+            const std::int64_t start = DayNumber(date.date()) * 1440 + note.startHour() * 60 + note.startMinute();
+            if (start >= from && start <= to && FallsOn(note, date))
+                missed.push_back({start, Entry(note)});
+        }
+        return true;
+    });
+    std::stable_sort(missed.begin(), missed.end(), [](const Missed& a, const Missed& b) { return a.start < b.start; });
+    std::vector<std::string> entries;
+    for (Missed& m : missed)
+        entries.push_back(std::move(m.entry));
+    return entries;
 }
 
 } // namespace plandeck

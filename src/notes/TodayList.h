@@ -33,4 +33,13 @@ std::string TodayTimeCaption(int hour, int minute);
 // to come (as listed before this minute) starts right now.
 bool ReminderDue(std::string_view firstNext, std::string_view caption);
 
+// How far back the reminders a sleeping computer or a stopped program skipped are caught up.
+inline constexpr int MissedReminderMinutes = 4 * 60;
+
+// The reminders skipped when the clock jumped from the minute `last` to the minute `now`: the notes that
+// started after `last` and before `now`, no more than MissedReminderMinutes before `now`, as entries in the
+// order of their start (file order for equal starts). Nothing when `now` follows `last` by a minute or less,
+// or lies before it.
+std::vector<std::string> MissedReminders(std::string_view notesBytes, const TodayStamp& last, const TodayStamp& now);
+
 } // namespace plandeck

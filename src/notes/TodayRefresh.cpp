@@ -1,6 +1,7 @@
 #include "notes/TodayRefresh.h"
 
 #include "base/TextFile.h"
+#include "calendar/DayNumber.h"
 
 namespace plandeck {
 
@@ -8,11 +9,28 @@ TodayRefresh::Tick TodayRefresh::tick(const TodayStamp& now, const std::string& 
                                       const std::function<bool()>& reminderSound) {
     Tick result;
     const std::string caption = TodayTimeCaption(now.hour, now.minute);
-    if (caption != m_caption) {
+    // Ticks come every two seconds; one that finds a minute or more skipped follows a jump of the clock.
+    const bool jumped = m_lastTick && MinuteNumber(now) - MinuteNumber(*m_lastTick) >= 2;
+    const TodayList* before = &m_list;
+    TodayList beforeJump;
+    if (jumped) {
+        const ReadResult file = ReadWholeFile(notesPath);
+        result.missed = MissedReminders(file.bytes, *m_lastTick, now);
+        beforeJump = BuildTodayList(file.bytes, MomentOfMinuteNumber(MinuteNumber(now) - 1));
+        before = &beforeJump;
+    }
+    // A jump of whole days leaves the caption as it was; the minute is a new one all the same.
+    if (caption != m_caption || jumped) {
         m_caption = caption;
         result.captionChanged = true;
-        result.remind = ReminderDue(m_list.firstNext, caption) && reminderSound && reminderSound();
+        for (const std::string* entry : {&before->firstNext, &before->secondNext}) {
+            if (!ReminderDue(*entry, caption))
+                break;
+            result.due.push_back(*entry);
+        }
+        result.remind = !result.due.empty() && reminderSound && reminderSound();
     }
+    m_lastTick = now;
     result.listChanged = rebuildIfStale(now, notesPath, false);
     return result;
 }

@@ -25,6 +25,8 @@ enum class Command {
     // The last change of the notes or the categories, from the keys and the note menu.
     Undo,
     Redo,
+    // The notes file's backups, from the note menu and the tray.
+    RestoreBackup,
     // The find box and the go-to-date box.
     Find,
     GoToDate,

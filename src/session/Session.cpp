@@ -15,7 +15,10 @@ namespace plandeck {
 
 Session::Session(DataDirectory dataDir, UserQuestions& questions, std::string builtInLanguage)
     : m_dataDir(std::move(dataDir)), m_questions(questions), m_builtInLanguage(std::move(builtInLanguage)),
-      m_nav(m_language, m_options.configuredDays), m_categoryFile(m_dataDir.categoryFile(), JoinRule::CrLfAfterEach) {}
+      m_nav(m_language, m_options.configuredDays), m_categoryFile(m_dataDir.categoryFile(), JoinRule::CrLfAfterEach),
+      m_backups({}, m_dataDir.categoryFile()) {
+    m_notes.setBeforeReplace([this](const std::string& replacedFile) { backUpNotes(replacedFile); });
+}
 
 void Session::loadSettings() {
     // A missing or short option file leaves the defaults in place.
@@ -58,6 +61,7 @@ Changes Session::openWeek(const TodayStamp& now) {
                 m_history.record({EditedFile::Notes, EditKind::RemovePast, outcome.applied});
             else if (!outcome.error.empty())
                 changes.failures.push_back({m_notesPath, outcome.error});
+            changes |= takeBackupNotice();
         }
     }
     m_ready = true;

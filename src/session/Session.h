@@ -13,6 +13,7 @@
 #include "editing/TilePointer.h"
 #include "editing/WizardForm.h"
 #include "editing/WizardNotes.h"
+#include "notes/NotesBackups.h"
 #include "notes/NoteTextIndex.h"
 #include "notes/NotesFile.h"
 #include "notes/WeekRefresh.h"
@@ -175,6 +176,14 @@ public:
     Changes undo();
     Changes redo();
     bool canUndo() const { return m_history.nextUndo() != nullptr; }
+
+    // Backups of the notes file. The clock reads the local time to the second when a backup is made; without
+    // one, the last clock reading a command was given is taken.
+    void setBackupClock(std::function<BackupTime()> clock) { m_backupClock = std::move(clock); }
+    // The backups of the notes file in use, newest first, with their notes counted.
+    std::vector<NotesBackup> notesBackups() const;
+    // The notes become the backup's: one undoable step, made after a backup of the notes as they are.
+    Changes restoreBackup(const std::string& backupPath);
     bool canRedo() const { return m_history.nextRedo() != nullptr; }
 
     // Editing notes and moving them with the mouse. Points are grid coordinates (twips).
@@ -325,6 +334,10 @@ private:
     // The category file as it is now (read again when another program changed it).
     const TextLines& categoryLines();
     Changes undoOrRedo(bool redo);
+    // Right before a rewrite replaces the notes file.
+    void backUpNotes(const std::string& replacedFile);
+    // The first backup that could not be made, told once.
+    Changes takeBackupNotice();
 
     DataDirectory m_dataDir;
     UserQuestions& m_questions;
@@ -371,6 +384,11 @@ private:
     EditHistory m_history;
     EditKind m_pendingKind = EditKind::EditText;
     bool m_writesAfterPaint = false;
+    NotesBackups m_backups;
+    std::function<BackupTime()> m_backupClock;
+    bool m_forceBackup = false;       // the next rewrite is backed up whatever the hour
+    std::string m_backupFailure;      // why the last backup failed, until told
+    bool m_backupFailureTold = false; // a failing backup folder is told about once
 
     // The note texts the find box searches, and the version of the notes they were taken from.
     NoteTextIndex m_textIndex;

@@ -92,7 +92,10 @@ Changes Session::finishWrites() {
         return refused(outcome, m_notesPath); // the notes are shown as they were before the change
     m_history.record({EditedFile::Notes, m_pendingKind, outcome.applied});
     // Another program had changed the file meanwhile: the change went into the new content, shown now.
-    return outcome.reread ? refreshNotes() : Changes{};
+    Changes changes = takeBackupNotice();
+    if (outcome.reread)
+        changes |= refreshNotes();
+    return changes;
 }
 
 void Session::followInlineEdit() {

@@ -10,6 +10,8 @@ namespace {
 int KindEntry(EditKind kind) {
     if (kind == EditKind::ImportCalendar)
         return Entry::Calendar::UndoName;
+    if (kind == EditKind::RestoreBackup)
+        return Entry::Alerts::RestoreKind;
     return Entry::History::FirstKind + static_cast<int>(kind);
 }
 
@@ -58,6 +60,7 @@ Changes Session::undoOrRedo(bool redo) {
         const std::string what = entry(KindEntry(taken.kind));
         changes.hint = ReplacePlaceholder(entry(redo ? Entry::History::Redone : Entry::History::Undone), what);
     }
+    changes |= takeBackupNotice();
     if (notes) {
         followInlineEdit();
         changes |= refreshNotes();

@@ -25,6 +25,7 @@ std::vector<TrayMenuItem> Session::trayMenuTail(bool todayVisible) const {
     return {
         {Accelerated(entry(todayVisible ? Entry::TrayHideToday : Entry::TrayShowToday)), Command::ShowOrHideToday,
          false},
+        {Accelerated(entry(Entry::Alerts::RestoreCommand)), Command::RestoreBackup, false},
         {Accelerated(entry(Entry::TrayAbout)), Command::About, false},
         {"-", std::nullopt, false},
         {Accelerated(entry(Entry::TrayExit)), Command::Exit, false},

@@ -216,9 +216,25 @@ inline constexpr int FirstImportProblem = CalendarFirst + 22; // + ImportProblem
 inline constexpr int Last = FirstImportProblem + 15;
 } // namespace Entry::Calendar
 
+// Reminders that reach the user, and the backups of the notes.
+namespace Entry::Alerts {
+inline constexpr int AlertsFirst = Calendar::Last + 1;
+inline constexpr int Missed = AlertsFirst;            // marks a missed reminder in the today window
+inline constexpr int MissedSummary = AlertsFirst + 1; // the title of the notification of missed reminders
+inline constexpr int RestoreCommand = AlertsFirst + 2;
+inline constexpr int RestoreTitle = AlertsFirst + 3;
+inline constexpr int RestoreDate = AlertsFirst + 4, RestoreSize = AlertsFirst + 5, RestoreNotes = AlertsFirst + 6;
+inline constexpr int RestoreButton = AlertsFirst + 7;
+inline constexpr int NoBackups = AlertsFirst + 8;
+inline constexpr int BackupFailed = AlertsFirst + 9; // "%1" stands for the reason
+inline constexpr int RestoreKind = AlertsFirst + 10; // what an undone restore was, for the hint line
+inline constexpr int Restored = AlertsFirst + 11;    // "%1" stands for the backup's date and time
+inline constexpr int Last = Restored;
+} // namespace Entry::Alerts
+
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = Calendar::Last;
+inline constexpr int LastShipped = Alerts::Last;
 // January .. December as they follow a day number ("9 декабря"), as the wizard's sentences use them too.
 inline constexpr int FirstMonthAfterDay = WizardSummary::MonthFormBase + 1;
 inline constexpr int LastMonthAfterDay = WizardSummary::MonthFormBase + 12;

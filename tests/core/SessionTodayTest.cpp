@@ -30,6 +30,7 @@ TEST_F(TodayAndTray, TrayMenuOnActivation) {
     ASSERT_TRUE(items);
     EXPECT_EQ(*items, (std::vector<TrayMenuItem>{{"&Open Plandeck", Command::ShowOrHideWindow, true},
                                                  {"&Show today's notes", Command::ShowOrHideToday, false},
+                                                 {"&Restore a backup…", Command::RestoreBackup, false},
                                                  {"&About Plandeck", Command::About, false},
                                                  {"-", std::nullopt, false},
                                                  {"&Exit", Command::Exit, false}}));
@@ -76,8 +77,8 @@ TEST_F(TodayAndTray, MainWindowStates) {
         if (plan.trayMenuTail) {
             EXPECT_EQ(plan.trayMenuTail->front().caption, c.showToday ? "&Hide today's notes" : "&Show today's notes");
             EXPECT_EQ(Commands(*plan.trayMenuTail),
-                      (std::vector<std::optional<Command>>{Command::ShowOrHideToday, Command::About, std::nullopt,
-                                                           Command::Exit}));
+                      (std::vector<std::optional<Command>>{Command::ShowOrHideToday, Command::RestoreBackup,
+                                                           Command::About, std::nullopt, Command::Exit}));
         }
     }
 }

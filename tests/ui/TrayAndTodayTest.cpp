@@ -90,8 +90,9 @@ TEST_F(TrayAndToday, ActivationPutsUpTheTrayMenu) {
     ASSERT_NE(window->trayIcon(), nullptr);
     EXPECT_EQ(window->trayIcon()->objectName(), "frmSysTray");
     EXPECT_EQ(window->trayIcon()->toolTip(), "Plandeck");
-    EXPECT_EQ(trayMenu(), QStringList({"&Open Plandeck|open", "&Show today's notes|today", "&About Plandeck|about",
-                                       "-|", "&Exit|exit"}));
+    EXPECT_EQ(trayMenu(),
+              QStringList({"&Open Plandeck|open", "&Show today's notes|today",
+                           QStringLiteral("&Restore a backup…|other"), "&About Plandeck|about", "-|", "&Exit|exit"}));
     EXPECT_EQ(window->trayIcon()->defaultMenuIndex(), 0);
 
     // Each activation puts up a new icon; with the option switched off it goes.
@@ -186,7 +187,7 @@ TEST_F(TrayAndToday, ExitFromTheTrayEndsEverything) {
     start(true, true, true);
     window->hideOrRestore();
     QPointer<TrayIcon> tray = window->trayIcon();
-    tray->chooseMenuItemForTesting(4);
+    tray->chooseMenuItemForTesting(tray->menuItemCount() - 1); // Exit, the last item
     settle();
     EXPECT_TRUE(tray.isNull());
     EXPECT_EQ(window->todayWindow(), nullptr);

@@ -85,6 +85,8 @@ TodayWindow::TodayWindow(TodayWindowSetup setup, QWidget* parent)
     m_firstNext = MakeLabel(this, "Label4", false);
     m_secondNext = MakeLabel(this, "Label5", false);
     m_time = MakeLabel(this, "Label6", true);
+    m_missedList = MakeLabel(this, "MissedList", false);
+    m_missedList->hide();
     loadSkinPicture();
     showCaptions();
 
@@ -135,10 +137,42 @@ void TodayWindow::tick() {
             Sound::play(m_setup.dataDirectory.reminderSound());
             emit reminded();
         }
+        tellReminders(result);
     }
-    if (result.listChanged)
+    // Missed reminders stay listed for the day they were missed on.
+    const bool missedExpired = !m_missed.isEmpty() && !(m_missedOn == moment.date);
+    if (missedExpired)
+        m_missed.clear();
+    if (result.listChanged || !result.missed.empty() || missedExpired)
         showLists();
     saveMovedPosition();
+}
+
+void TodayWindow::tellReminders(const TodayRefresh::Tick& tick) {
+    // "9:30 Text": the time, a blank, the text.
+    const auto timeOf = [](const QString& entry) { return entry.section(QLatin1Char(' '), 0, 0); };
+    const auto textOf = [](const QString& entry) { return entry.section(QLatin1Char(' '), 1); };
+    if (!tick.due.empty() && m_setup.notify) {
+        QStringList texts;
+        for (const std::string& entry : tick.due)
+            texts << textOf(FromFileText(entry));
+        m_setup.notify(timeOf(FromFileText(tick.due.front())), texts.join(QLatin1Char('\n')));
+    }
+    if (tick.missed.empty())
+        return;
+    // One message for all of them, and no chime: a computer waking up must not ring a dozen times.
+    QStringList entries;
+    for (const std::string& entry : tick.missed)
+        entries << FromFileText(entry);
+    m_missed.clear();
+    const QString mark = FromFileText(m_setup.language.entry(Entry::Alerts::Missed));
+    for (const QString& entry : entries)
+        m_missed << mark + QLatin1Char(' ') + entry;
+    m_missedOn = now().date;
+    if (m_setup.notify)
+        m_setup.notify(FromFileText(m_setup.language.entry(Entry::Alerts::MissedSummary)),
+                       entries.join(QLatin1Char('\n')));
+    emit missedCaughtUp();
 }
 
 void TodayWindow::showLists() {
@@ -164,7 +198,7 @@ void TodayWindow::fitToContent() {
                                    62 - Margin - Gap});
     m_bandWidth = Margin + headings + Gap;
     int list = 0;
-    for (const QStringList* entries : {&m_runningEntries, &m_firstEntries, &m_secondEntries})
+    for (const QStringList* entries : {&m_runningEntries, &m_firstEntries, &m_secondEntries, &m_missed})
         for (const QString& entry : *entries)
             list = std::max(list, TextWidth(m_running, entry) + 2); // letters end between pixels
     QFont titleFont = font();
@@ -172,17 +206,23 @@ void TodayWindow::fitToContent() {
     const int title = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + TitleBarExtra;
     const int width = std::clamp(std::max(m_bandWidth + Gap + list + Margin, title), MinimumWidth, MaximumWidth);
     const int runningLines = std::clamp(static_cast<int>(m_runningEntries.size()), 2, MaximumRunningLines);
-    m_ruleY = 4 + runningLines * line + 3;
+    // Missed reminders, when there are any, take a band of their own above everything else.
+    const int missedLines = std::min(static_cast<int>(m_missed.size()), MaximumRunningLines);
+    const int top = missedLines > 0 ? 4 + missedLines * line : 0;
+    m_ruleY = top + 4 + runningLines * line + 3;
     const int height = m_ruleY + 4 + 2 * line + 3;
 
     const int listLeft = m_bandWidth + Gap;
     const int listWidth = width - listLeft - Margin;
-    m_runningHeading->setGeometry(Margin, 4, headings, line);
-    m_time->setGeometry(Margin, 4 + line, headings, line);
-    m_running->setGeometry(listLeft, 4, listWidth, runningLines * line);
+    m_missedList->setGeometry(Margin, 4, width - 2 * Margin, missedLines * line);
+    m_missedList->setVisible(missedLines > 0);
+    m_runningHeading->setGeometry(Margin, top + 4, headings, line);
+    m_time->setGeometry(Margin, top + 4 + line, headings, line);
+    m_running->setGeometry(listLeft, top + 4, listWidth, runningLines * line);
     m_nextHeading->setGeometry(Margin, m_ruleY + 4, headings, line);
     m_firstNext->setGeometry(listLeft, m_ruleY + 4, listWidth, line);
     m_secondNext->setGeometry(listLeft, m_ruleY + 4 + line, listWidth, line);
+    SetEntries(m_missedList, m_missed, MaximumRunningLines);
     SetEntries(m_running, m_runningEntries, MaximumRunningLines);
     SetEntries(m_firstNext, m_firstEntries, 1);
     SetEntries(m_secondNext, m_secondEntries, 1);
@@ -266,8 +306,13 @@ void TodayWindow::changeEvent(QEvent* event) {
 }
 
 void TodayWindow::closeEvent(QCloseEvent* event) {
-    // Closing hides the window only: its timer keeps running, so the reminder still sounds.
+    // Closing hides the window only: its timer keeps running, so the reminder still sounds. The missed
+    // reminders have been seen.
     event->ignore();
+    if (!m_missed.isEmpty()) {
+        m_missed.clear();
+        showLists();
+    }
     hide();
     emit closedByUser();
 }

@@ -27,6 +27,9 @@ struct TodayWindowSetup {
     std::string skinName;
     // The current time; the program's clock when empty.
     std::function<QDateTime()> clock;
+    // Tells the user of a reminder beside the chime (a desktop notification): a title and a text. Nothing
+    // is told when empty.
+    std::function<void(const QString& summary, const QString& body)> notify;
 };
 
 // The small always-on-top window that lists the notes running now and the next two of the day, shows the
@@ -66,6 +69,8 @@ signals:
     void closedByUser();
     // The reminder sounded for the note that starts now.
     void reminded();
+    // Reminders the clock jumped over were caught up (listed and told once).
+    void missedCaughtUp();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,6 +82,8 @@ private:
     TodayStamp now() const;
     void showLists();
     void showCaptions();
+    // Tells the user of the reminders of this tick: the notes that start now, and those missed.
+    void tellReminders(const TodayRefresh::Tick& tick);
     void loadSkinPicture();
     void placeFromFile();
     void saveMovedPosition();
@@ -95,8 +102,13 @@ private:
     QLabel* m_firstNext = nullptr;      // Label4
     QLabel* m_secondNext = nullptr;     // Label5
     QLabel* m_time = nullptr;           // Label6
+    QLabel* m_missedList = nullptr;     // reminders the clock jumped over
     // The list entries in full, each label's lines; the labels show them shortened to their width.
     QStringList m_runningEntries, m_firstEntries, m_secondEntries;
+    // Reminders missed while the computer slept, listed above the running notes until the user closes the
+    // window or the day ends.
+    QStringList m_missed;
+    Date m_missedOn;
     int m_bandWidth = 62; // the left band with the headings and the time
     int m_ruleY = 35;     // the rule between what runs now and what comes next
 
