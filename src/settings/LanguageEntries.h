@@ -232,9 +232,17 @@ inline constexpr int Restored = AlertsFirst + 11;    // "%1" stands for the back
 inline constexpr int Last = Restored;
 } // namespace Entry::Alerts
 
+// The options window's button that puts the program in the desktop's menu, or takes it out.
+namespace Entry::Launcher {
+inline constexpr int Add = Alerts::Last + 1;
+inline constexpr int Remove = Add + 1;
+inline constexpr int Failed = Add + 2; // "%1" stands for why
+inline constexpr int Last = Failed;
+} // namespace Entry::Launcher
+
 namespace Entry {
 // The last entry the shipped language files hold; new entries go after it, in both files.
-inline constexpr int LastShipped = Alerts::Last;
+inline constexpr int LastShipped = Launcher::Last;
 // January .. December as they follow a day number ("9 декабря"), as the wizard's sentences use them too.
 inline constexpr int FirstMonthAfterDay = WizardSummary::MonthFormBase + 1;
 inline constexpr int LastMonthAfterDay = WizardSummary::MonthFormBase + 12;

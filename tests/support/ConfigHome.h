@@ -8,24 +8,31 @@
 
 namespace plandeck::test {
 
-// Points the user's settings folder ($XDG_CONFIG_HOME) at a temporary one for as long as it lives, so the
-// log-on entry is written there and never into the real home.
+// Points the user's settings and data folders ($XDG_CONFIG_HOME, and $XDG_DATA_HOME at its "share") at a
+// temporary one for as long as it lives, so the log-on entry and the launcher are written there and never
+// into the real home.
 struct ConfigHome {
     TempDir dir;
-    std::string saved;
-    bool had = false;
+    std::string saved[2];
+    bool had[2] = {false, false};
+    static constexpr const char* Names[2] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME"};
     ConfigHome() {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
-            had = true;
-            saved = old;
+        for (int i = 0; i < 2; ++i) {
+            if (const char* old = std::getenv(Names[i])) {
+                had[i] = true;
+                saved[i] = old;
+            }
         }
         ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+        ::setenv("XDG_DATA_HOME", dir.file("share").c_str(), 1);
     }
     ~ConfigHome() {
-        if (had)
-            ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
+        for (int i = 0; i < 2; ++i) {
+            if (had[i])
+                ::setenv(Names[i], saved[i].c_str(), 1);
+            else
+                ::unsetenv(Names[i]);
+        }
     }
     ConfigHome(const ConfigHome&) = delete;
     ConfigHome& operator=(const ConfigHome&) = delete;

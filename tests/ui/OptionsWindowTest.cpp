@@ -244,6 +244,30 @@ TEST_F(Options, FeatureTicksAreSavedInTheirOwnFileKeepingItsOtherLines) {
                                                  "notifications = off\nweek-numbers = off\n");
 }
 
+TEST_F(Options, TheLauncherButtonPutsThePlandeckInTheDesktopsMenuAndTakesItOut) {
+    const std::string entryFile = home.dir.file("share/applications/Plandeck.desktop");
+    open();
+    click("Label30");
+    auto* button = child<QPushButton>("LauncherButton");
+    EXPECT_EQ(button->text().toStdString(), entry("English.lng", Entry::Launcher::Add));
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(std::filesystem::exists(entryFile));
+    EXPECT_NE(home.dir.read("share/applications/Plandeck.desktop").find("Exec="), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(home.dir.file("share/icons/hicolor/48x48/apps/plandeck.png")));
+    EXPECT_EQ(button->text().toStdString(), entry("English.lng", Entry::Launcher::Remove));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(std::filesystem::exists(entryFile));
+    EXPECT_EQ(button->text().toStdString(), entry("English.lng", Entry::Launcher::Add));
+
+    // A file where the applications folder should be: the user is told, and nothing claims success.
+    std::filesystem::remove_all(home.dir.file("share/applications"));
+    home.dir.write("share/applications", "");
+    const std::size_t toldBefore = Dialogs::shown().size();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(Dialogs::shown().size(), toldBefore + 1);
+    EXPECT_EQ(button->text().toStdString(), entry("English.lng", Entry::Launcher::Add));
+}
+
 TEST_F(Options, SpanFieldsAreSavedWithTwoDigits) {
     open();
     type("Text3", "7");

@@ -6,6 +6,7 @@
 #include "base/PlainName.h"
 #include "notes/NotesFileCheck.h"
 #include "platform/Dialogs.h"
+#include "platform/Launcher.h"
 #include "platform/Text.h"
 #include "settings/Skin.h"
 #include "settings/TextContrast.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFontInfo>
@@ -399,6 +401,12 @@ QFrame* OptionsWindow::buildSystemPage() {
     m_notesButton->setObjectName(QStringLiteral("Command1"));
     m_notesButton->setGeometry(330, y - 2, 110, 28);
     connect(m_notesButton, &QPushButton::clicked, this, &OptionsWindow::chooseNotesFile);
+
+    y += 36;
+    m_launcherButton = new QPushButton(frame);
+    m_launcherButton->setObjectName(QStringLiteral("LauncherButton"));
+    m_launcherButton->setGeometry(14, y, PageWidth - 28, 28);
+    connect(m_launcherButton, &QPushButton::clicked, this, &OptionsWindow::addOrRemoveLauncher);
     return frame;
 }
 
@@ -508,6 +516,7 @@ void OptionsWindow::applyCaptions() {
     m_hoursLabel->setText(entry(EntryHours));
     m_notesLabel->setText(entry(EntryNotesFile));
     m_notesButton->setText(entry(EntryNotesButton));
+    showLauncherButton();
 
     m_appearanceTitle->setText(entry(EntryAppearance));
     m_skinFrame->setTitle(entry(EntrySkinFrame));
@@ -725,6 +734,27 @@ void OptionsWindow::chooseNotesFile() {
         return;
     showNotesPath(path);
     closeWindow();
+}
+
+void OptionsWindow::showLauncherButton() {
+    const std::vector<std::string> files = LauncherFiles();
+    const bool installed = !files.empty() && FileExists(files.front());
+    m_launcherButton->setText(entry(installed ? Entry::Launcher::Remove : Entry::Launcher::Add));
+    m_launcherButton->setEnabled(!files.empty());
+}
+
+void OptionsWindow::addOrRemoveLauncher() {
+    // Done at once, as on the command line: the desktop's menu is no option of the files a Save writes.
+    const std::vector<std::string> files = LauncherFiles();
+    std::vector<std::string> report;
+    const WriteResult done =
+        !files.empty() && FileExists(files.front())
+            ? RemoveLauncher(report)
+            : InstallLauncher(ToFileText(QCoreApplication::applicationFilePath()), m_setup.dataDir.aboutLogo(), report);
+    if (!done.ok)
+        Dialogs::message(this, entry(Entry::Launcher::Failed).arg(FromFileText(done.error)), entry(EntryTitle),
+                         Dialogs::Buttons::Ok, true);
+    showLauncherButton();
 }
 
 void OptionsWindow::save() {

@@ -95,6 +95,8 @@ private:
     void showSkinPreview(const std::string& name);
     void chooseFont();
     void chooseNotesFile();
+    void showLauncherButton();
+    void addOrRemoveLauncher();
     void showSample(const QFont& font, const QColor& colour);
     void showNotesPath(const std::string& path);
     OptionsChoice choice() const;
@@ -157,6 +159,7 @@ private:
     QLabel* m_notesLabel = nullptr; // Label39
     QLabel* m_notesPath = nullptr;  // Label22
     QPushButton* m_notesButton = nullptr;
+    QPushButton* m_launcherButton = nullptr; // adds the program to the desktop's menu, or takes it away
     std::string m_notesFile;
 
     // Appearance page.
