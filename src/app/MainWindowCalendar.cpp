@@ -101,6 +101,7 @@ void MainWindow::showCalendarReport(const std::vector<ReportLine>& lines) {
     const QColor ink(40, 48, 60);
     m_calendarReport->setColours(Colour(m_colours.hintBackground, QColor(236, 239, 244)),
                                  Colour(m_colours.hintText, ink));
+    centreOverWindow(m_calendarReport);
     m_calendarReport->show();
     m_calendarReport->raise();
 }

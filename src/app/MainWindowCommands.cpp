@@ -364,8 +364,10 @@ std::optional<OptionsWindowFields> MainWindow::saveOptions(const OptionsChoice& 
 }
 
 void MainWindow::centreOverWindow(QWidget* window) const {
-    // A window of ours opens over the middle of the main window, not wherever the window manager likes.
-    window->adjustSize();
+    // A window of ours opens over the middle of the main window, not wherever the window manager likes, at
+    // the size it chose for itself, or else at the size its contents ask for.
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
     window->move(geometry().center() - window->rect().center());
 }
 

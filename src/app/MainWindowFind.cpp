@@ -15,8 +15,7 @@ void MainWindow::openFindBox() {
             activateWindow();
             m_keys->setFocus();
         });
-        // Over the middle of the window at the box's own size (not shrunk to its smallest, as a dialog is).
-        m_findBox->move(geometry().center() - m_findBox->rect().center());
+        centreOverWindow(m_findBox);
     } else {
         m_findBox->searchAgain(); // the notes may have changed since
     }

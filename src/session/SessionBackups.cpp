@@ -2,6 +2,7 @@
 
 #include "settings/LanguageEntries.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace plandeck {
@@ -60,7 +61,11 @@ Changes Session::restoreBackup(const std::string& backupPath) {
         const std::size_t slash = backupPath.rfind('/');
         const std::string name = slash == std::string::npos ? backupPath : backupPath.substr(slash + 1);
         const std::optional<BackupTime> time = ParseBackupTimeText(std::string_view(name).substr(0, 19));
-        changes.hint = ReplacePlaceholder(entry(Entry::Alerts::Restored), time ? BackupTimeText(*time) : name);
+        char when[40];
+        if (time)
+            std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", time->date.year, time->date.month,
+                          time->date.day, time->hour, time->minute, time->second);
+        changes.hint = ReplacePlaceholder(entry(Entry::Alerts::Restored), time ? std::string(when) : name);
     }
     return changes;
 }

@@ -166,7 +166,7 @@ TEST_F(Backups, RestoreIsOneStepThatUndoTakesBackByteForByte) {
     const Changes restored = session->restoreBackup(oldest.path);
     EXPECT_TRUE(restored.failures.empty());
     EXPECT_EQ(notesFile(), original);
-    EXPECT_NE(restored.hint.find("2026-12-07_10-15-00"), std::string::npos) << restored.hint;
+    EXPECT_NE(restored.hint.find("2026-12-07 10:15:00"), std::string::npos) << restored.hint;
     ASSERT_EQ(backupNames().size(), 3u);
     EXPECT_EQ(dir.read("pdnotes/backups/" + backupNames().front()), current);
 

@@ -63,7 +63,7 @@ TEST(RestoreBackup, TheNoteMenuRestoresABackupAndCtrlZTakesItBack) {
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("RestoreButton")), Qt::LeftButton);
     EXPECT_EQ(dir.read("pdnotes/all.txt"), Older);
     auto* hint = window->findChild<QLabel*>(QStringLiteral("Label30"));
-    EXPECT_TRUE(hint->text().startsWith(QStringLiteral("Restored the backup of 2026-12-06_18-00-00")))
+    EXPECT_TRUE(hint->text().startsWith(QStringLiteral("Restored the backup of 2026-12-06 18:00:00")))
         << hint->text().toStdString();
     // The notes as they were before the restore are a backup of their own.
     EXPECT_EQ(dir.read("pdnotes/backups/2026-12-07_07-00-05_all.txt"), Now);
