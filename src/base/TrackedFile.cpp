@@ -13,6 +13,9 @@ namespace {
 constexpr std::string_view CrLf = "\r\n";
 // Tries at a write while other programs keep changing the file.
 constexpr int WriteAttempts = 5;
+// How often, and how far apart, a file that ends inside a line is looked at again before it counts as read.
+constexpr int SettleLooks = 5;
+constexpr useconds_t SettleMicroseconds = 1000;
 // Old files watched for late appends at most.
 constexpr std::size_t ReplacedKept = 16;
 
@@ -38,6 +41,12 @@ std::string ReadFrom(int fd, std::int64_t from, std::int64_t to) {
 
 bool EndsWithLineEnd(std::string_view bytes, std::string_view lineEnd) {
     return bytes.empty() || bytes.back() == lineEnd.back();
+}
+
+// Whether the bytes end inside a line: the last byte is no line end of any kind. Another program's append
+// that was read half-way (a write that crosses a page is seen in two parts) looks like this.
+bool EndsMidLine(std::string_view bytes) {
+    return !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
 }
 
 } // namespace
@@ -214,11 +223,22 @@ bool TrackedFile::reload(bool force) {
     if (!force && m_loaded && stamp == m_stamp)
         return false;
     ReadResult file = ReadWholeFile(m_path);
+    // A file that ends inside a line may be read in the middle of another program's append: read it again
+    // until it stops growing, so that a line is never taken in two halves.
+    FileStamp settled = stamp;
+    for (int look = 0; look < SettleLooks && file.status == ReadStatus::Read && EndsMidLine(file.bytes); ++look) {
+        ::usleep(SettleMicroseconds);
+        const FileStamp again = StampOf(m_path);
+        if (again == settled && static_cast<std::int64_t>(file.bytes.size()) == again.size)
+            break;
+        settled = again;
+        file = ReadWholeFile(m_path);
+    }
     TextLines lines(std::move(file.bytes));
     m_shift = LineShift::Between(m_lines, lines);
     const bool changed = !m_loaded || lines.bytes() != m_lines.bytes() || file.status != m_status;
     m_lines = std::move(lines);
-    m_stamp = stamp;
+    m_stamp = settled;
     m_status = file.status;
     m_readError = std::move(file.error);
     m_loaded = true;
@@ -375,7 +395,10 @@ ChangeOutcome TrackedFile::writePrepared(PreparedChange& prepared) {
         const FileStamp held = oldFd >= 0 ? StampOfDescriptor(oldFd) : FileStamp{};
         const bool replacedMeanwhile = !SameFile(atPath, prepared.basis);
         const bool rewrittenMeanwhile = held.exists && (held.size < prepared.basis.size);
-        if (replacedMeanwhile || rewrittenMeanwhile) {
+        // What was read ended inside a line that is still being written: carrying the rest over would cut the
+        // line in two, so the change is worked out again on the whole line.
+        const bool lineUnfinished = held.exists && held.size > prepared.basis.size && EndsMidLine(m_lines.bytes());
+        if (replacedMeanwhile || rewrittenMeanwhile || lineUnfinished) {
             ::close(tmp.fd);
             ::unlink(tmp.path.c_str());
             if (oldFd >= 0)
