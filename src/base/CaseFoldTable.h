@@ -15,6 +15,8 @@ struct Run {
     std::uint8_t stride;
 };
 
+// One run a line, as generated.
+// clang-format off
 inline constexpr Run Runs[] = {
     {0x0041, 0x005A, 32, 1},
     {0x00B5, 0x00B5, 775, 1},
@@ -219,5 +221,6 @@ inline constexpr Run Runs[] = {
     {0x16E40, 0x16E5F, 32, 1},
     {0x1E900, 0x1E921, 34, 1},
 };
+// clang-format on
 
 } // namespace plandeck::casefold
