@@ -8,6 +8,7 @@
 //   any search: one pass of the typed bytes over the file's bytes.
 //
 // Every figure is min / median / max over the rounds, wall time and CPU time, in ms.
+#include "BenchFolder.h"
 #include "BenchTiming.h"
 #include "NoQuestions.h"
 #include "base/TextFile.h"
@@ -22,6 +23,7 @@
 #include <unistd.h>
 
 using namespace plandeck;
+using plandeck::bench::BenchFolder;
 using plandeck::bench::Measure;
 using plandeck::bench::NoQuestions;
 using plandeck::bench::Spread;
@@ -48,27 +50,6 @@ std::string NotesBytes(int lines) {
     return bytes;
 }
 
-struct Folder {
-    std::string root;
-    explicit Folder(const std::string& bytes) {
-        root =
-            (std::filesystem::temp_directory_path() / ("plandeck-find-bench-" + std::to_string(::getpid()))).string();
-        std::filesystem::create_directories(root + "/pdnotes");
-        std::filesystem::create_directories(root + "/pdfiles");
-        std::filesystem::create_directories(root + "/pdlang");
-        std::filesystem::copy_file(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng", root + "/pdlang/English.lng",
-                                   std::filesystem::copy_options::overwrite_existing);
-        std::ofstream(root + "/pdfiles/category.txt", std::ios::binary)
-            << "Work\r\n255\r\nHome\r\n65280\r\nSport\r\n16711680\r\n";
-        write(bytes);
-    }
-    ~Folder() { std::filesystem::remove_all(root); }
-    void write(const std::string& bytes) const {
-        std::ofstream(root + "/pdnotes/all.txt", std::ios::binary)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-};
-
 // The floor of any search: every byte of the file looked at once for the typed bytes.
 std::size_t PlainScan(std::string_view bytes, std::string_view typed) {
     std::size_t n = 0;
@@ -90,7 +71,7 @@ int main(int argc, char* argv[]) {
     constexpr int Lines = 100'000;
     const std::string bytes = NotesBytes(Lines);
     const std::string changed = bytes + "2026121010001100dПланёрка итогов\r\n";
-    Folder folder(bytes);
+    BenchFolder folder("plandeck-find-bench", "Work\r\n255\r\nHome\r\n65280\r\nSport\r\n16711680\r\n", bytes);
     NoQuestions questions;
     Session session(DataDirectory(folder.root), questions, std::string());
     session.loadSettings();
@@ -105,7 +86,7 @@ int main(int argc, char* argv[]) {
     std::vector<double> buildWall, buildCpu, splitWall, splitCpu;
     for (int r = 0; r < rounds; ++r) {
         // Another program changed the file: the next search takes the texts afresh.
-        folder.write(r % 2 ? bytes : changed);
+        folder.writeNotes(r % 2 ? bytes : changed);
         session.outsideChanges();
         const Timing build = Measure([&] { session.findNotes("п", 200); });
         buildWall.push_back(build.wall);

@@ -8,6 +8,7 @@
 //   alternating; the paint of the grid that follows it is timed on its own.
 //
 // Every figure is min / median / max over the rounds, wall time and CPU time.
+#include "BenchFolder.h"
 #include "BenchTiming.h"
 #include "NoQuestions.h"
 #include "base/TextFile.h"
@@ -25,6 +26,7 @@
 #include <unistd.h>
 
 using namespace plandeck;
+using plandeck::bench::BenchFolder;
 using plandeck::bench::Measure;
 using plandeck::bench::NoQuestions;
 using plandeck::bench::Timing;
@@ -73,36 +75,18 @@ std::string NotesBytes(int lines) {
     return bytes;
 }
 
-struct Folder {
-    std::string root;
-    explicit Folder(int lines) {
-        root = (std::filesystem::temp_directory_path() /
-                ("plandeck-session-bench-" + std::to_string(::getpid()) + "-" + std::to_string(lines)))
-                   .string();
-        std::filesystem::create_directories(root + "/pdnotes");
-        std::filesystem::create_directories(root + "/pdfiles");
-        std::filesystem::create_directories(root + "/pdlang");
-        std::filesystem::copy_file(std::string(PLANDECK_DATA_DIR) + "/pdlang/English.lng", root + "/pdlang/English.lng",
-                                   std::filesystem::copy_options::overwrite_existing);
-        std::ofstream(root + "/pdfiles/category.txt", std::ios::binary)
-            << "Work\r\n255\r\nHome\r\n65280\r\nSport\r\n16711680\r\nFamily\r\n8421504\r\n";
-        const std::string bytes = NotesBytes(lines);
-        std::ofstream(root + "/pdnotes/all.txt", std::ios::binary)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    ~Folder() { std::filesystem::remove_all(root); }
-    std::string notes() const { return root + "/pdnotes/all.txt"; }
-};
-
 struct Running {
-    Folder folder;
+    BenchFolder folder;
     NoQuestions questions;
     Session session;
     HourGridWidget grid;
     QImage image{900, 560, QImage::Format_ARGB32_Premultiplied};
     TodayStamp now{{2026, 12, 8}, 10, 0};
 
-    explicit Running(int lines) : folder(lines), session(DataDirectory(folder.root), questions, std::string()) {
+    explicit Running(int lines)
+        : folder("plandeck-session-bench-" + std::to_string(lines),
+                 "Work\r\n255\r\nHome\r\n65280\r\nSport\r\n16711680\r\nFamily\r\n8421504\r\n", NotesBytes(lines)),
+          session(DataDirectory(folder.root), questions, std::string()) {
         session.loadSettings();
         session.setGridSize(900, 560);
         session.openWeek(now);
