@@ -1,4 +1,5 @@
 #include "calendar/CalendarMath.h"
+#include "calendar/DayNumber.h"
 
 #include "base/NumberForm.h"
 
@@ -100,6 +101,14 @@ int WeekdayNumber(int day, int month, int year) {
     // 1 January 1970 was a Thursday, weekday 4.
     const long long mondayBased = days + 3 - FloorDiv(days + 3, 7) * 7;
     return static_cast<int>(mondayBased) + 1;
+}
+
+std::int64_t DayNumber(const Date& date) {
+    return DaysFromCivil(date.year, date.month, date.day);
+}
+
+Date DateOfDayNumber(std::int64_t days) {
+    return CivilFromDays(days);
 }
 
 Date AddDays(const Date& date, int days) {

@@ -22,7 +22,8 @@ constexpr int EveryYearSearch = 4;
 // The occurrences of a rule looked at on import: a year of a daily rule, and one more.
 constexpr int MostOccurrences = 367;
 
-int DayNumber(const Date& d) {
+// A date as one number that sorts as the dates do: 20261208.
+int DateKey(const Date& d) {
     return d.year * 10000 + d.month * 100 + d.day;
 }
 
@@ -205,7 +206,7 @@ struct EventKey {
 };
 
 EventKey KeyOf(const NoteShape& s) {
-    return {DayNumber(s.first), s.startHour, s.startMinute, s.endHour, s.endMinute, RuleText(RuleOf(s))};
+    return {DateKey(s.first), s.startHour, s.startMinute, s.endHour, s.endMinute, RuleText(RuleOf(s))};
 }
 
 icalcomponent* EventOf(std::string_view line, const NoteShape& s, std::span<const std::string> categoryNames,
@@ -428,7 +429,7 @@ private:
         startText = StartText(from.date, from);
         if (from.second != 0 || to.second != 0)
             return ImportProblem::Seconds;
-        if (DayNumber(to.date) < DayNumber(from.date) || (to.date == from.date && to.minutes() < from.minutes()))
+        if (DateKey(to.date) < DateKey(from.date) || (to.date == from.date && to.minutes() < from.minutes()))
             return ImportProblem::EndBeforeStart;
         if (!(to.date == from.date))
             return ImportProblem::CrossesMidnight;
@@ -564,7 +565,7 @@ private:
     // program's own export read back, repeats them often, and expanding a rule is the import's dearest step.
     std::optional<ImportProblem> checkedDays(const icalrecurrencetype& r, const icaltimetype& start,
                                              const LocalTime& localStart, const NoteShape& s) {
-        std::string key = RuleText(r) + '|' + std::to_string(DayNumber({start.year, start.month, start.day}));
+        std::string key = RuleText(r) + '|' + std::to_string(DateKey({start.year, start.month, start.day}));
         if (start.zone) {
             const char* tzid = icaltimezone_get_tzid(const_cast<icaltimezone*>(start.zone));
             key += '|' + std::string(tzid ? tzid : "?") + '|' + std::to_string(start.hour * 60 + start.minute);
@@ -584,7 +585,7 @@ private:
         const int year = start.year;
         if (year < 1000 || year > 9999)
             return ImportProblem::DaysDiffer;
-        std::vector<int> ruleDays{DayNumber({start.year, start.month, start.day})}; // DTSTART always counts
+        std::vector<int> ruleDays{DateKey({start.year, start.month, start.day})}; // DTSTART always counts
         icalrecur_iterator* it = icalrecur_iterator_new(r, start);
         if (!it)
             return ImportProblem::UnusualRule;
@@ -602,7 +603,7 @@ private:
             const LocalTime local = ToLocal(o);
             if (!(local.date == Date{o.year, o.month, o.day}) || local.minutes() != localStart.minutes())
                 moves = true;
-            ruleDays.push_back(DayNumber({o.year, o.month, o.day}));
+            ruleDays.push_back(DateKey({o.year, o.month, o.day}));
         }
         icalrecur_iterator_free(it);
         if (moves)
@@ -620,7 +621,7 @@ private:
         std::vector<int> noteDays;
         for (const NoteDate& d : m_years.of(year))
             if (FallsOn(h, d))
-                noteDays.push_back(DayNumber(d.date()));
+                noteDays.push_back(DateKey(d.date()));
         if (beyond || noteDays != ruleDays) {
             if (!noteDays.empty() && noteDays.front() < ruleDays.front())
                 return ImportProblem::MidYearStart;
